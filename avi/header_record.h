@@ -1,0 +1,128 @@
+// The decoded headers of a movie: every stream header with its format, the main header, the
+// INFO items and display name, and the document values the editors use (offsets 0-based,
+// 0 where nothing was recorded).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "avi/field_ref.h"
+
+namespace brelvo::avi {
+
+struct MainHeader {
+    std::int32_t microSecPerFrame = 0;
+    std::int32_t maxBytesPerSec = 0;
+    std::int32_t paddingGranularity = 0;
+    std::int32_t flags = 0;
+    std::int32_t totalFrames = 0;
+    std::int32_t initialFrames = 0;
+    std::int32_t streams = 0;
+    std::int32_t suggestedBufferSize = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    FieldRef microSecPerFrameField;
+    std::size_t row = 0;  // ChunkMap row of the avih
+};
+
+// The 56-byte stream header, as stored.
+struct StreamHeader {
+    std::string fccType;     // 4 characters as stored
+    std::string fccHandler;  // 4 characters as stored
+    std::int32_t flags = 0;
+    std::int16_t priority = 0;
+    std::int16_t language = 0;
+    std::int32_t initialFrames = 0;
+    std::int32_t scale = 0;
+    std::int32_t rate = 0;
+    std::int32_t start = 0;
+    std::int32_t length = 0;
+    std::int32_t suggestedBufferSize = 0;
+    std::int32_t quality = 0;
+    std::int32_t sampleSize = 0;
+    std::array<std::int16_t, 4> rcFrame{};
+};
+
+struct VideoFormat {  // BITMAPINFOHEADER fields the program shows or edits
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int16_t bitCount = 0;
+    std::string compression;  // 4 characters as stored
+    FieldRef compressionField;
+};
+
+struct AudioFormat {  // WAVEFORMATEX fields the program shows
+    std::int16_t formatTag = 0;
+    std::int16_t channels = 0;
+    std::int32_t samplesPerSec = 0;
+    std::int32_t avgBytesPerSec = 0;
+    std::int16_t blockAlign = 0;
+    std::int16_t bitsPerSample = 0;
+};
+
+// One strh with the strf that follows it in the ChunkMap, if any.
+struct StreamRecord {
+    int index = 0;               // the stream number: position among the strh rows, 0-based
+    std::size_t strhRow = 0;     // ChunkMap row of the strh
+    StreamHeader header;
+    FieldRef handlerField, scaleField, rateField, startField;
+    std::optional<std::size_t> strfRow;  // ChunkMap row of the following STRF
+    std::int64_t formatDataOffset = 0;   // 0-based offset of the strf data
+    std::int32_t formatSize = 0;         // the strf size field
+    std::optional<VideoFormat> video;    // for "VIDS" streams with a format
+    std::optional<AudioFormat> audio;    // for "AUDS" streams with a format
+
+    bool IsVideo() const;
+    bool IsAudio() const;
+};
+
+// An INFO item or the display name, as the ChunkMap lists it.
+struct TextItem {
+    std::string id;             // "IART" ... or "DISP"
+    std::size_t row = 0;        // ChunkMap row
+    std::int64_t position = 0;  // 1-based position of the size field
+    std::int32_t size = 0;      // data size
+    std::string bytes;          // the data as stored (ANSI bytes, NULs included; cut at EOF)
+    std::int64_t DataOffset() const { return position + 3; }
+};
+
+struct HeaderRecord {
+    std::vector<MainHeader> mainHeaders;  // every avih, in map order (the last one wins)
+    std::vector<StreamRecord> streams;  // in file order
+    std::vector<TextItem> textItems;    // INFO items and DISP, in map order
+    std::vector<FieldRef> fields;       // every field the reader recorded, in reading order
+
+    // Document values, "last decoded wins" where several chunks of a kind exist.
+    std::int64_t microSecOffset = 0;
+    std::int32_t totalFrames = 0;
+    std::int32_t rangeTo = 0;
+    std::int64_t videoHandlerOffset = 0;
+    std::string videoHandler;  // upper-cased
+    std::int32_t videoScale = 0;
+    std::int64_t videoRateOffset = 0;
+    std::int32_t videoRate = 0;  // before a video strh is decoded: dwMicroSecPerFrame
+    double rateFactor = 0.0;
+    double framesPerSec = 0.0;
+    std::int64_t videoCompressionOffset = 0;
+    std::string videoCompression;  // upper-cased
+    std::optional<StreamHeader> audioHeader;
+    std::int64_t audioStartOffset = 0;
+    std::int32_t audioDelayStart = 0;
+    std::int64_t audioStrfPos = 0;  // 1-based position of the audio format chunk's id
+    std::optional<std::size_t> idx1Row;
+    std::int64_t moviPos = 0;
+    std::int32_t moviSize = 0;
+    std::size_t decodedChunkCount = 0;
+
+    // The last decoded main header / video / audio stream, if any.
+    const MainHeader* LastMainHeader() const;
+    const StreamRecord* VideoStream() const;
+    const StreamRecord* AudioStream() const;
+    // True when the offset names a field the reader recorded, with that width.
+    bool IsRecordedField(std::int64_t offset, int width) const;
+};
+
+}  // namespace brelvo::avi

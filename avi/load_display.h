@@ -1,0 +1,37 @@
+// What loading puts on the main window's controls, by control name: captions and texts,
+// maximum lengths, enabled and shown states, codec list selections. Replays the ChunkMap rows
+// in order so that "the last one decoded wins" exactly as on the window. The window applies
+// it to its widgets; brelvo-cli prints it.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "avi/chunk_map.h"
+#include "avi/header_record.h"
+
+namespace brelvo::avi {
+
+struct LoadDisplay {
+    std::map<std::string, std::string> texts;  // "Label6" -> "MicroSeconds Per Frame: 40000"
+    std::map<std::string, int> maxLengths;     // "Text4" -> 12 (author boxes, disp)
+    std::set<std::string> enabled;             // controls enabled by loading ("Frame2", ...)
+    std::set<std::string> shown;               // controls made visible ("Frame4")
+    int combo1Index = -1;                      // SelectHandlerEntry result, -1 = unchanged
+    int combo2Index = -1;                      // SelectCompressionEntry result
+};
+
+// Texts are UTF-8 (the file's ANSI bytes decoded from Windows-1252). Values that cannot be
+// computed (zero divisors) are left out, so the control keeps its previous text.
+LoadDisplay DescribeLoad(const HeaderRecord& record, const ChunkMap& chunkMap);
+
+// The lines of the information tab as the window shows them once loading has finished,
+// in the tab's order (Label1 "Filename: ", Label15, Label2, ... then the audio frame), with
+// Label11 as the display range leaves it ("From: 0 To: <frames>").
+std::vector<std::string> InformationTabLines(const HeaderRecord& record, const ChunkMap& chunkMap,
+                                             const std::string& path, std::int64_t fileSize);
+
+}  // namespace brelvo::avi

@@ -1,0 +1,34 @@
+// The chunk walk: one pass over the file that probes every byte outside the JUNK, DISP, idx1
+// and movi contents and records each recognised id in the ChunkMap.
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <vector>
+
+#include "avi/chunk_map.h"
+#include "platform/random_access_file.h"
+
+namespace brelvo::avi {
+
+struct ScanResult {
+    ChunkMap chunkMap;
+    // The first 8192 bytes of the file before any write (fewer for a shorter file).
+    std::vector<std::byte> headerBackup;
+};
+
+// Thrown when the walk cannot complete (a read fails, too many rows).
+class ScanError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Walks the whole file. Throws platform::IoError on read failures, ScanError beyond
+// kMaxChunkRows rows. The walk always ends: a skip that would not move it forward past the
+// id's size field is ignored, a skip past the end ends it.
+ScanResult ScanChunks(platform::RandomAccessFile& file);
+
+// Moves a position by n bytes (n may be negative).
+inline std::int64_t SkipBytes(std::int64_t position, std::int64_t n) { return position + n; }
+
+}  // namespace brelvo::avi

@@ -1,0 +1,11 @@
+// brelvo-cli: the command-line face of the core.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_commands.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return brelvo::cli::RunCli(args, std::cout, std::cerr);
+}
