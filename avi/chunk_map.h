@@ -8,9 +8,9 @@
 namespace brelvo::avi {
 
 struct ChunkRow {
-    std::string id;          // upper-cased, one of kRecognisedIds
-    std::int64_t position;   // 1-based position of the byte after the id (the size field)
-    std::int32_t size;       // signed 32-bit value read after the id (LIST size for "MOVI")
+    std::string id;         // upper-cased, one of kRecognisedIds
+    std::int64_t position;  // 1-based position of the byte after the id (the size field)
+    std::int32_t size;      // signed 32-bit value read after the id (LIST size for "MOVI")
 
     // 0-based offset of the first data byte (position + 4, 1-based).
     std::int64_t DataOffset() const { return position + 3; }

@@ -14,7 +14,7 @@ namespace brelvo::avi {
 
 // Thrown when a patch is refused before anything is written.
 class PatchRefused : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

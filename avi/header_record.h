@@ -65,8 +65,8 @@ struct AudioFormat {  // WAVEFORMATEX fields the program shows
 
 // One strh with the strf that follows it in the ChunkMap, if any.
 struct StreamRecord {
-    int index = 0;               // the stream number: position among the strh rows, 0-based
-    std::size_t strhRow = 0;     // ChunkMap row of the strh
+    int index = 0;            // the stream number: position among the strh rows, 0-based
+    std::size_t strhRow = 0;  // ChunkMap row of the strh
     StreamHeader header;
     FieldRef handlerField, scaleField, rateField, startField;
     std::optional<std::size_t> strfRow;  // ChunkMap row of the following STRF
@@ -86,14 +86,15 @@ struct TextItem {
     std::int64_t position = 0;  // 1-based position of the size field
     std::int32_t size = 0;      // data size
     std::string bytes;          // the data as stored (ANSI bytes, NULs included; cut at EOF)
+    FieldRef field;             // the data bytes read (unrecorded when none were)
     std::int64_t DataOffset() const { return position + 3; }
 };
 
 struct HeaderRecord {
     std::vector<MainHeader> mainHeaders;  // every avih, in map order (the last one wins)
-    std::vector<StreamRecord> streams;  // in file order
-    std::vector<TextItem> textItems;    // INFO items and DISP, in map order
-    std::vector<FieldRef> fields;       // every field the reader recorded, in reading order
+    std::vector<StreamRecord> streams;    // in file order
+    std::vector<TextItem> textItems;      // INFO items and DISP, in map order
+    std::vector<FieldRef> fields;         // every field the reader recorded, in reading order
 
     // Document values, "last decoded wins" where several chunks of a kind exist.
     std::int64_t microSecOffset = 0;

@@ -24,8 +24,12 @@ struct LoadDisplay {
     int combo2Index = -1;                      // SelectCompressionEntry result
 };
 
-// Texts are UTF-8 (the file's ANSI bytes decoded from Windows-1252). Values that cannot be
-// computed (zero divisors) are left out, so the control keeps its previous text.
+// Texts are UTF-8 (the file's ANSI bytes decoded from Windows-1252). Author boxes and codes
+// such as the fccHandler in "Label15" keep every byte as stored, NULs included (a NUL becomes
+// U+0000): the window cuts the shown text at the first NUL itself, and maxLengths counts the
+// stored bytes. The display name is given as loading leaves it (control bytes and bytes from
+// 129 on blanked, leading spaces removed). Values that cannot be computed (zero divisors, no
+// format chunk) are left out, so the control keeps its previous text.
 LoadDisplay DescribeLoad(const HeaderRecord& record, const ChunkMap& chunkMap);
 
 // The lines of the information tab as the window shows them once loading has finished,

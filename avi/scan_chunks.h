@@ -19,7 +19,7 @@ struct ScanResult {
 
 // Thrown when the walk cannot complete (a read fails, too many rows).
 class ScanError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -29,6 +29,8 @@ public:
 ScanResult ScanChunks(platform::RandomAccessFile& file);
 
 // Moves a position by n bytes (n may be negative).
-inline std::int64_t SkipBytes(std::int64_t position, std::int64_t n) { return position + n; }
+inline std::int64_t SkipBytes(std::int64_t position, std::int64_t n) {
+    return position + n;
+}
 
 }  // namespace brelvo::avi

@@ -1,0 +1,40 @@
+// Queries over the decoded headers.
+#include "avi/header_record.h"
+
+#include <algorithm>
+
+#include "avi/chunk_ids.h"
+#include "platform/path_text.h"
+
+namespace brelvo::avi {
+
+bool StreamRecord::IsVideo() const {
+    return platform::AsciiUpper(header.fccType) == kTypeVideo;
+}
+bool StreamRecord::IsAudio() const {
+    return platform::AsciiUpper(header.fccType) == kTypeAudio;
+}
+
+const MainHeader* HeaderRecord::LastMainHeader() const {
+    return mainHeaders.empty() ? nullptr : &mainHeaders.back();
+}
+
+const StreamRecord* HeaderRecord::VideoStream() const {
+    const auto found = std::find_if(streams.rbegin(), streams.rend(),
+                                    [](const StreamRecord& s) { return s.IsVideo(); });
+    return found == streams.rend() ? nullptr : &*found;
+}
+
+const StreamRecord* HeaderRecord::AudioStream() const {
+    const auto found = std::find_if(streams.rbegin(), streams.rend(),
+                                    [](const StreamRecord& s) { return s.IsAudio(); });
+    return found == streams.rend() ? nullptr : &*found;
+}
+
+bool HeaderRecord::IsRecordedField(std::int64_t offset, int width) const {
+    if (offset <= 0 || width <= 0) return false;
+    return std::any_of(fields.begin(), fields.end(),
+                       [&](const FieldRef& f) { return f.offset == offset && f.width == width; });
+}
+
+}  // namespace brelvo::avi

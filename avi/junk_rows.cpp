@@ -1,0 +1,76 @@
+// Which JUNK rows are real chunks: a structured walk of the RIFF lists finds the chunk
+// boundaries, so a "JUNK" that the byte-wise walk met inside other data is never blanked.
+#include <set>
+
+#include "avi/block_reader.h"
+#include "avi/chunk_ids.h"
+#include "avi/normalise_on_load.h"
+#include "platform/little_endian.h"
+#include "platform/path_text.h"
+
+namespace brelvo::avi {
+namespace {
+
+std::string UpperId(std::span<const std::byte> bytes, std::size_t at) {
+    return platform::AsciiUpper(platform::ReadFourCC(bytes, at));
+}
+
+// Positions (1-based, of the size field, as in the ChunkMap) of the JUNK chunks met at chunk
+// boundaries whose data lies wholly inside their list and the file, size > 0.
+std::set<std::int64_t> JunkChunkPositions(platform::RandomAccessFile& file) {
+    BlockReader reader(file);
+    const std::int64_t length = reader.Length();
+    struct Level {
+        std::int64_t end;     // the end of this list's children
+        std::int64_t resume;  // where the parent level goes on
+    };
+    std::vector<Level> levels{{length, length}};
+    std::set<std::int64_t> found;
+    std::int64_t at = 0;
+    while (!levels.empty()) {
+        const Level level = levels.back();
+        if (at + 8 > level.end) {
+            at = level.resume;
+            levels.pop_back();
+            continue;
+        }
+        const auto header = reader.View(at, 12);
+        const std::string id = UpperId(header, 0);
+        const std::int32_t size = platform::ReadI32(header, 4);
+        if (size < 0) {  // nothing after it at this level can be trusted
+            at = level.end;
+            continue;
+        }
+        const std::int64_t dataEnd = at + 8 + size;
+        const std::int64_t next = dataEnd + (size % 2);
+        if ((id == kIdRiff || id == kIdList) && size >= 4 && header.size() >= 12 &&
+            UpperId(header, 8) != kIdMovi) {
+            levels.push_back(Level{std::min(dataEnd, level.end), next});
+            at += 12;
+            continue;
+        }
+        if (id == kIdJunk && size > 0 && dataEnd <= level.end) found.insert(at + 5);
+        at = next;
+    }
+    return found;
+}
+
+}  // namespace
+
+std::vector<std::size_t> BlankableJunkRows(platform::RandomAccessFile& file,
+                                           const ChunkMap& chunkMap) {
+    std::vector<std::size_t> rows;
+    bool anyJunk = false;
+    for (const auto& row : chunkMap) anyJunk = anyJunk || row.id == kIdJunk;
+    if (!anyJunk) return rows;
+    const auto positions = JunkChunkPositions(file);
+    for (std::size_t i = 0; i < chunkMap.size(); ++i) {
+        const auto& row = chunkMap[i];
+        if (row.id == kIdJunk && row.size > 0 && positions.contains(row.position)) {
+            rows.push_back(i);
+        }
+    }
+    return rows;
+}
+
+}  // namespace brelvo::avi

@@ -1,0 +1,76 @@
+// The byte-wise chunk walk.
+#include "avi/scan_chunks.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "avi/block_reader.h"
+#include "avi/chunk_ids.h"
+
+namespace brelvo::avi {
+namespace {
+
+char UpperAscii(std::byte b) {
+    const auto c = static_cast<char>(b);
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The recognised id the four bytes spell in any letter case, if any.
+std::optional<std::string_view> Recognise(std::span<const std::byte> probe) {
+    const char upper[4] = {UpperAscii(probe[0]), UpperAscii(probe[1]), UpperAscii(probe[2]),
+                           UpperAscii(probe[3])};
+    const std::string_view text(upper, 4);
+    for (const auto id : kRecognisedIds) {
+        if (id == text) return id;
+    }
+    return std::nullopt;
+}
+
+bool SkipsItsData(std::string_view id) {
+    return id == kIdIdx1 || id == kIdJunk || id == kDisplayNameId;
+}
+
+}  // namespace
+
+ScanResult ScanChunks(platform::RandomAccessFile& file) {
+    ScanResult result;
+    const std::int64_t length = file.Length();
+    result.headerBackup =
+        file.ReadVectorAt(0, static_cast<std::size_t>(std::min(length, kHeaderBackupSize)));
+
+    BlockReader reader(file);
+    std::int64_t lastIdEnd = 0;  // set only by a probe, as the loop test needs it
+    std::int64_t at = 0;         // 0-based offset of the next probe
+    while (lastIdEnd < length - 1) {
+        if (at + 4 > length) break;  // a probe that cannot read four bytes matches nothing
+        const auto id = Recognise(reader.View(at, 4));
+        lastIdEnd = at + 4;
+        if (!id) {
+            ++at;
+            continue;
+        }
+        std::int32_t size = reader.Int32At(at + 4);
+        const std::int64_t afterSize = at + 8;
+        std::int64_t target = afterSize;
+        if (*id == kIdMovi) {
+            // The list type of a LIST: its size stands in the four bytes before it.
+            if (at >= 4) {
+                size = reader.Int32At(at - 4);
+                target = at + size;
+            }
+        } else if (SkipsItsData(*id)) {
+            target = afterSize + size;
+        }
+        if (result.chunkMap.size() >= kMaxChunkRows) {
+            throw ScanError("the file has more than " + std::to_string(kMaxChunkRows) + " chunks");
+        }
+        result.chunkMap.push_back(ChunkRow{std::string(*id), at + 5, size});
+        // A skip that would not move past the size field (a negative size, a "MOVI" inside
+        // data) is no skip: the walk must always move forward to end.
+        at = target > afterSize ? target : afterSize;
+    }
+    return result;
+}
+
+}  // namespace brelvo::avi

@@ -1,0 +1,74 @@
+// Header decoding: values as stored, the offsets every later patch uses, and damaged headers.
+#include "avi/decode_headers.h"
+
+#include <gtest/gtest.h>
+
+#include "avi/scan_chunks.h"
+#include "tests/avi/avi_test_files.h"
+
+namespace brelvo::avi {
+namespace {
+
+using namespace brelvo::testing;
+
+HeaderRecord Decode(const Bytes& bytes) {
+    platform::MemoryFile file(bytes);
+    return DecodeHeaders(file, ScanChunks(file).chunkMap);
+}
+
+TEST(DecodeHeaders, SimpleMovieValuesAndOffsets) {
+    const auto bytes = MakeSimpleMovie({.frames = 7});
+    const auto r = Decode(bytes);
+    const auto strh = OffsetOf(bytes, "strh") + 8;
+    const auto strf = OffsetOf(bytes, "strf") + 8;
+    EXPECT_EQ(r.microSecOffset, OffsetOf(bytes, "avih") + 8);
+    EXPECT_EQ(r.videoRateOffset, strh + 24);
+    EXPECT_EQ(r.videoScale, 1);  // as stored: decoding never normalises
+    EXPECT_DOUBLE_EQ(r.framesPerSec, 25.0);
+    EXPECT_EQ(r.videoCompressionOffset, strf + 16);
+    EXPECT_EQ(r.audioStartOffset, OffsetOf(bytes, "strh", strh) + 8 + 28);
+    EXPECT_EQ(r.audioStrfPos, OffsetOf(bytes, "strf", strf) + 1);
+    EXPECT_EQ(r.moviPos, OffsetOf(bytes, "movi") + 9);
+    EXPECT_EQ(r.textItems.at(0).bytes, std::string("Test\0", 5));
+    EXPECT_EQ(r.streams[0].rateField, (FieldRef{"strh[0].dwRate", strh + 24, 4}));
+    EXPECT_TRUE(r.IsRecordedField(strh + 24, 4));
+    EXPECT_FALSE(r.IsRecordedField(strh + 24, 2));
+}
+
+TEST(DecodeHeaders, VideoFormatComesFromTheStrfAfterTheStreamHeader) {
+    Bytes longStrh = StrhData({});
+    Append(longStrh, Bytes(8));  // a 64-byte strh, after an audio stream: video is stream 1
+    const auto bytes =
+        Riff("AVI ", {Chunk("strh", StrhData({.fccType = "auds"})), Chunk("strf", WaveFormatData()),
+                      Chunk("strh", longStrh), Chunk("strf", BitmapInfoData("XVID", 12))});
+    const auto r = Decode(bytes);
+    EXPECT_EQ(r.VideoStream()->index, 1);
+    EXPECT_EQ(r.VideoStream()->video->bitCount, 12);
+    EXPECT_EQ(r.videoCompressionOffset, OffsetOf(bytes, "XVID"));
+}
+
+TEST(DecodeHeaders, MissingOrTooSmallFormatsAreUnknown) {
+    // A strf too small to hold biCompression would send a patch into the next chunk.
+    const auto r = Decode(
+        Riff("AVI ", {Chunk("strh", StrhData({})), Chunk("strf", Bytes(12)),
+                      Chunk("JUNK", Bytes(40)), Chunk("strh", StrhData({.fccType = "auds"}))}));
+    EXPECT_FALSE(r.VideoStream()->video.has_value());
+    EXPECT_EQ(r.videoCompressionOffset, 0);
+    EXPECT_FALSE(r.AudioStream()->audio.has_value());
+    EXPECT_EQ(r.audioStrfPos, 0);
+}
+
+TEST(DecodeHeaders, HeadersCutShortFailTheLoad) {
+    const auto movie = MakeSimpleMovie({});
+    for (const auto* id : {"avih", "strh", "strf"}) {
+        const auto cut = OffsetOf(movie, id) + 20;
+        EXPECT_THROW(Decode(Bytes(movie.begin(), movie.begin() + cut)), DecodeError) << id;
+    }
+    EXPECT_NO_THROW(Decode(ToBytes(std::string("strh\x08\0\0\0txts", 12))));  // type only
+    // A text size of 2 GiB is read up to the end of the file only.
+    EXPECT_EQ(Decode(ChunkWithSize("ICMT", 0x7FFFFFF0, ToBytes("short"))).textItems[0].bytes,
+              "short");
+}
+
+}  // namespace
+}  // namespace brelvo::avi

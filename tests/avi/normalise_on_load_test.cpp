@@ -1,0 +1,122 @@
+// The load-time writes and the patch primitive they go through: only the intended bytes
+// change, and the file never changes length.
+#include "avi/normalise_on_load.h"
+
+#include <gtest/gtest.h>
+
+#include "avi/decode_headers.h"
+#include "avi/field_patch.h"
+#include "avi/scan_chunks.h"
+#include "platform/io_error.h"
+#include "platform/little_endian.h"
+#include "tests/avi/avi_test_files.h"
+
+namespace brelvo::avi {
+namespace {
+
+using namespace brelvo::testing;
+
+Bytes VideoMovie(const std::vector<StrhFields>& videos, const std::vector<Bytes>& more = {}) {
+    std::vector<Bytes> parts;
+    for (const auto& v : videos) parts.push_back(List("strl", {Chunk("strh", StrhData(v))}));
+    parts.insert(parts.end(), more.begin(), more.end());
+    return Riff("AVI ", parts);
+}
+
+// The file after loading, with the record; a failing load leaves `after` untouched.
+struct Loaded {
+    Bytes after;
+    HeaderRecord record;
+};
+Loaded Normalise(const Bytes& bytes) {
+    platform::MemoryFile file(bytes);
+    const auto map = ScanChunks(file).chunkMap;
+    auto record = NormaliseOnLoad(file, map, DecodeHeaders(file, map));
+    return {file.Bytes(), std::move(record)};
+}
+
+TEST(NormaliseOnLoad, RescalesEachVideoStreamByItsOwnFactorRoundingDown) {
+    const auto bytes = VideoMovie({{.scale = 1, .rate = 25},
+                                   {.scale = 1001, .rate = 30000},
+                                   {.scale = 10000, .rate = 300000},
+                                   {.scale = 15, .rate = 195}});  // exactly 130000, not 129999
+    const auto l = Normalise(bytes);
+    Bytes expected = bytes;
+    const std::int32_t rates[] = {250000, 299700, 300000, 130000};
+    for (std::size_t k = 0; k < 4; ++k) {
+        const auto& s = l.record.streams[k];
+        platform::WriteI32(expected, static_cast<std::size_t>(s.scaleField.offset), 10000);
+        platform::WriteI32(expected, static_cast<std::size_t>(s.rateField.offset), rates[k]);
+        EXPECT_EQ(s.header.rate, rates[k]);
+    }
+    EXPECT_EQ(l.after, expected);
+    EXPECT_EQ(l.record.videoScale, 10000);
+    EXPECT_EQ(l.record.videoRate, 130000);
+    EXPECT_DOUBLE_EQ(l.record.framesPerSec, 13.0);
+    EXPECT_DOUBLE_EQ(l.record.rateFactor, 10000.0 / 15);
+}
+
+TEST(NormaliseOnLoad, UnusableScalesAndRatesLeaveTheFileAsItWas) {
+    for (const std::uint32_t scale : {0u, 0xFFFFFFFCu}) {
+        const auto bytes = VideoMovie({{.scale = scale}});
+        EXPECT_EQ(Normalise(bytes).after, bytes);
+    }
+    // A rescaled rate beyond 32 bits fails the load before anything is written.
+    const auto bytes = VideoMovie({{.scale = 1, .rate = 300000}, {.scale = 1, .rate = 25}},
+                                  {Chunk("JUNK", ToBytes("ab"))});
+    platform::MemoryFile file(bytes);
+    const auto map = ScanChunks(file).chunkMap;
+    EXPECT_THROW(NormaliseOnLoad(file, map, DecodeHeaders(file, map)), DecodeError);
+    EXPECT_EQ(file.Bytes(), bytes);
+}
+
+TEST(NormaliseOnLoad, BlanksOnlyJunkChunksAtChunkBoundaries) {
+    Bytes comment = ToBytes("see JUNK");
+    AppendU32(comment, 4);
+    AppendText(comment, "data");
+    const Bytes big(70000, std::byte{'x'});  // blanked in several blocks
+    const auto bytes = Riff(
+        "AVI ", {Chunk("JUNK", ToBytes("abc")),
+                 List("INFO", {Chunk("ICMT", comment), Chunk("JUNK", ToBytes("in INFO"))}),
+                 Chunk("JUNK", big), ChunkWithSize("JUNK", 0x7FFFFFFF, ToBytes("past the end"))});
+    Bytes expected = bytes;
+    for (const auto& [text, length] : {std::pair<std::string, std::size_t>{"abc", 3},
+                                       {"in INFO", 7},
+                                       {std::string(9, 'x'), big.size()}}) {
+        std::fill_n(expected.begin() + OffsetOf(bytes, text), length, std::byte{' '});
+    }
+    EXPECT_EQ(Normalise(bytes).after, expected);
+}
+
+class DroppingFile final : public platform::RandomAccessFile {
+  public:
+    std::size_t ReadAt(std::int64_t offset, std::span<std::byte> out) override {
+        return inner_.ReadAt(offset, out);
+    }
+    void WriteAt(std::int64_t, std::span<const std::byte>) override {}  // loses every write
+    std::int64_t Length() override { return inner_.Length(); }
+    const std::string& Path() const override { return inner_.Path(); }
+
+  private:
+    platform::MemoryFile inner_{Bytes(16)};
+};
+
+TEST(PatchField, RefusesWhatWasNotRecordedAndReportsALostWrite) {
+    platform::MemoryFile file(Bytes(16));
+    EXPECT_THROW(PatchInt32(file, FieldRef{"none", 0, 4}, 1), PatchRefused);
+    EXPECT_THROW(PatchInt32(file, FieldRef{"narrow", 4, 2}, 1), PatchRefused);
+    EXPECT_THROW(PatchInt32(file, FieldRef{"tail", 14, 4}, 1), PatchRefused);
+    EXPECT_EQ(file.Bytes(), Bytes(16));
+    PatchInt32(file, FieldRef{"last", 12, 4}, -2);
+    EXPECT_EQ(platform::ReadI32(file.Bytes(), 12), -2);
+    DroppingFile lossy;
+    try {
+        PatchInt32(lossy, FieldRef{"f", 4, 4}, 7);
+        ADD_FAILURE() << "a lost write was reported as success";
+    } catch (const platform::IoError& e) {
+        EXPECT_EQ(e.Reason(), "the bytes read back differ");
+    }
+}
+
+}  // namespace
+}  // namespace brelvo::avi
