@@ -8,7 +8,7 @@ ifneq ($(CCACHE),)
 CMAKE_ARGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 endif
 
-.PHONY: deps build build-core run test test-core bench screenshots clean
+.PHONY: deps build build-core run test test-core test-sanitize fuzz bench screenshots clean
 
 deps:
 	@scripts/install-deps
@@ -38,6 +38,22 @@ test-core: build-core
 
 test: build test-core
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	cmake -S . -B $(BUILD)-sanitize $(CMAKE_ARGS) -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
+	cmake --build $(BUILD)-sanitize -j $(JOBS)
+	cd $(BUILD)-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+# Each libFuzzer harness for FUZZ_SECONDS (clang build, sanitizers on).
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	scripts/fuzz.sh $(BUILD)-fuzz $(FUZZ_SECONDS)
+
+screenshots: build
+	scripts/screenshots.sh $(BUILD) $(BUILD)/screenshots
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DBRELVO_BUILD_BENCH=ON -DBUILD_TESTING=OFF -DBRELVO_BUILD_GUI=OFF

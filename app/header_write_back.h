@@ -1,0 +1,16 @@
+// The exit prompt's undo: the saved first bytes of the movie written back over it.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+
+namespace brelvo::app {
+
+// Writes the backup at offset 0 of the file at `path` and reads it back. Never lengthens the
+// file: when the file has become shorter than the backup, only the bytes that fit are
+// written. Returns how many bytes were written. Throws platform::IoError when the file cannot
+// be opened, written, or the bytes read back differ.
+std::size_t WriteBackHeader(const std::string& path, std::span<const std::byte> backup);
+
+}  // namespace brelvo::app

@@ -1,0 +1,38 @@
+// brelvo: opens the movie named by the command line in the main window.
+#include <QApplication>
+#include <QLocale>
+#include <QTextStream>
+
+#include "app/command_line.h"
+#include "app/form1.h"
+#include "app/screenshot_tour.h"
+#include "platform/number_text.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_media_player.h"
+#include "platform/qt/tab_control.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brelvo"));
+    const QString separator = QLocale::system().decimalPoint();
+    if (separator.size() == 1 && separator.at(0).unicode() < 128) {
+        brelvo::platform::SetDecimalSeparator(separator.at(0).toLatin1());
+    }
+
+    const QString commandLine = brelvo::app::ProgramCommandLine(QCoreApplication::arguments());
+    brelvo::platform::qt::QtDialogs dialogs;
+    brelvo::platform::qt::QtMediaPlayer player;
+    brelvo::app::Form1 form1(player, dialogs, commandLine);
+    form1.SetEndProgram([] { QCoreApplication::quit(); });
+    form1.Form_Load();
+    if (form1.ProgramEnded()) return 0;
+
+    const QString pictures = qEnvironmentVariable(brelvo::app::kScreenshotDirVariable);
+    if (!pictures.isEmpty()) {
+        const QStringList written = brelvo::app::RunScreenshotTour(form1, pictures);
+        QTextStream(stdout) << written.join(QChar(u'\n')) << Qt::endl;
+        form1.close();
+        return written.size() == form1.SSTab1()->TabCount() ? 0 : 1;
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,18 @@
+// brelvo-launcher: pick a movie in one small window and start Brelvo on it, as often as wanted.
+#include <QApplication>
+#include <QFile>
+
+#include "launcher/form1.h"
+#include "launcher/main_program_location.h"
+#include "platform/qt/qt_dialogs.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    brelvo::platform::qt::QtDialogs dialogs;
+    brelvo::launcher::Form1 form(
+        brelvo::launcher::LocateMainProgram(
+            QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()),
+        dialogs);
+    form.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,20 @@
+// The caption or text of a control, whatever its kind, for code that fills controls by name
+// (the load display) and for tests that read them.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace brelvo::platform::qt {
+
+// Labels, buttons, check boxes and frames give their caption; text boxes their text; lists
+// their selected entry's text. Returns false / an empty text for other kinds.
+QString ControlText(const QWidget* control);
+bool SetControlText(QWidget* control, const QString& text);
+// Sets a text box's maximum length; 0 means no limit. False for controls without one.
+bool SetControlMaxLength(QWidget* control, int maxLength);
+// The maximum length of a text box, 0 when unlimited, -1 for controls without one.
+int ControlMaxLength(const QWidget* control);
+
+}  // namespace brelvo::platform::qt

@@ -1,0 +1,78 @@
+// The key-frame button of the information tab, and the about window behind the picture.
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/load_messages.h"
+#include "platform/file_open_hook.h"
+#include "platform/io_error.h"
+#include "platform/qt/image_box.h"
+#include "preview/about_window.h"
+#include "tests/app/form1_harness.h"
+
+namespace brelvo::app::testing {
+namespace {
+
+using brelvo::testing::MakeSimpleMovie;
+using brelvo::testing::SimpleMovie;
+
+TEST_F(Form1Test, KeyFramesAreCountedOnceFromTheIndex) {
+    SimpleMovie movie;
+    movie.frames = 12;  // frame 0 is the only key frame; the sound entries carry the flag too
+    StartOn(MakeSimpleMovie(movie));
+    auto* button = form_->Control<QPushButton>(QStringLiteral("Command15"));
+    EXPECT_EQ(button->text(), QStringLiteral("Click to Calculate Keyframes"));
+    EXPECT_FALSE(button->isHidden());
+    button->click();
+    EXPECT_TRUE(button->isHidden());
+    EXPECT_EQ(Text("Label2"), QStringLiteral("Frames 12 ( 1 * Key / 11 Delta.) Every 12"));
+    EXPECT_EQ(form_->document().keyFrameCount, 1);
+    EXPECT_TRUE(dialogs_.shown().empty());
+}
+
+TEST_F(Form1Test, AMovieWithoutIndexSaysSo) {
+    SimpleMovie movie;
+    movie.withIndex = false;
+    StartOn(MakeSimpleMovie(movie));
+    form_->Command15_Click();
+    EXPECT_EQ(dialogs_.Texts(), QStringList{NoIndexMessage()});
+    EXPECT_EQ(Text("Label2"), QStringLiteral("Frames: 5"));
+    EXPECT_EQ(form_->state(), Form1::State::Ready);
+}
+
+TEST_F(Form1Test, AnIndexThatCannotBeReadEndsTheProgram) {
+    StartOn(MakeSimpleMovie({}));
+    platform::ScopedFileOpenHook refuse(
+        [](const std::string& p, platform::OpenMode, std::unique_ptr<platform::RandomAccessFile>)
+            -> std::unique_ptr<platform::RandomAccessFile> {
+            throw platform::IoError(platform::FileOp::Open, p, "gone");
+        });
+    form_->Command15_Click();
+    EXPECT_EQ(dialogs_.Texts(),
+              QStringList{QStringLiteral("There was a problem Opening the File (at procind) - ") +
+                          QString::fromStdString(path_)});
+    EXPECT_TRUE(form_->ProgramEnded());
+}
+
+TEST_F(Form1Test, ThePictureOpensTheAboutWindowModally) {
+    StartOn(MakeSimpleMovie({}));
+    auto* picture = form_->Control<platform::qt::ImageBox>(QStringLiteral("Image2"));
+    EXPECT_TRUE(picture->HasPicture());
+    EXPECT_EQ(picture->toolTip(), QStringLiteral("Click Here for more"));
+    QString versionLine;
+    bool modal = false;
+    QTimer::singleShot(0, [&] {
+        auto* about = qobject_cast<preview::AboutWindow*>(QApplication::activeModalWidget());
+        ASSERT_NE(about, nullptr);
+        modal = about->isModal() || about->windowModality() != Qt::NonModal;
+        versionLine = about->Controls().Get<QLabel>(QStringLiteral("Label32"))->text();
+        about->Controls().Get<QPushButton>(QStringLiteral("Command1"))->click();
+    });
+    picture->Click();  // returns once OK closed the window
+    EXPECT_TRUE(modal);
+    EXPECT_EQ(versionLine, QStringLiteral("Version 1.2 (31-01-2001)"));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+}  // namespace
+}  // namespace brelvo::app::testing

@@ -1,0 +1,190 @@
+// Start-up and close: the command line, the window's place, the load failures and the exit
+// prompt with its write-back of the saved header region.
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "app/command_line.h"
+#include "app/load_messages.h"
+#include "platform/file_open_hook.h"
+#include "platform/io_error.h"
+#include "platform/qt/twips.h"
+#include "tests/app/form1_harness.h"
+
+namespace brelvo::app::testing {
+namespace {
+
+using brelvo::testing::MakeSimpleMovie;
+using brelvo::testing::SimpleMovie;
+using brelvo::testing::WriteTempFile;
+
+TEST(CommandLine, IsThePathTakenWhole) {
+    EXPECT_EQ(JoinArguments({QStringLiteral("/home/me/My"), QStringLiteral("Clip.avi")}),
+              QStringLiteral("/home/me/My Clip.avi"));
+    EXPECT_EQ(JoinArguments({QStringLiteral("/media/a  b.avi")}),
+              QStringLiteral("/media/a  b.avi"));
+    EXPECT_EQ(RawCommandLineTail(QStringLiteral("\"C:\\Brelvo\\brelvo.exe\" \"D:\\a b.avi\"")),
+              QStringLiteral("\"D:\\a b.avi\""));  // the quotes stay and fail the test
+    EXPECT_EQ(RawCommandLineTail(QStringLiteral("C:\\Brelvo\\brelvo.exe D:\\a b.avi")),
+              QStringLiteral("D:\\a b.avi"));
+}
+
+TEST_F(Form1Test, ACommandLineNotEndingInAviShowsNoWindow) {
+    path_ = WriteTempFile(MakeSimpleMovie({}), "movie.avi");
+    for (const QString& line : {QStringLiteral("/tmp/movie.txt"), QString(),
+                                QStringLiteral("\"%1\"").arg(QString::fromStdString(path_))}) {
+        platform::qt::ScriptedDialogs dialogs;
+        bool shownDuringMessage = true;
+        dialogs.OnShow([&](const auto&) { shownDuringMessage = form_->isVisible(); });
+        form_ = std::make_unique<Form1>(player_, dialogs, line);
+        form_->Form_Load();
+        ASSERT_EQ(dialogs.shown().size(), 1u) << line.toStdString();
+        EXPECT_EQ(dialogs.shown()[0].text, NotAnAviMessage());
+        EXPECT_EQ(dialogs.shown()[0].title, QStringLiteral("Brelvo"));
+        EXPECT_FALSE(shownDuringMessage);
+        EXPECT_TRUE(form_->ProgramEnded());
+        EXPECT_FALSE(form_->isVisible());
+        form_.reset();
+    }
+    EXPECT_EQ(FileBytes(), MakeSimpleMovie({}));  // the file was not touched
+}
+
+TEST_F(Form1Test, AnyLetterCaseOfAviIsAcceptedAndTheWindowSitsBottomLeft) {
+    path_ = WriteTempFile(MakeSimpleMovie({}), "Clip.Avi");
+    Start(QString::fromStdString(path_));
+    ASSERT_EQ(form_->state(), Form1::State::Ready);
+    const QRect area = form_->screen()->availableGeometry();
+    const auto scale = platform::qt::TwipsScale::ForScreen(form_->screen());
+    EXPECT_EQ(form_->frameGeometry().left(), area.left());
+    EXPECT_EQ(form_->frameGeometry().bottom() + 1, area.bottom() + 1 - scale.Y(400));
+}
+
+TEST_F(Form1Test, LoadFailuresShowTheirMessageAndEndTheProgram) {
+    Start(QStringLiteral("/nonexistent/folder/gone.avi"));  // attributes cannot be read
+    EXPECT_EQ(dialogs_.Texts(), QStringList{TransferToHardDiskMessage()});
+    EXPECT_TRUE(form_->ProgramEnded());
+
+    const std::string path = WriteTempFile(MakeSimpleMovie({}));
+    const QString qpath = QString::fromStdString(path);
+    {
+        platform::ScopedFileOpenHook refuse([](const std::string& p, platform::OpenMode,
+                                               std::unique_ptr<platform::RandomAccessFile>)
+                                                -> std::unique_ptr<platform::RandomAccessFile> {
+            throw platform::IoError(platform::FileOp::Open, p, "held by another program");
+        });
+        dialogs_ = {};
+        Start(qpath);
+    }
+    EXPECT_EQ(dialogs_.Texts(),
+              QStringList{QStringLiteral("Hmmmm There appears to be a problem opening this file. "
+                                         "Please send the text of this message to "
+                                         "support@brelvo.invalid.\r\rTried: ") +
+                          qpath});
+    EXPECT_TRUE(form_->ProgramEnded());
+
+    // A main header cut short by the end of the file: nothing half-decoded is shown.
+    Bytes cut = brelvo::testing::ToBytes("RIFF");
+    brelvo::testing::AppendU32(cut, 100);
+    brelvo::testing::AppendText(cut, "AVI LIST");
+    brelvo::testing::AppendU32(cut, 90);
+    brelvo::testing::AppendText(cut, "hdrlavih");
+    brelvo::testing::AppendU32(cut, 56);
+    brelvo::testing::AppendU32(cut, 40000);
+    dialogs_ = {};
+    StartOn(cut);
+    EXPECT_EQ(dialogs_.Texts(),
+              QStringList{QStringLiteral("There was a problem Opening the File (FillStruct) - ") +
+                          QString::fromStdString(path_)});
+    EXPECT_TRUE(form_->ProgramEnded());
+    EXPECT_EQ(Text("Label6"), QStringLiteral("MicroSeconds Per Frame: "));
+}
+
+class ExitPromptTest : public Form1Test {
+  protected:
+    // A movie longer than the saved region, loaded, then changed inside and beyond it.
+    void LoadAndChange(bool altered) {
+        SimpleMovie big;
+        big.frames = 60;
+        big.videoChunkSize = 200;
+        original_ = MakeSimpleMovie(big);
+        ASSERT_GT(original_.size(), 8192u);
+        StartOn(original_);
+        ASSERT_EQ(form_->state(), Form1::State::Ready);
+        auto file = platform::OpenFile(path_, platform::OpenMode::ReadWrite);
+        const std::byte changed[] = {std::byte{'x'}};
+        file->WriteAt(200, changed);   // a header change
+        file->WriteAt(9000, changed);  // sound samples
+        form_->document().altered = altered;
+        afterChanges_ = FileBytes();
+        player_.ClearCalls();
+    }
+    Bytes original_;
+    Bytes afterChanges_;
+};
+
+TEST_F(ExitPromptTest, WithoutAnApplyNothingIsAskedAndTheLoadWritesStay) {
+    LoadAndChange(false);
+    form_->close();
+    EXPECT_TRUE(form_->ProgramEnded());
+    EXPECT_TRUE(dialogs_.shown().empty());
+    EXPECT_EQ(FileBytes(), afterChanges_);
+}
+
+TEST_F(ExitPromptTest, YesKeepsEveryChange) {
+    LoadAndChange(true);
+    dialogs_.QueueYesNo(true);
+    form_->close();
+    ASSERT_EQ(dialogs_.shown().size(), 1u);
+    EXPECT_EQ(dialogs_.shown()[0].text,
+              QStringLiteral("You have altered the AVI, Keep the Changes?"));
+    EXPECT_EQ(dialogs_.shown()[0].title, QStringLiteral("Apply Changes?"));
+    EXPECT_EQ(FileBytes(), afterChanges_);
+    EXPECT_TRUE(player_.Actions().empty());
+    EXPECT_TRUE(form_->ProgramEnded());
+}
+
+TEST_F(ExitPromptTest, NoRestoresTheFirst8192BytesExactly) {
+    LoadAndChange(true);
+    dialogs_.QueueYesNo(false);
+    form_->close();
+    const Bytes after = FileBytes();
+    ASSERT_EQ(after.size(), original_.size());
+    EXPECT_TRUE(std::equal(after.begin(), after.begin() + 8192, original_.begin()));
+    EXPECT_EQ(after[9000], std::byte{'x'});  // beyond the saved region: stays
+    // The player let go of the file before it was written.
+    EXPECT_EQ(player_.Actions(), (std::vector<std::string>{"Stop", "SavedValue", "SetFileName()"}));
+    EXPECT_EQ(dialogs_.shown().size(), 1u);
+}
+
+TEST_F(Form1Test, NoOnAFileShorterThanTheSavedRegionNeverLengthensIt) {
+    const Bytes movie = MakeSimpleMovie({});
+    ASSERT_LT(movie.size(), 8192u);
+    StartOn(movie);
+    form_->document().altered = true;
+    dialogs_.QueueYesNo(false);
+    form_->close();
+    EXPECT_EQ(FileBytes(), movie);
+}
+
+TEST_F(Form1Test, AFailingWriteBackIsReported) {
+    StartOn(MakeSimpleMovie({}));
+    form_->document().altered = true;
+    dialogs_.QueueYesNo(false);
+    const Bytes before = FileBytes();
+    {
+        platform::ScopedFileOpenHook refuse([](const std::string& p, platform::OpenMode,
+                                               std::unique_ptr<platform::RandomAccessFile>)
+                                                -> std::unique_ptr<platform::RandomAccessFile> {
+            throw platform::IoError(platform::FileOp::Open, p, "Permission denied");
+        });
+        form_->close();
+    }
+    ASSERT_EQ(dialogs_.shown().size(), 2u);
+    const QString message = dialogs_.shown()[1].text;
+    EXPECT_TRUE(message.contains(QString::fromStdString(path_))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("Permission denied")));
+    EXPECT_TRUE(form_->ProgramEnded());
+    EXPECT_EQ(FileBytes(), before);
+}
+
+}  // namespace
+}  // namespace brelvo::app::testing

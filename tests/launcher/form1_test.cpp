@@ -1,0 +1,150 @@
+// The launcher's window driven by clicks and keys, up to a real start of a stand-in program.
+#include "launcher/form1.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace brelvo::launcher {
+namespace {
+
+// The application lives from before the first test to after the last: one destroyed among
+// the static objects at exit outlives Qt's own globals and crashes.
+class ApplicationEnvironment final : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        if (QApplication::instance() == nullptr) {
+            application_ = std::make_unique<QApplication>(argc_, argv_);
+        }
+    }
+    void TearDown() override { application_.reset(); }
+
+  private:
+    int argc_ = 1;
+    char name_[sizeof "launcher_tests"] = "launcher_tests";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> application_;
+};
+// gtest owns the environments it is given.
+[[maybe_unused]] const auto* const kApplication =
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+void WriteFile(const QString& path, const QByteArray& bytes = {}) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(bytes);
+}
+
+// Records the messages instead of showing them.
+class RecordedDialogs final : public platform::qt::Dialogs {
+  public:
+    void MessageBox(const QString& text, const QString& title) override {
+        messages.push_back(title + QStringLiteral(": ") + text);
+    }
+    bool AskYesNo(const QString&, const QString&) override { return false; }
+    std::optional<QString> InputBox(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    QStringList messages;
+};
+
+class LauncherWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("My Movies")));
+        for (const char* name : {"clip 1.avi", "Second.Avi", "notes.txt"}) {
+            WriteFile(Movies(QString::fromLatin1(name)));
+        }
+    }
+    // A window whose lists show the movie folder, starting `program`, recording messages.
+    std::unique_ptr<Form1> Open(const QString& program) {
+        auto form = std::make_unique<Form1>(QFile::encodeName(program).toStdString(), dialogs);
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        EXPECT_TRUE(form->Dir1.SetPath(Movies()));
+        return form;
+    }
+    QString Movies(const QString& name = {}) const {
+        const QString movies = folder.filePath(QStringLiteral("My Movies"));
+        return name.isEmpty() ? movies : movies + QLatin1Char('/') + name;
+    }
+    static void ClickRow(QListWidget& list, int row, bool twice = false) {
+        const QPoint at = list.visualItemRect(list.item(row)).center();
+        // A real double-click is a click and then the double-click event at the same place.
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+        if (twice) QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
+    }
+
+    QTemporaryDir folder;
+    RecordedDialogs dialogs;
+    QStringList& messages = dialogs.messages;
+};
+
+TEST_F(LauncherWindow, StandsWithItsCaptionsAndTabOrderAndListsTheFolderMovies) {
+    const auto form = Open(folder.filePath(QStringLiteral("brelvo")));
+    EXPECT_EQ(form->File1.Path(), QDir::toNativeSeparators(Movies()));
+    EXPECT_EQ(form->File1.count(), 2);  // clip 1.avi and Second.Avi, not notes.txt
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Brelvo Launcher"));
+    EXPECT_EQ(form->Command1.text(), QStringLiteral("Show me the Brelvo"));
+    EXPECT_EQ(form->File1.Pattern(), QStringLiteral("*.AVI"));
+    form->Drive1.setFocus();
+    const QWidget* expected[] = {&form->Dir1, &form->File1, &form->Command1, &form->Drive1};
+    for (const QWidget* next : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next);
+    }
+}
+
+TEST_F(LauncherWindow, NothingSelectedDoesNothingAndAFailedStartNamesThePath) {
+    const QString missing = folder.filePath(QStringLiteral("nowhere/brelvo"));
+    const auto form = Open(missing);
+    QTest::mouseClick(&form->Command1, Qt::LeftButton);
+    EXPECT_TRUE(messages.isEmpty());
+
+    ClickRow(form->File1, 1, true);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(missing)) << messages[0].toStdString();
+}
+
+TEST_F(LauncherWindow, ADriveThatCannotBeReadFallsBackToTheFallbackRoot) {
+    const auto form = Open(folder.filePath(QStringLiteral("brelvo")));
+    const QString fallback = platform::qt::DriveList::FallbackDrive();
+    form->Drive1.SetDrives({fallback, folder.filePath(QStringLiteral("gone"))});
+    form->Drive1.setFocus();
+    QTest::keyClick(&form->Drive1, Qt::Key_Down);  // the user picks the dead drive
+    EXPECT_EQ(form->Drive1.Drive(), fallback);
+    EXPECT_EQ(form->Dir1.Path(), fallback);
+    EXPECT_EQ(form->File1.Path(), fallback);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+#ifndef _WIN32
+TEST_F(LauncherWindow, StartsTheMainProgramWithTheMoviePathAsItsOneArgument) {
+    const QString record = folder.filePath(QStringLiteral("received"));
+    const QString program = folder.filePath(QStringLiteral("brelvo"));
+    WriteFile(program, "#!/bin/sh\nprintf '%s\\n%s' \"$#\" \"$1\" > \"" +
+                           QFile::encodeName(record) + ".part\" && mv \"" +
+                           QFile::encodeName(record) + ".part\" \"" + QFile::encodeName(record) +
+                           "\"\n");
+    ASSERT_TRUE(
+        QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const auto form = Open(program);
+    ClickRow(form->File1, 0);
+    QTest::mouseClick(&form->Command1, Qt::LeftButton);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
+
+    for (int waited = 0; !QFile::exists(record) && waited < 10000; waited += 50) QTest::qWait(50);
+    QFile received(record);
+    ASSERT_TRUE(received.open(QIODevice::ReadOnly));
+    EXPECT_EQ(received.readAll(), "1\n" + QFile::encodeName(Movies(QStringLiteral("clip 1.avi"))));
+}
+#endif
+
+}  // namespace
+}  // namespace brelvo::launcher

@@ -1,0 +1,212 @@
+// The window machinery: twips, windows built from control tables, the length-limited box,
+// the combo box's click, the tab control's click and the scripted test doubles.
+// (The QApplication comes from the environment of list_widgets_test.cpp.)
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <array>
+
+#include "platform/qt/combo_box.h"
+#include "platform/qt/control_table.h"
+#include "platform/qt/fake_media_player.h"
+#include "platform/qt/limited_text_box.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/scripted_dialogs.h"
+#include "platform/qt/tab_control.h"
+#include "platform/qt/twips.h"
+
+namespace brelvo::platform::qt {
+namespace {
+
+using namespace rows;
+
+TEST(Twips, ConvertThroughTheLogicalDpi) {
+    const TwipsScale at96(96, 96);
+    EXPECT_EQ(at96.X(1440), 96);
+    EXPECT_EQ(at96.X(4830), 322);
+    EXPECT_EQ(at96.Y(15), 1);
+    EXPECT_EQ(at96.Y(7), 0);  // 0.47 pixels
+    EXPECT_EQ(at96.Y(8), 1);  // 0.53 pixels
+    const TwipsScale at120x144(120, 144);
+    EXPECT_EQ(at120x144.Rect({1440, 720, 2880, 10}), QRect(120, 72, 240, 1));
+    EXPECT_EQ(at120x144.TwipsX(120), 1440);
+}
+
+constexpr FontSpec kBold{"Arial", 9.75, true};
+const std::array kTable = {
+    Frame("Frame1", "Video Stream", {150, 370, 4470, 4155}),
+    Label("Label1", "Filename: ", {150, 240, 4005, 300}).In("Frame1"),
+    Button("Command1", "Apply", {1440, 1440, 720, 300}).In("Frame1").Disabled(),
+    Frame("Frame4", "Delay Audio", {30, 4185, 4725, 1215}).Hidden(),
+    Label("Label19", "0", {195, 585, 4335, 300}).In("Frame4").Font(kBold).Fore(Rgb(0xFF0000)),
+};
+
+TEST(ControlTable, BuildsNamedPlacedControlsInTheirFrames) {
+    QWidget window;
+    ControlRegistry controls;
+    BuildOptions options;
+    options.frameFont = {"Arial", 9.75, true};
+    options.labelFont = {"Arial", 9};
+    options.windowFont = {"MS Sans Serif", 8.25};
+    BuildControls(kTable, &window, controls, TwipsScale(96, 96), options);
+
+    auto* frame = controls.Get<QGroupBox>(QStringLiteral("Frame1"));
+    auto* label = controls.Get<QLabel>(QStringLiteral("Label1"));
+    auto* button = controls.Get<QPushButton>(QStringLiteral("Command1"));
+    EXPECT_EQ(frame->title(), QStringLiteral("Video Stream"));
+    EXPECT_EQ(label->objectName(), QStringLiteral("Label1"));
+    EXPECT_EQ(label->parentWidget(), frame);
+    EXPECT_EQ(label->geometry(), QRect(10, 16, 267, 20));  // from the frame's corner
+    EXPECT_EQ(label->text(), QStringLiteral("Filename: "));
+    // A frame's bold caption font does not spread to the controls inside it.
+    EXPECT_TRUE(frame->font().bold());
+    EXPECT_FALSE(label->font().bold());
+    EXPECT_FALSE(button->font().bold());
+    EXPECT_DOUBLE_EQ(button->font().pointSizeF(), 8.25);
+    EXPECT_FALSE(button->isEnabled());
+    EXPECT_TRUE(controls.Get<QWidget>(QStringLiteral("Frame4"))->isHidden());
+    auto* red = controls.Get<QLabel>(QStringLiteral("Label19"));
+    EXPECT_TRUE(red->font().bold());
+    EXPECT_EQ(red->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+
+    EXPECT_THROW(controls.Get<QPushButton>(QStringLiteral("Label1")), ControlTableError);
+    EXPECT_THROW(controls.Get<QLabel>(QStringLiteral("Label99")), ControlTableError);
+    const std::array orphan = {Label("Label2", "", {0, 0, 10, 10}).In("Frame9")};
+    EXPECT_THROW(BuildControls(orphan, &window, controls, TwipsScale(96, 96), options),
+                 ControlTableError);
+}
+
+TEST(LimitedTextBox, UserInputStopsAtTheMaximumLengthCodeDoesNot) {
+    LimitedTextBox box;
+    box.SetText(QString::fromUtf8("Test\0\0 ", 7));
+    EXPECT_EQ(box.Text(), QStringLiteral("Test"));  // shown up to the first NUL
+    box.SetMaxLength(6);
+    box.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&box, QStringLiteral("abcd"));
+    EXPECT_EQ(box.Text(), QStringLiteral("Testab"));
+    QTest::keyClick(&box, Qt::Key_Return);  // a line break is a character too
+    EXPECT_EQ(box.Text(), QStringLiteral("Testab"));
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    QApplication::clipboard()->setText(QStringLiteral("XYZ"));
+    box.paste();
+    EXPECT_EQ(box.Text(), QStringLiteral("TestaX"));
+    box.selectAll();
+    QTest::keyClicks(&box, QStringLiteral("new"));  // typing over a selection frees its room
+    EXPECT_EQ(box.Text(), QStringLiteral("new"));
+
+    box.SetText(QStringLiteral("longer than six"));
+    EXPECT_EQ(box.Text(), QStringLiteral("longer than six"));
+    box.SetMaxLength(0);  // no limit
+    box.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&box, QStringLiteral("!!"));
+    EXPECT_EQ(box.Text(), QStringLiteral("longer than six!!"));
+}
+
+TEST(ComboBox, EverySelectionByCodeRaisesOneClick) {
+    ComboBox combo;
+    combo.AddItems({QStringLiteral("A"), QStringLiteral("B")});
+    EXPECT_EQ(combo.SelectedIndex(), -1);  // a fresh list selects nothing
+    QSignalSpy clicks(&combo, &ComboBox::Click);
+    combo.SetSelectedIndex(1);
+    combo.SetSelectedIndex(1);  // the entry already selected: still a click
+    EXPECT_EQ(clicks.count(), 2);
+    combo.SetSelectedIndex(5);
+    EXPECT_EQ(clicks.count(), 2);
+    EXPECT_EQ(combo.Text(), QStringLiteral("B"));
+    combo.addItem(QStringLiteral("C"));  // adding changes neither selection nor clicks
+    EXPECT_EQ(combo.SelectedIndex(), 1);
+    EXPECT_EQ(clicks.count(), 2);
+}
+
+TEST(TabControl, ClickReportsThePreviousTab) {
+    TabControl tabs({QStringLiteral("One"), QStringLiteral("Two"), QStringLiteral("Three")}, 24);
+    tabs.resize(300, 200);
+    tabs.show();
+    QSignalSpy clicks(&tabs, &TabControl::Click);
+    tabs.SetTab(2);
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks.takeFirst().at(0).toInt(), 0);
+    EXPECT_EQ(tabs.Tab(), 2);
+    EXPECT_TRUE(tabs.Page(2)->isVisible());
+    EXPECT_FALSE(tabs.Page(0)->isVisible());  // controls of other tabs take no input
+
+    QTabBar* bar = tabs.Bar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks.takeFirst().at(0).toInt(), 2);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());  // shown tab
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks.takeFirst().at(0).toInt(), 1);
+
+    tabs.SetTab(0, false);  // quiet change
+    EXPECT_EQ(tabs.Tab(), 0);
+    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_EQ(bar->tabRect(0).width(), 100);  // equal tabs in one row
+}
+
+TEST(ScriptedDialogs, AnswersFromTheQueueAndRecordsEveryBox) {
+    ScriptedDialogs dialogs;
+    dialogs.QueueYesNo(false);
+    dialogs.QueueInput(QString());
+    dialogs.MessageBox(QStringLiteral("Hello"));
+    EXPECT_FALSE(dialogs.AskYesNo(QStringLiteral("Keep?"), QStringLiteral("Apply Changes?")));
+    EXPECT_EQ(
+        dialogs.InputBox(QStringLiteral("Rate"), QStringLiteral("FPS"), QStringLiteral("25.0000")),
+        std::optional<QString>(QString()));  // OK on an empty box is not Cancel
+    EXPECT_EQ(dialogs.InputBox(QStringLiteral("Rate"), QStringLiteral("FPS"), QString()),
+              std::nullopt);  // nothing queued: Cancel
+    EXPECT_TRUE(dialogs.AskYesNo(QStringLiteral("Again?"), QString()));
+    EXPECT_EQ(dialogs.Unanswered(), 2);
+    ASSERT_EQ(dialogs.shown().size(), 5u);
+    EXPECT_EQ(dialogs.shown()[0].title, QStringLiteral("Brelvo"));
+    EXPECT_EQ(dialogs.shown()[1].title, QStringLiteral("Apply Changes?"));
+    EXPECT_EQ(dialogs.Texts().first(), QStringLiteral("Hello"));
+    EXPECT_EQ(dialogs.Proposed().first(), QStringLiteral("25.0000"));
+}
+
+TEST(QtDialogs, AYesNoQuestionIgnoresEscapeAndAnswersWithItsButtons) {
+    bool stillOpenAfterEscape = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Apply Changes?"));
+        QTest::keyClick(box, Qt::Key_Escape);
+        stillOpenAfterEscape = box->isVisible();
+        box->button(QMessageBox::No)->click();
+    });
+    QtDialogs dialogs;
+    EXPECT_FALSE(dialogs.AskYesNo(QStringLiteral("Keep?"), QStringLiteral("Apply Changes?")));
+    EXPECT_TRUE(stillOpenAfterEscape);
+    EXPECT_EQ(ForDisplay(QStringLiteral("a\r\rb\r\nc")), QStringLiteral("a\n\nb\nc"));
+}
+
+TEST(FakeMediaPlayer, RecordsCallsAndPlaysTheReadyScript) {
+    FakeMediaPlayer player;
+    player.ScriptReadyStates({1, 3});
+    player.SetFileName(QStringLiteral("/m/a.avi"));
+    EXPECT_EQ(player.ReadyState(), 1);
+    EXPECT_EQ(player.ReadyState(), 3);
+    EXPECT_EQ(player.ReadyState(), kReadyComplete);  // settled once the script is used up
+    player.SetSelectionEnd(25);
+    player.SetSavedValue(50);
+    player.SetAutoStart(true);
+    player.Stop();
+    player.SetFileName(QString());
+    EXPECT_EQ(player.ReadyState(), kReadyUninitialised);
+    EXPECT_EQ(player.Actions(),
+              (std::vector<std::string>{"SetFileName(/m/a.avi)", "SetSelectionEnd(25)",
+                                        "SetSavedValue(50)", "Stop", "SetFileName()"}));
+    EXPECT_EQ(player.Calls().size(), 10u);
+}
+
+}  // namespace
+}  // namespace brelvo::platform::qt
