@@ -1,10 +1,100 @@
-// The Author Details tab: the INFO items and the display name rewritten in place.
+// The Author Details tab: the INFO items and the display name rewritten in place, each padded
+// or cut to exactly its own size.
+#include <QString>
+#include <array>
+#include <map>
+#include <string>
+
+#include "app/edit_report.h"
 #include "app/form1.h"
+#include "info/author_items.h"
+#include "platform/qt/control_text.h"
 
 namespace brelvo::app {
 
+namespace {
+
+struct AuthorBox {
+    const char* id;
+    const char* box;
+    const char* caption;
+};
+
+constexpr std::array<AuthorBox, 8> kAuthorBoxes = {{
+    {"IART", "Text4", "Artist"},
+    {"ICMT", "Text5", "Comments"},
+    {"ICOP", "Text6", "Copyright"},
+    {"INAM", "Text7", "Name"},
+    {"IPRD", "Text8", "Product"},
+    {"ISRC", "Text9", "Source"},
+    {"ISBJ", "Text10", "Subject"},
+    {"DISP", "disp", "Display Name"},
+}};
+
+// The boxes show every line break as "\n", whatever the file held. An item keeps the form
+// of line break it was stored with; one without any gets CR LF, the form of its code page.
+QString StoredLineBreak(const avi::HeaderRecord& record, std::string_view id) {
+    std::string_view stored;
+    for (const auto& item : record.textItems) {
+        if (item.id == id) stored = item.bytes;  // the box shows the last item of an id
+    }
+    const auto first = stored.find_first_of("\r\n");
+    if (first == std::string_view::npos || stored.substr(first, 2) == "\r\n") {
+        return QStringLiteral("\r\n");
+    }
+    return stored[first] == '\n' ? QStringLiteral("\n") : QStringLiteral("\r");
+}
+
+std::map<std::string, std::string> BoxTexts(const Form1& form) {
+    std::map<std::string, std::string> texts;
+    for (const auto& item : kAuthorBoxes) {
+        QString text = platform::qt::ControlText(form.Control(QString::fromUtf8(item.box)));
+        text.replace(u'\n', StoredLineBreak(form.document().record, item.id));
+        texts[item.id] = text.toStdString();
+    }
+    return texts;
+}
+
+const AuthorBox& BoxOf(std::string_view id) {
+    for (const auto& item : kAuthorBoxes) {
+        if (id == item.id) return item;
+    }
+    throw std::logic_error("no author box for " + std::string(id));
+}
+
+// A line break counts as one character in the box but may take two bytes in the file, and a
+// kept display-name type field takes four: the user must learn that the text was cut.
+void ReportCutTexts(Form1& form, const info::AuthorItemsChange& change) {
+    for (const auto& item : change.items) {
+        if (!item.cut) continue;
+        form.dialogs().MessageBox(
+            QStringLiteral("The %1 text was cut to the %2 bytes its item holds in the file.")
+                .arg(QString::fromUtf8(BoxOf(item.id).caption))
+                .arg(item.newBytes.size() - item.typeFieldBytes));
+    }
+}
+
+}  // namespace
+
 void Form1::Command2_Click() {
-    // Apply: write every author box into its item, padded to the item's size.
+    // Apply: every author box into its items, padded with blanks and one NUL.
+    document_.altered = true;
+    ReleasePreview();
+    info::AuthorItemsChange change;
+    const bool written = RunMovieEdit(dialogs_, document_.openPath, [&] {
+        change = info::ApplyAuthorItems(NativePath(document_.openPath), document_.chunkMap,
+                                        document_.record.decodedChunkCount, BoxTexts(*this));
+    });
+    // On failure the boxes keep what the user typed.
+    if (written) {
+        for (const auto& [id, text] : change.BoxTexts()) {
+            platform::qt::SetControlText(Control(QString::fromUtf8(BoxOf(id).box)),
+                                         QString::fromStdString(text));
+        }
+        ReportCutTexts(*this, change);
+    }
+    RestorePreview();
+    HScroll1_Change();
 }
 
 }  // namespace brelvo::app

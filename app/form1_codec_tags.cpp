@@ -1,7 +1,10 @@
-// The codec tag lists of the Utilities tab: the Apply buttons follow the list selections.
+// The codec tag lists of the Utilities tab: the Apply buttons follow the list selections, and
+// each Apply writes the chosen tag over its four bytes of the video headers.
 #include <QPushButton>
 
+#include "app/edit_report.h"
 #include "app/form1.h"
+#include "editing/codec_tag.h"
 #include "platform/qt/combo_box.h"
 
 namespace brelvo::app {
@@ -14,6 +17,46 @@ void FollowSelection(platform::qt::ComboBox& list, QPushButton& apply,
     const QString chosen = list.Text().left(4).toUpper();
     const QString current = QString::fromStdString(currentTag).toUpper();
     apply.setEnabled(fieldOffset > 0 && chosen != current);
+}
+
+struct CodecColumn {
+    const char* list;
+    const char* button;
+    editing::CodecTarget target;
+    std::string avi::HeaderRecord::*currentTag;
+    void (Form1::*followSelection)();
+};
+
+constexpr CodecColumn kHeaderColumn{"Combo1", "Command1", editing::CodecTarget::Handler,
+                                    &avi::HeaderRecord::videoHandler, &Form1::Combo1_Click};
+constexpr CodecColumn kStreamColumn{"Combo2", "Command3", editing::CodecTarget::Compression,
+                                    &avi::HeaderRecord::videoCompression, &Form1::Combo2_Click};
+
+void ApplyCodecColumn(Form1& form, const CodecColumn& column) {
+    auto& document = form.document();
+    auto& record = document.record;
+    auto* list = form.Control<platform::qt::ComboBox>(QString::fromUtf8(column.list));
+    auto* button = form.Control<QPushButton>(QString::fromUtf8(column.button));
+
+    document.altered = true;
+    std::string& currentTag = record.*column.currentTag;
+    const std::string tagInFile = currentTag;
+    currentTag = editing::CodecTagOfComboText(list->Text().toStdString());
+    button->setEnabled(false);
+
+    const std::string bytes = editing::WindowCodecBytes(currentTag);
+    if (bytes.empty()) return;  // nothing chosen: nothing written, nothing refreshed
+    form.ReleasePreview();
+    const bool written = RunMovieEdit(form.dialogs(), document.aviPath, [&] {
+        editing::ApplyCodecTag(NativePath(document.aviPath), record, column.target, bytes);
+    });
+    if (!written) {
+        // The current tag describes the file, which still holds the old one; the chosen
+        // entry then differs from it again and may be applied once more.
+        currentTag = tagInFile;
+        (form.*column.followSelection)();
+    }
+    form.MYGO(document.aviPath);
 }
 }  // namespace
 
@@ -30,11 +73,13 @@ void Form1::Combo2_Click() {
 }
 
 void Form1::Command1_Click() {
-    // Apply Header: write the chosen tag over the video stream header's fccHandler.
+    // Apply Header: the chosen tag over the video stream header's fccHandler.
+    ApplyCodecColumn(*this, kHeaderColumn);
 }
 
 void Form1::Command3_Click() {
-    // Apply Stream: write the chosen tag over the video format's biCompression.
+    // Apply Stream: the chosen tag over the video format's biCompression.
+    ApplyCodecColumn(*this, kStreamColumn);
 }
 
 }  // namespace brelvo::app

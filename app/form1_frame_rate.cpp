@@ -1,46 +1,148 @@
-// The frame rate and audio stretch controls of the Synchronize Audio tab.
+// The "Stretch Audio" frame of the Synchronize Audio tab: the rate bar with its step buttons,
+// the two frame-rate Applies (bar and typed rate) and the audio stretch readout.
+#include <QLineEdit>
+#include <QScrollBar>
+#include <optional>
+
+#include "app/edit_report.h"
 #include "app/form1.h"
+#include "editing/audio_stretch.h"
+#include "editing/frame_rate.h"
+#include "platform/number_text.h"
+#include "platform/qt/control_text.h"
 
 namespace brelvo::app {
 
+namespace {
+
+using platform::qt::SetControlText;
+
+constexpr int kFrameStep = 10000;    // one frame per second, in ten-thousandths
+constexpr int kThousandthStep = 10;  // 0.001 frame per second
+
+QScrollBar* RateBar(const Form1& form) {
+    return form.Control<QScrollBar>(QStringLiteral("HScroll1"));
+}
+
+void StepRateBar(const Form1& form, int step) {
+    auto* bar = RateBar(form);
+    if (const auto next = editing::SteppedRateBar(bar->value(), step)) bar->setValue(*next);
+}
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Writes the rate, then puts it on the document, the bar and the information tab. Nothing
+// when the edit was refused or failed: the document and the labels still describe the file.
+std::optional<editing::FrameRateFields> WriteFrameRate(Form1& form, std::int64_t newVideoRate) {
+    auto& document = form.document();
+    editing::FrameRateChange change;
+    const bool written = RunMovieEdit(form.dialogs(), document.aviPath, [&] {
+        change =
+            editing::ApplyFrameRate(NativePath(document.aviPath), document.record, newVideoRate);
+    });
+    if (!written) return std::nullopt;
+    document.record.videoRate = change.after.rate;
+    RateBar(form)->setValue(0);  // the new rate is the bar's base; runs the stretch readout
+    const auto texts = editing::AppliedFrameRateTexts(change.after.rate, change.after.scale);
+    SetControlText(form.Control(QStringLiteral("Label6")), FromUtf8(texts.label6));
+    SetControlText(form.Control(QStringLiteral("Label3")), FromUtf8(texts.label3));
+    return change.after;
+}
+
+// Once the player has been given the movie again: the rate readout, and the rate the preview
+// plays at.
+void ShowWrittenRate(Form1& form, const editing::FrameRateFields& written) {
+    SetControlText(form.Control(QStringLiteral("Label21")),
+                   FromUtf8(editing::AppliedFrameRateTexts(written.rate, written.scale).label21));
+    form.document().record.framesPerSec = static_cast<double>(written.rate) / written.scale;
+}
+
+void ShowRange(Form1& form) {
+    const auto& document = form.document();
+    SetControlText(form.Control(QStringLiteral("Label11")),
+                   QStringLiteral("From: ") + FromUtf8(platform::FormatPlain(document.rangeFrom)) +
+                       QStringLiteral(" To: ") + FromUtf8(platform::FormatPlain(document.rangeTo)));
+}
+
+}  // namespace
+
 void Form1::Command4_Click() {
-    // Apply: write the frame rate shown into dwRate and dwMicroSecPerFrame.
+    // Apply: the loaded rate plus the bar into dwRate and dwMicroSecPerFrame.
+    document_.altered = true;
+    ReleasePreview();
+    const std::int64_t newVideoRate =
+        static_cast<std::int64_t>(document_.record.videoRate) + RateBar(*this)->value();
+    const auto written = WriteFrameRate(*this, newVideoRate);
+    auto& player = protocol_->Player();
+    player.SetFileName(document_.aviPath);
+    if (written) ShowWrittenRate(*this, *written);
+    protocol_->WaitForPlayer();
+    player.SetSavedValue(document_.savedPlayerValue);
+    ShowRange(*this);
+    player.SetAutoStart(true);
+    Combo3_Click();
 }
 
 void Form1::Command5_Click() {
-    // -1 Frame: one frame per second less.
+    StepRateBar(*this, -kFrameStep);
 }
 
 void Form1::Command6_Click() {
-    // -0.001: a thousandth of a frame per second less.
+    StepRateBar(*this, -kThousandthStep);
 }
 
 void Form1::Command7_Click() {
-    // +0.001: a thousandth of a frame per second more.
+    StepRateBar(*this, kThousandthStep);
 }
 
 void Form1::Command8_Click() {
-    // +1 Frame: one frame per second more.
+    StepRateBar(*this, kFrameStep);
 }
 
 void Form1::Command9_Click() {
     // Enter Desired Frame Rate: ask for a rate and write it.
+    document_.altered = true;
+    const auto answer =
+        dialogs_.InputBox(QStringLiteral("Desired Frame Rate"), QStringLiteral("FPS"),
+                          FromUtf8(editing::ProposedRateText(document_.record.videoRate,
+                                                             document_.record.videoScale)));
+    if (!answer || answer->isEmpty()) return;
+    const std::int64_t newVideoRate = editing::TypedVideoRate(answer->toStdString());
+    ReleasePreview();
+    const auto written = WriteFrameRate(*this, newVideoRate);
+    protocol_->Player().SetFileName(document_.aviPath);
+    if (written) ShowWrittenRate(*this, *written);
+    protocol_->WaitForPlayer();  // the saved player value is not put back here
+    ShowRange(*this);
+    HScroll1_Change();
+    Combo3_Click();
 }
 
 void Form1::Command10_Click() {
-    // Reset: back to the rate the movie was loaded with.
+    // Reset: back to the rate now in the file.
+    RateBar(*this)->setValue(0);
 }
 
 void Form1::HScroll1_Change() {
-    // The stretch bar moved: recompute the rate and the stretch captions.
+    const auto& record = document_.record;
+    const auto readout = editing::StretchCalculation(
+        record.framesPerSec, record.videoRate, RateBar(*this)->value(), record.totalFrames,
+        Control<QLineEdit>(QStringLiteral("Text1"))->text().toStdString(),
+        Control<QLineEdit>(QStringLiteral("Text11"))->text().toStdString());
+    if (readout.label21)
+        SetControlText(Control(QStringLiteral("Label21")), FromUtf8(*readout.label21));
+    if (readout.text12)
+        SetControlText(Control(QStringLiteral("Text12")), FromUtf8(*readout.text12));
 }
 
 void Form1::Text1_Change() {
-    // The frame rate box changed: recompute the stretch caption.
+    HScroll1_Change();
 }
 
 void Form1::Text11_Change() {
-    // The audio length box changed: recompute the stretch caption.
+    HScroll1_Change();
 }
 
 }  // namespace brelvo::app

@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "cli/cli_commands.h"
+#include "cli/locale_separator.h"
 
 int main(int argc, char** argv) {
+    brelvo::cli::UseLocaleDecimalSeparator();
     std::vector<std::string> args(argv + 1, argv + argc);
     return brelvo::cli::RunCli(args, std::cout, std::cerr);
 }

@@ -73,6 +73,8 @@ void Form2::Timer1_Timer() {
 
 void Form2::closeEvent(QCloseEvent* event) {
     Timer1.stop();
+    // The player outlives the window; a closed preview must not go on playing unseen.
+    AMC.Stop();
     event->accept();
 }
 

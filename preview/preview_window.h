@@ -21,8 +21,9 @@ class Form2 : public QWidget {
           std::function<void()> endProgram = {}, QWidget* parent = nullptr);
     ~Form2() override;
 
-    // Loaded means the timer runs; the window may still be hidden. Unload closes it and stops
-    // the timer, and does nothing else: the player keeps whatever it holds.
+    // Loaded means the timer runs; the window may still be hidden. Unload hides it and stops
+    // the timer, and does nothing else: the player keeps whatever it holds. The user's close
+    // unloads it and also halts the player, which would otherwise play on unseen.
     void Load();
     void Unload();
     bool IsLoaded() const { return Timer1.isActive(); }

@@ -1,0 +1,66 @@
+// The audio chunks of one stream, in file order: every movi list of every RIFF part (the
+// first "AVI " part and the "AVIX" parts of large movies), descending into "rec " lists and
+// stepping over every other chunk by its size. Bytes inside video frames or the index that
+// happen to spell an audio id are never taken for a chunk.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "audio/block_reader.h"
+#include "audio/chunk_cursor.h"
+#include "audio/copy_tuning.h"
+#include "platform/random_access_file.h"
+
+namespace brelvo::audio {
+
+struct AudioChunk {
+    std::int64_t payloadOffset = 0;
+    std::uint32_t declaredSize = 0;
+    std::int64_t available = 0;  // the payload bytes the file holds (fewer when it is cut short)
+};
+
+struct WalkStats {
+    std::int64_t chunks = 0;
+    std::int64_t cutShort = 0;  // chunks that run past the end of the file
+    int resyncs = 0;            // places where garbage was stepped over
+};
+
+// The id of a stream's audio chunks: "01wb" for stream 1; nothing for a stream number no
+// two-digit id can name.
+std::optional<std::string> AudioChunkId(int streamNumber);
+
+class AudioChunkWalk {
+  public:
+    // headerBlock: how much the header reads fetch at once (tests shrink it).
+    AudioChunkWalk(platform::RandomAccessFile& movie, int streamNumber,
+                   std::size_t headerBlock = kDefaultHeaderBlock);
+
+    // The next audio chunk, or nothing at the end of the movie.
+    std::optional<AudioChunk> Next();
+
+    // How far the walk has come through the file, for progress.
+    std::int64_t Position() const;
+    std::int64_t FileLength() const { return reader_.Length(); }
+    const WalkStats& Stats() const { return stats_; }
+
+  private:
+    enum class Level { Top, Part, Movi };
+    struct Frame {
+        ChunkCursor cursor;
+        Level level;
+        std::int64_t resumeAt;  // where the parent goes on, for lists without a usable size
+    };
+    void Enter(const ChunkHeader& list, Level level, ChunkCursor& parent);
+    void Leave();
+
+    BlockReader reader_;
+    std::array<char, 4> audioId_;
+    std::vector<Frame> stack_;
+    WalkStats stats_;
+};
+
+}  // namespace brelvo::audio

@@ -1,0 +1,141 @@
+// Finding the sound stream and its format chunk.
+#include "audio/audio_track.h"
+
+#include <array>
+
+#include "audio/audio_error.h"
+#include "audio/block_reader.h"
+#include "audio/chunk_cursor.h"
+#include "platform/little_endian.h"
+#include "platform/path_text.h"
+
+namespace brelvo::audio {
+namespace {
+
+constexpr std::size_t kHeaderBlock = 4096;
+
+bool ListTypeIs(BlockReader& reader, const ChunkHeader& list, std::string_view type) {
+    std::array<std::byte, 4> bytes{};
+    if (list.size < 4 || reader.ReadAt(list.DataOffset(), bytes) != 4) return false;
+    return platform::AsciiUpper(platform::ReadFourCC(bytes, 0)) == platform::AsciiUpper(type);
+}
+
+ChunkCursor BodyOf(BlockReader& reader, const ChunkHeader& list) {
+    return ChunkCursor(reader, list.DataOffset() + 4, list.DeclaredEnd(), IdClass::ListBody);
+}
+
+StreamLayout ReadStrl(BlockReader& reader, const ChunkHeader& strl, int number) {
+    StreamLayout layout;
+    layout.streamNumber = number;
+    auto cursor = BodyOf(reader, strl);
+    bool haveHeader = false;
+    while (auto chunk = cursor.Next()) {
+        if (!haveHeader && chunk->IdIs("strh") && chunk->size >= 28) {
+            std::array<std::byte, 28> h{};
+            if (reader.ReadAt(chunk->DataOffset(), h) == h.size()) {
+                layout.fccType = platform::ReadFourCC(h, 0);
+                layout.scale = platform::ReadI32(h, 20);
+                layout.rate = platform::ReadI32(h, 24);
+                haveHeader = true;
+            }
+        } else if (!layout.formatDataOffset && chunk->IdIs("strf")) {
+            layout.formatDataOffset = chunk->DataOffset();
+            layout.formatSize = chunk->size;
+        }
+    }
+    return layout;
+}
+
+bool IsAudio(const std::string& fccType) {
+    return platform::AsciiUpper(fccType) == "AUDS";
+}
+
+AudioTrack TrackOf(const StreamLayout& layout) {
+    return AudioTrack{layout.streamNumber, *layout.formatDataOffset, layout.formatSize, layout.rate,
+                      layout.scale};
+}
+
+}  // namespace
+
+std::vector<StreamLayout> ReadStreamLayouts(platform::RandomAccessFile& movie) {
+    BlockReader reader(movie, kHeaderBlock);
+    std::vector<StreamLayout> layouts;
+    ChunkCursor top(reader, 0, kUnboundedEnd, IdClass::TopLevel);
+    const auto riff = top.Next();
+    if (!riff || !ListTypeIs(reader, *riff, "AVI ")) return layouts;
+    auto part = BodyOf(reader, *riff);
+    while (auto chunk = part.Next()) {
+        if (!chunk->IdIs("LIST") || !ListTypeIs(reader, *chunk, "hdrl")) continue;
+        auto hdrl = BodyOf(reader, *chunk);
+        while (auto child = hdrl.Next()) {
+            if (child->IdIs("LIST") && ListTypeIs(reader, *child, "strl")) {
+                layouts.push_back(ReadStrl(reader, *child, static_cast<int>(layouts.size())));
+            }
+        }
+        break;  // one header list per movie
+    }
+    return layouts;
+}
+
+AudioTrack FindAudioTrack(platform::RandomAccessFile& movie, int streamNumber) {
+    const auto layouts = ReadStreamLayouts(movie);
+    if (streamNumber >= 0 && static_cast<std::size_t>(streamNumber) < layouts.size()) {
+        const auto& layout = layouts[static_cast<std::size_t>(streamNumber)];
+        if (layout.formatDataOffset) return TrackOf(layout);
+    }
+    throw AudioError("The movie's header lists hold no format chunk for stream " +
+                         std::to_string(streamNumber) + ".",
+                     movie.Path());
+}
+
+AudioTrack FindAudioTrack(platform::RandomAccessFile& movie) {
+    const auto layouts = ReadStreamLayouts(movie);
+    for (auto it = layouts.rbegin(); it != layouts.rend(); ++it) {
+        if (IsAudio(it->fccType) && it->formatDataOffset) return TrackOf(*it);
+    }
+    throw AudioError("The movie has no sound stream.", movie.Path());
+}
+
+AudioTrack AudioTrackFromRecord(platform::RandomAccessFile& movie,
+                                const avi::HeaderRecord& record) {
+    const avi::StreamRecord* audio = nullptr;
+    for (const auto& stream : record.streams) {
+        if (IsAudio(stream.header.fccType)) audio = &stream;
+    }
+    if (!audio) throw AudioError("The movie has no sound stream.", movie.Path());
+    AudioTrack track;
+    const auto layouts = ReadStreamLayouts(movie);
+    const auto number = static_cast<std::size_t>(audio->index);
+    if (audio->index >= 0 && number < layouts.size() && IsAudio(layouts[number].fccType) &&
+        layouts[number].formatDataOffset) {
+        track = TrackOf(layouts[number]);
+    } else if (audio->strfRow && audio->formatDataOffset > 0) {
+        track.streamNumber = audio->index;
+        track.formatDataOffset = audio->formatDataOffset;
+        track.formatSize = static_cast<std::uint32_t>(audio->formatSize);
+    } else {
+        throw AudioError("The movie's sound stream has no format chunk.", movie.Path());
+    }
+    const auto& header = record.audioHeader ? *record.audioHeader : audio->header;
+    track.rate = header.rate;
+    track.scale = header.scale;
+    return track;
+}
+
+std::vector<std::byte> ReadFormatChunk(platform::RandomAccessFile& movie, const AudioTrack& track) {
+    if (track.formatSize > kMaxFormatSize) {
+        throw AudioError("The sound stream's format chunk claims " +
+                             std::to_string(track.formatSize) +
+                             " bytes; the movie is damaged there.",
+                         movie.Path());
+    }
+    std::vector<std::byte> chunk(4 + std::size_t{track.formatSize});
+    platform::WriteU32(chunk, 0, track.formatSize);
+    if (movie.ReadAt(track.formatDataOffset, std::span(chunk).subspan(4)) != track.formatSize) {
+        throw AudioError("The sound stream's format chunk is cut short by the end of the movie.",
+                         movie.Path());
+    }
+    return chunk;
+}
+
+}  // namespace brelvo::audio

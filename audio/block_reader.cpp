@@ -1,0 +1,34 @@
+// Cached small reads.
+#include "audio/block_reader.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace brelvo::audio {
+
+BlockReader::BlockReader(platform::RandomAccessFile& file, std::size_t blockSize)
+    : file_(file), length_(file.Length()), block_(std::max<std::size_t>(blockSize, 16)) {}
+
+std::size_t BlockReader::ReadAt(std::int64_t offset, std::span<std::byte> out) {
+    if (offset < 0 || offset >= length_ || out.empty()) return 0;
+    const auto wanted = static_cast<std::size_t>(
+        std::min<std::int64_t>(static_cast<std::int64_t>(out.size()), length_ - offset));
+    const auto inBlock = [&] {
+        return offset >= blockStart_ && offset + static_cast<std::int64_t>(wanted) <=
+                                            blockStart_ + static_cast<std::int64_t>(blockValid_);
+    };
+    if (!inBlock()) {
+        if (wanted > block_.size() / 2) return file_.ReadAt(offset, out.first(wanted));
+        blockStart_ = offset;
+        blockValid_ = file_.ReadAt(offset, block_);
+        if (!inBlock()) {  // the file shrank under us: give what there is
+            const auto have = std::min(blockValid_, wanted);
+            std::memcpy(out.data(), block_.data(), have);
+            return have;
+        }
+    }
+    std::memcpy(out.data(), block_.data() + (offset - blockStart_), wanted);
+    return wanted;
+}
+
+}  // namespace brelvo::audio

@@ -1,0 +1,31 @@
+// Small positioned reads through one cached block, so that walking chunk headers costs one
+// system read per block rather than per header, while large payloads are read directly.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "platform/random_access_file.h"
+
+namespace brelvo::audio {
+
+class BlockReader {
+  public:
+    BlockReader(platform::RandomAccessFile& file, std::size_t blockSize);
+
+    // Reads up to out.size() bytes at offset (fewer only at the end of the file).
+    std::size_t ReadAt(std::int64_t offset, std::span<std::byte> out);
+    std::int64_t Length() const { return length_; }
+    platform::RandomAccessFile& File() { return file_; }
+
+  private:
+    platform::RandomAccessFile& file_;
+    std::int64_t length_;
+    std::vector<std::byte> block_;
+    std::int64_t blockStart_ = 0;
+    std::size_t blockValid_ = 0;
+};
+
+}  // namespace brelvo::audio

@@ -1,0 +1,72 @@
+// The chunks of one RIFF container, one after another by their sizes. Tolerates writers that
+// leave out the pad byte after odd-sized chunks, and after garbage resynchronises on the next
+// plausible chunk header instead of giving up. Never sizes a buffer from a number it read.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "audio/block_reader.h"
+
+namespace brelvo::audio {
+
+// Which ids count as plausible in a container.
+enum class IdClass {
+    TopLevel,    // "RIFF" only
+    ListBody,    // any four-character code: letters, digits and blanks, not starting blank
+    StreamData,  // the movi list: "NNxx" stream data, "ixNN" index chunks, LIST, JUNK
+};
+
+struct ChunkHeader {
+    std::int64_t offset = 0;  // of the id
+    std::array<char, 4> id{};
+    std::uint32_t size = 0;
+
+    std::int64_t DataOffset() const { return offset + 8; }
+    std::int64_t DeclaredEnd() const { return offset + 8 + static_cast<std::int64_t>(size); }
+    // Case-insensitive comparison with a four-character code.
+    bool IdIs(std::string_view fourcc) const;
+};
+
+// True when the four bytes are a plausible id of the class.
+bool IsPlausibleId(IdClass ids, const std::array<char, 4>& id);
+
+// An end that no chunk size can reach: for containers bounded by the file alone.
+inline constexpr std::int64_t kUnboundedEnd = std::int64_t{1} << 62;
+
+class ChunkCursor {
+  public:
+    // The children of a container lie in [begin, end). `end` may lie beyond the end of the
+    // file (a movie cut short): chunks are then accepted up to `end` and the caller reads only
+    // what the file holds.
+    ChunkCursor(BlockReader& reader, std::int64_t begin, std::int64_t end, IdClass ids);
+
+    // The next chunk, or nothing at the end of the container.
+    std::optional<ChunkHeader> Next();
+    // Continues with the chunk expected at offset (after a child that had no usable size).
+    void ResumeAt(std::int64_t offset);
+
+    std::int64_t Position() const { return next_; }
+    std::int64_t End() const { return end_; }
+    // How many times garbage had to be skipped.
+    int Resyncs() const { return resyncs_; }
+
+  private:
+    std::optional<ChunkHeader> HeaderAt(std::int64_t at);
+    bool FollowedByChunk(const ChunkHeader& header);
+    std::optional<ChunkHeader> AfterOddChunk();
+    std::optional<ChunkHeader> Resync(std::int64_t from);
+    std::int64_t Limit() const;
+
+    BlockReader& reader_;
+    std::int64_t next_;
+    std::int64_t end_;
+    IdClass ids_;
+    bool afterOdd_ = false;
+    bool done_ = false;
+    int resyncs_ = 0;
+};
+
+}  // namespace brelvo::audio

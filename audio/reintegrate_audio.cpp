@@ -1,0 +1,133 @@
+// Re-integration from WAV.
+#include "audio/reintegrate_audio.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "audio/audio_chunk_walk.h"
+#include "audio/progress_meter.h"
+#include "platform/io_error.h"
+#include "platform/rounding.h"
+
+namespace brelvo::audio {
+namespace {
+
+// The WAV samples from a start position, then zero bytes once they run out.
+class SampleSource {
+  public:
+    SampleSource(platform::RandomAccessFile& wav, std::int64_t from, std::int64_t end,
+                 std::size_t blockSize)
+        : wav_(wav), next_(from), end_(end), buffer_(std::max<std::size_t>(blockSize, 16)) {}
+
+    // Up to `most` bytes to write next; at least one while most > 0.
+    std::span<const std::byte> Peek(std::int64_t most) {
+        if (taken_ == valid_ && next_ < end_) Refill();
+        const std::span<const std::byte> source =
+            taken_ < valid_ ? std::span<const std::byte>(buffer_).subspan(taken_, valid_ - taken_)
+                            : std::span<const std::byte>(Zeros());
+        zeros_ = taken_ == valid_;
+        return source.first(static_cast<std::size_t>(
+            std::min<std::int64_t>(most, static_cast<std::int64_t>(source.size()))));
+    }
+    void Consume(std::size_t n) {
+        if (zeros_) {
+            zeroBytes_ += static_cast<std::int64_t>(n);
+        } else {
+            taken_ += n;
+            used_ += static_cast<std::int64_t>(n);
+        }
+    }
+    std::int64_t Used() const { return used_; }
+    std::int64_t ZeroBytes() const { return zeroBytes_; }
+
+  private:
+    void Refill() {
+        const auto want = static_cast<std::size_t>(
+            std::min<std::int64_t>(end_ - next_, static_cast<std::int64_t>(buffer_.size())));
+        valid_ = wav_.ReadAt(next_, std::span(buffer_).first(want));
+        taken_ = 0;
+        next_ = valid_ == want ? next_ + static_cast<std::int64_t>(valid_) : end_;
+    }
+    const std::vector<std::byte>& Zeros() {
+        if (zeroBlock_.empty()) zeroBlock_.assign(buffer_.size(), std::byte{0});
+        return zeroBlock_;
+    }
+
+    platform::RandomAccessFile& wav_;
+    std::int64_t next_;
+    std::int64_t end_;
+    std::vector<std::byte> buffer_;
+    std::vector<std::byte> zeroBlock_;
+    std::size_t valid_ = 0;
+    std::size_t taken_ = 0;
+    bool zeros_ = false;
+    std::int64_t used_ = 0;
+    std::int64_t zeroBytes_ = 0;
+};
+
+void WriteWithinFile(platform::RandomAccessFile& movie, std::int64_t length, std::int64_t offset,
+                     std::span<const std::byte> bytes) {
+    if (offset < 0 || offset + static_cast<std::int64_t>(bytes.size()) > length) {
+        throw platform::IoError(platform::FileOp::Write, movie.Path(),
+                                "a write past the end of the file was refused");
+    }
+    movie.WriteAt(offset, bytes);
+}
+
+}  // namespace
+
+std::int64_t JinkSkipBytes(double seconds, std::int32_t rate, std::int32_t scale) {
+    if (scale == 0) return 0;
+    const double bytes =
+        platform::RoundHalfEven(seconds * (static_cast<double>(rate) / static_cast<double>(scale)));
+    if (!(bytes > 0.0)) return 0;    // also NaN
+    constexpr double kFar = 4.0e18;  // beyond any file; keeps the conversion defined
+    return static_cast<std::int64_t>(std::min(bytes, kFar));
+}
+
+ReintegrationResult WriteSamples(platform::RandomAccessFile& movie, const AudioTrack& track,
+                                 platform::RandomAccessFile& wav, const WavSamples& samples,
+                                 const ReintegrationOptions& options, ProgressSink* progress) {
+    ReintegrationResult result;
+    const std::int64_t dataEnd = samples.dataOffset + samples.dataSize;
+    if (options.jinkSeconds) {
+        result.skippedBytes = JinkSkipBytes(*options.jinkSeconds, track.rate, track.scale);
+    }
+    const std::int64_t from = samples.dataOffset + std::min(result.skippedBytes, samples.dataSize);
+    SampleSource source(wav, from, dataEnd, options.tuning.copyBlock);
+
+    AudioChunkWalk walk(movie, track.streamNumber, options.tuning.headerBlock);
+    const std::int64_t length = walk.FileLength();
+    ProgressMeter meter(progress, length);
+    while (const auto chunk = walk.Next()) {
+        std::int64_t offset = chunk->payloadOffset;
+        std::int64_t remaining = chunk->available;
+        while (remaining > 0) {
+            const auto piece = source.Peek(remaining);
+            WriteWithinFile(movie, length, offset, piece);
+            source.Consume(piece.size());
+            offset += static_cast<std::int64_t>(piece.size());
+            remaining -= static_cast<std::int64_t>(piece.size());
+            result.bytesWritten += static_cast<std::int64_t>(piece.size());
+        }
+        meter.Update(walk.Position(), result.bytesWritten);
+    }
+    meter.Update(length, result.bytesWritten);
+    result.chunks = walk.Stats().chunks;
+    result.resyncs = walk.Stats().resyncs;
+    result.samplesUsed = source.Used();
+    result.zeroFilled = source.ZeroBytes();
+    return result;
+}
+
+ReintegrationResult ReintegrateAudio(const std::string& moviePath, const AudioTrack& track,
+                                     const std::string& wavPath,
+                                     const ReintegrationOptions& options, ProgressSink* progress) {
+    auto wav = OpenExistingWav(wavPath);
+    const WavSamples samples = LocateWavSamples(*wav);
+    auto movie = platform::OpenFile(moviePath, platform::OpenMode::ReadWrite);
+    return WriteSamples(*movie, track, *wav, samples, options, progress);
+}
+
+}  // namespace brelvo::audio

@@ -1,0 +1,35 @@
+// The WAV header.
+#include "audio/wav_layout.h"
+
+#include <string_view>
+
+#include "platform/little_endian.h"
+
+namespace brelvo::audio {
+namespace {
+void AppendText(std::vector<std::byte>& out, std::string_view text) {
+    for (const char c : text) out.push_back(static_cast<std::byte>(c));
+}
+void AppendU32(std::vector<std::byte>& out, std::uint32_t value) {
+    out.resize(out.size() + 4);
+    platform::WriteU32(out, out.size() - 4, value);
+}
+}  // namespace
+
+std::vector<std::byte> WavHeader(std::span<const std::byte> formatChunk, std::uint32_t dataSize) {
+    std::vector<std::byte> header;
+    header.reserve(28 + formatChunk.size());
+    AppendText(header, "RIFF");
+    AppendU32(header, static_cast<std::uint32_t>(16 + formatChunk.size() + dataSize));
+    AppendText(header, "WAVEfmt ");
+    header.insert(header.end(), formatChunk.begin(), formatChunk.end());
+    AppendText(header, "data");
+    AppendU32(header, dataSize);
+    return header;
+}
+
+std::int64_t MaxWavDataSize(std::span<const std::byte> formatChunk) {
+    return std::int64_t{0xFFFFFFFF} - 16 - static_cast<std::int64_t>(formatChunk.size());
+}
+
+}  // namespace brelvo::audio

@@ -1,0 +1,79 @@
+// Shared parts of the audio commands.
+#include "cli/audio_command_support.h"
+
+#include <cstdio>
+#include <iostream>
+
+#include "audio/audio_error.h"
+#include "cli/movie_loader.h"
+#include "platform/io_error.h"
+#include "platform/random_access_file.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#else
+#include <io.h>
+#endif
+
+namespace brelvo::cli {
+namespace {
+
+bool StderrIsTerminal() {
+#ifndef _WIN32
+    return ::isatty(STDERR_FILENO) == 1;
+#else
+    return _isatty(_fileno(stderr)) != 0;
+#endif
+}
+
+}  // namespace
+
+TerminalProgress::TerminalProgress(CommandIo io, Kind kind)
+    : terminal_(&io.err == &std::cerr && StderrIsTerminal() ? &io.err : nullptr), kind_(kind) {}
+
+TerminalProgress::~TerminalProgress() {
+    if (terminal_ && shown_ > 0)
+        *terminal_ << '\r' << std::string(shown_, ' ') << '\r' << std::flush;
+}
+
+void TerminalProgress::OnProgress(const audio::AudioProgress& progress) {
+    if (!terminal_) return;
+    std::string line;
+    if (kind_ == Kind::Reintegration) {
+        line = audio::ReintegrationCaption(progress.percent);
+    } else if (const auto speed = audio::KBPerSecond(progress)) {
+        line = audio::ExtractionCaption(progress.percent, *speed);
+    } else {
+        return;
+    }
+    *terminal_ << '\r' << line;
+    if (line.size() < shown_) *terminal_ << std::string(shown_ - line.size(), ' ');
+    *terminal_ << std::flush;
+    shown_ = std::max(shown_, line.size());
+}
+
+audio::AudioTrack SoundTrackOf(const std::string& moviePath) {
+    const LoadedMovie movie = LoadMovie(moviePath);
+    auto file = platform::OpenFile(moviePath, platform::OpenMode::Read);
+    return audio::AudioTrackFromRecord(*file, movie.record);
+}
+
+int ReportAudioFailure(CommandIo io, const std::string& moviePath, const std::string& wavPath,
+                       std::string_view consequence, std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const MovieLoadError& e) {
+        io.err << e.what() << '\n';
+    } catch (const audio::AudioError& e) {
+        io.err << "brelvo-cli: " << (e.Path().empty() ? moviePath : e.Path()) << ": " << e.what()
+               << ' ' << consequence << '\n';
+    } catch (const platform::IoError& e) {
+        // The extraction's temporary file stands for the WAV file the user named.
+        const std::string& path = e.Path() == moviePath ? moviePath : wavPath;
+        io.err << "brelvo-cli: " << path << ": cannot " << platform::FileOpVerb(e.Op())
+               << " the file: " << e.Reason() << ". " << consequence << '\n';
+    }
+    return kExitFailure;
+}
+
+}  // namespace brelvo::cli

@@ -1,0 +1,43 @@
+// What the two audio commands share: the progress line on a terminal, the sound track of a
+// loaded movie, and failure lines that name the file concerned.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "audio/audio_progress.h"
+#include "audio/audio_track.h"
+#include "cli/cli_commands.h"
+
+namespace brelvo::cli {
+
+// Rewrites one line of the terminal with the tool's caption; writes nothing when stderr is
+// not a terminal (or not the process's own), so logs and pipes stay clean.
+class TerminalProgress final : public audio::ProgressSink {
+  public:
+    enum class Kind { Extraction, Reintegration };
+    TerminalProgress(CommandIo io, Kind kind);
+    ~TerminalProgress() override;  // clears the line
+    TerminalProgress(const TerminalProgress&) = delete;
+    TerminalProgress& operator=(const TerminalProgress&) = delete;
+
+    void OnProgress(const audio::AudioProgress& progress) override;
+
+  private:
+    std::ostream* terminal_;
+    Kind kind_;
+    std::size_t shown_ = 0;
+};
+
+// The sound stream that decoding finds, with its format chunk. Throws MovieLoadError or
+// audio::AudioError.
+audio::AudioTrack SoundTrackOf(const std::string& moviePath);
+
+// "brelvo-cli: PATH: REASON. CONSEQUENCE" on stderr, PATH the movie or the WAV file as the
+// failure concerns them; returns kExitFailure. Understands MovieLoadError, audio::AudioError
+// and platform::IoError; rethrows anything else.
+int ReportAudioFailure(CommandIo io, const std::string& moviePath, const std::string& wavPath,
+                       std::string_view consequence, std::exception_ptr failure);
+
+}  // namespace brelvo::cli

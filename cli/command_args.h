@@ -1,0 +1,30 @@
+// The arguments of a file command: its flags, its files, and whether help was asked for.
+#pragma once
+
+#include <initializer_list>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brelvo::cli {
+
+// A command line the command cannot run; the command prints it with its usage (exit 2).
+class UsageError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+struct FileArgs {
+    std::set<std::string> flags;     // the allowed flags that were given, e.g. "--json"
+    std::vector<std::string> files;  // in the order given
+    bool help = false;
+};
+
+// "--help"/"-h" anywhere asks for help; "--" ends the options, so a file may start with "-".
+// Throws UsageError for an unknown option or, unless help was asked for, no file at all.
+FileArgs ParseFileArgs(const std::vector<std::string>& args,
+                       std::initializer_list<std::string_view> allowedFlags);
+
+}  // namespace brelvo::cli

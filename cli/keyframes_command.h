@@ -1,0 +1,10 @@
+// `brelvo-cli keyframes FILE...`: the key-frame statistic of each movie, from its index.
+#pragma once
+
+#include "cli/cli_commands.h"
+
+namespace brelvo::cli {
+
+Command KeyframesCommand();
+
+}  // namespace brelvo::cli

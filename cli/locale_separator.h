@@ -1,0 +1,12 @@
+// The decimal separator of the user's locale for the shown number patterns, so brelvo-cli
+// prints numbers as the window does.
+#pragma once
+
+namespace brelvo::cli {
+
+// Reads LC_NUMERIC's decimal point from the environment and hands it to the number patterns.
+// The C library's own numeric locale is put back to "C" afterwards: number reading relies
+// on the point.
+void UseLocaleDecimalSeparator();
+
+}  // namespace brelvo::cli

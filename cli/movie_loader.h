@@ -1,0 +1,31 @@
+// Opening a movie for the read-only commands: the chunk walk and the header decoding, with
+// every way of failing turned into one line that names the file and the reason.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include "avi/chunk_map.h"
+#include "avi/header_record.h"
+
+namespace brelvo::cli {
+
+struct LoadedMovie {
+    std::string path;
+    std::int64_t fileSize = 0;
+    avi::ChunkMap chunkMap;
+    avi::HeaderRecord record;
+};
+
+// what() is the whole line for stderr: "brelvo-cli: PATH: REASON".
+class MovieLoadError : public std::runtime_error {
+  public:
+    MovieLoadError(const std::string& path, const std::string& reason);
+};
+
+// Opens the file read-only (it is never written), checks that it is a RIFF AVI file, walks
+// and decodes it. Throws MovieLoadError.
+LoadedMovie LoadMovie(const std::string& path);
+
+}  // namespace brelvo::cli

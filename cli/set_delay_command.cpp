@@ -1,0 +1,99 @@
+// `brelvo-cli set-delay SECONDS FILE...` or `set-delay --units N FILE...`: rewrites the audio
+// stream header's dwStart, the delay of the sound track against the picture.
+#include <limits>
+#include <optional>
+
+#include "avi/field_patch.h"
+#include "cli/command_args.h"
+#include "cli/edit_args.h"
+#include "cli/edit_commands.h"
+#include "cli/edit_files.h"
+#include "editing/audio_delay.h"
+#include "platform/number_text.h"
+
+namespace brelvo::cli {
+namespace {
+
+constexpr std::string_view kName = "set-delay";
+constexpr std::string_view kSynopsis = "set-delay [--dry-run] (SECONDS | --units N) FILE...";
+
+void PrintHelp(std::ostream& out) {
+    out << "Usage: brelvo-cli " << kSynopsis
+        << "\n"
+           "Delays the sound track of each movie against the picture by rewriting the audio\n"
+           "stream header's dwStart in place:\n"
+           "  SECONDS             the delay in seconds; dwStart = SECONDS x dwRate / dwScale\n"
+           "                      of the audio stream, rounded (halves to even)\n"
+           "  --units N           dwStart itself, in the audio stream's units\n"
+           "  --dry-run, -n       show what would change, write nothing\n"
+           "0 removes any delay. Each file prints the old and new delay in seconds and units.\n"
+           "Note: some players ignore dwStart; check the result in the player you use.\n\n"
+           "Examples:\n"
+           "  brelvo-cli set-delay 0.25 clip.avi\n"
+           "  brelvo-cli set-delay --units 1000 clip1.avi clip2.avi\n";
+}
+
+struct Delay {
+    std::optional<double> seconds;
+    std::optional<std::int32_t> units;
+};
+
+std::string DelayText(std::int32_t units, const avi::StreamHeader& audio) {
+    const auto seconds = editing::DelaySecondsOfUnits(units, audio);
+    return (seconds ? platform::FormatPattern(*seconds, platform::Pattern::Fixed5) + " s"
+                    : std::string("? s")) +
+           " (" + std::to_string(units) + " units)";
+}
+
+int RunSetDelay(const std::vector<std::string>& args, CommandIo io) {
+    EditArgs parsed;
+    Delay delay;
+    try {
+        parsed = ParseEditArgs(args, {"--units"});
+        if (parsed.help) {
+            PrintHelp(io.out);
+            return kExitOk;
+        }
+        if (const auto u = parsed.values.find("--units"); u != parsed.values.end()) {
+            const auto n = ParseWhole(u->second);
+            if (!n || *n < 0 || *n > std::numeric_limits<std::int32_t>::max()) {
+                throw UsageError("--units takes a whole number from 0 to 2147483647");
+            }
+            delay.units = static_cast<std::int32_t>(*n);
+        } else {
+            if (parsed.operands.empty()) throw UsageError("no SECONDS given");
+            delay.seconds = ParseDecimal(parsed.operands.front());
+            if (!delay.seconds) {
+                throw UsageError("the delay '" + parsed.operands.front() + "' is not a number");
+            }
+            if (*delay.seconds < 0) throw UsageError("a delay cannot be negative");
+            parsed.operands.erase(parsed.operands.begin());
+        }
+        if (parsed.operands.empty()) throw UsageError("no file given");
+    } catch (const UsageError& e) {
+        return ReportUsage(io, kName, kSynopsis, e.what());
+    }
+    const auto mode = parsed.dryRun ? editing::WriteMode::DryRun : editing::WriteMode::Write;
+    return EditEachFile(
+        parsed.operands, mode, io,
+        [&](const LoadedMovie& movie, platform::RandomAccessFile& file, CommandIo fileIo) {
+            const auto& audio = movie.record.audioHeader;
+            if (!audio) {
+                throw avi::PatchRefused("the movie has no audio stream header");
+            }
+            const std::int32_t units =
+                delay.units ? *delay.units : editing::DelayUnitsOfSeconds(*delay.seconds, *audio);
+            const auto change = editing::ApplyAudioDelay(file, movie.record, units, mode);
+            fileIo.out << movie.path << ": audio delay " << DelayText(change.before, *audio)
+                       << " -> " << DelayText(change.after, *audio) << DryRunNote(mode) << '\n';
+        });
+}
+
+}  // namespace
+
+Command SetDelayCommand() {
+    return {"set-delay", kSynopsis,
+            "Rewrite the audio stream's dwStart (the sound track's delay) in place.", RunSetDelay};
+}
+
+}  // namespace brelvo::cli

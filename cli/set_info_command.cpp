@@ -1,0 +1,129 @@
+// `brelvo-cli set-info [--artist T] ... [--display-name T] FILE...`: rewrites the INFO text
+// items and the display name in place, each within the room its item already has.
+#include <array>
+#include <map>
+#include <set>
+
+#include "avi/field_patch.h"
+#include "cli/command_args.h"
+#include "cli/edit_args.h"
+#include "cli/edit_commands.h"
+#include "cli/edit_files.h"
+#include "info/author_items.h"
+
+namespace brelvo::cli {
+namespace {
+
+constexpr std::string_view kName = "set-info";
+constexpr std::string_view kSynopsis =
+    "set-info [--artist T] [--comments T] [--copyright T] [--name T] [--product T] "
+    "[--source T] [--subject T] [--display-name T] [--dry-run] FILE...";
+
+struct ItemOption {
+    std::string_view option;
+    std::string_view id;
+};
+constexpr std::array<ItemOption, 8> kItemOptions = {{{"--artist", "IART"},
+                                                     {"--comments", "ICMT"},
+                                                     {"--copyright", "ICOP"},
+                                                     {"--name", "INAM"},
+                                                     {"--product", "IPRD"},
+                                                     {"--source", "ISRC"},
+                                                     {"--subject", "ISBJ"},
+                                                     {"--display-name", "DISP"}}};
+
+void PrintHelp(std::ostream& out) {
+    out << "Usage: brelvo-cli " << kSynopsis
+        << "\n"
+           "Rewrites author items of each movie in place:\n";
+    for (const auto& o : kItemOptions) {
+        out << "  " << o.option << std::string(16 - o.option.size(), ' ') << "T   the " << o.id
+            << " item\n";
+    }
+    out << "  --dry-run, -n         show what would change, write nothing\n"
+           "Items keep their size: a shorter text is padded with blanks and ends in one NUL, a\n"
+           "longer one is cut to the item's size (with a warning). Texts are written in the\n"
+           "Windows-1252 code page; a character it cannot hold becomes \"?\". An item the file\n"
+           "does not hold is never added: the file is reported, left as it was, and the exit\n"
+           "status is 1. A display name keeps its leading type field.\n\n"
+           "Example:\n"
+           "  brelvo-cli set-info --artist \"Jane Doe\" --copyright \"(c) 2024\" clip*.avi\n";
+}
+
+// Display text of an item's data: the text behind a kept type field, up to the first NUL.
+std::string ItemText(const std::string& bytes, std::size_t typeFieldBytes) {
+    return QuotedFileText(std::string_view(bytes).substr(typeFieldBytes));
+}
+
+// Throws avi::PatchRefused naming every asked-for item the change cannot write.
+void RequireEveryItem(const info::AuthorItemsChange& change,
+                      const std::map<std::string, std::string>& texts) {
+    std::string missing;
+    for (const auto& [id, text] : texts) {
+        bool written = false;
+        for (const auto& item : change.items) written = written || item.id == id;
+        if (written) continue;
+        std::string reason = "the file has no " + id + " item (items are never added)";
+        for (const auto& s : change.skipped) {
+            if (s.id == id) reason = "the " + id + " item cannot be written: " + s.reason;
+        }
+        missing += (missing.empty() ? "" : "; ") + reason;
+    }
+    if (!missing.empty()) throw avi::PatchRefused(missing);
+}
+
+int RunSetInfo(const std::vector<std::string>& args, CommandIo io) {
+    EditArgs parsed;
+    std::map<std::string, std::string> texts;
+    try {
+        parsed = ParseEditArgs(args, {"--artist", "--comments", "--copyright", "--name",
+                                      "--product", "--source", "--subject", "--display-name"});
+        if (parsed.help) {
+            PrintHelp(io.out);
+            return kExitOk;
+        }
+        for (const auto& o : kItemOptions) {
+            const auto value = parsed.values.find(std::string(o.option));
+            if (value != parsed.values.end()) texts[std::string(o.id)] = value->second;
+        }
+        if (texts.empty()) throw UsageError("give at least one item, such as --artist T");
+        if (parsed.operands.empty()) throw UsageError("no file given");
+    } catch (const UsageError& e) {
+        return ReportUsage(io, kName, kSynopsis, e.what());
+    }
+    const auto mode = parsed.dryRun ? editing::WriteMode::DryRun : editing::WriteMode::Write;
+    return EditEachFile(
+        parsed.operands, mode, io,
+        [&](const LoadedMovie& movie, platform::RandomAccessFile& file, CommandIo fileIo) {
+            const auto& map = movie.chunkMap;
+            const auto count = movie.record.decodedChunkCount;
+            auto change =
+                info::ApplyAuthorItems(file, map, count, texts, editing::WriteMode::DryRun);
+            RequireEveryItem(change, texts);
+            if (mode == editing::WriteMode::Write) {
+                change = info::ApplyAuthorItems(file, map, count, texts, mode);
+            }
+            for (const auto& item : change.items) {
+                if (item.cut) {
+                    fileIo.err << "brelvo-cli: " << movie.path << ": warning: the text for "
+                               << item.id << " was cut to the "
+                               << item.field.width - static_cast<int>(item.typeFieldBytes)
+                               << " bytes its item holds\n";
+                }
+                fileIo.out << movie.path << ": " << item.id << ' '
+                           << ItemText(item.oldBytes, item.typeFieldBytes) << " -> "
+                           << ItemText(item.newBytes, item.typeFieldBytes) << DryRunNote(mode)
+                           << '\n';
+            }
+        });
+}
+
+}  // namespace
+
+Command SetInfoCommand() {
+    return {"set-info", kSynopsis,
+            "Rewrite the INFO author items and the display name in place, never resizing them.",
+            RunSetInfo};
+}
+
+}  // namespace brelvo::cli

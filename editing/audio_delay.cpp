@@ -1,0 +1,93 @@
+// Audio delay.
+#include "editing/audio_delay.h"
+
+#include <cmath>
+
+#include "avi/field_patch.h"
+#include "platform/number_text.h"
+#include "platform/rounding.h"
+
+namespace brelvo::editing {
+namespace {
+
+constexpr std::string_view kNoAudio =
+    "the movie has no audio stream header, so there is no audio delay to change";
+
+std::optional<std::string> SecondsText(double seconds) {
+    if (!std::isfinite(seconds)) return std::nullopt;
+    return platform::FormatPattern(seconds, platform::Pattern::Fixed5) + " Sec.";
+}
+
+}  // namespace
+
+std::int32_t DelayOfBar(int barValue) {
+    return barValue * kDelayUnitsPerStep;
+}
+
+std::optional<int> DelayBarAtLoad(std::int32_t audioDelayStart) {
+    const double bar =
+        platform::RoundHalfEven(static_cast<double>(audioDelayStart) / kDelayUnitsPerStep);
+    if (bar < 0 || bar > kDelayBarMax) return std::nullopt;
+    return static_cast<int>(bar);
+}
+
+std::optional<std::string> DelayBarReadout(int barValue, const avi::StreamHeader& audio) {
+    if (audio.rate == 0 || audio.scale == 0 || audio.sampleSize == 0) return std::nullopt;
+    const double unitsPerSec =
+        (static_cast<double>(audio.rate) / audio.scale) / (audio.sampleSize / 8.0);
+    return SecondsText(DelayOfBar(barValue) / unitsPerSec);
+}
+
+std::optional<std::string> AppliedDelayText(int barValue, const avi::StreamHeader& audio) {
+    const auto seconds = DelaySecondsOfUnits(DelayOfBar(barValue), audio);
+    if (!seconds) return std::nullopt;
+    auto text = SecondsText(*seconds);
+    if (!text) return std::nullopt;
+    return "Audio Delay: " + *text;
+}
+
+std::int32_t DelayUnitsOfSeconds(double seconds, const avi::StreamHeader& audio) {
+    if (!(seconds >= 0.0)) throw avi::PatchRefused("a negative audio delay cannot be written");
+    if (audio.rate == 0 || audio.scale == 0) {
+        throw avi::PatchRefused("the audio stream header has no time base (dwRate " +
+                                std::to_string(audio.rate) + ", dwScale " +
+                                std::to_string(audio.scale) + ")");
+    }
+    const auto units = platform::ToInt32(
+        platform::RoundHalfEven(seconds * (static_cast<double>(audio.rate) / audio.scale)));
+    if (!units || *units < 0) {
+        throw avi::PatchRefused("an audio delay of " + platform::FormatGeneral(seconds) +
+                                " seconds does not fit in dwStart");
+    }
+    return *units;
+}
+
+std::optional<double> DelaySecondsOfUnits(std::int32_t units, const avi::StreamHeader& audio) {
+    if (audio.rate == 0 || audio.scale == 0) return std::nullopt;
+    return units / (static_cast<double>(audio.rate) / audio.scale);
+}
+
+AudioDelayChange ApplyAudioDelay(platform::RandomAccessFile& file, const avi::HeaderRecord& record,
+                                 std::int32_t start, WriteMode mode) {
+    AudioDelayChange change;
+    change.field = RecordedField(record, record.audioStartOffset, 4, kNoAudio);
+    if (start < 0) throw avi::PatchRefused("a negative audio delay cannot be written");
+    RequireWritable(file, {&change.field});
+    change.before = ReadFieldInt32(file, change.field);
+    change.after = start;
+    if (mode == WriteMode::Write) {
+        avi::PatchInt32(file, change.field, start);
+        change.written = true;
+    }
+    return change;
+}
+
+AudioDelayChange ApplyAudioDelay(const std::string& path, const avi::HeaderRecord& record,
+                                 std::int32_t start, WriteMode mode) {
+    RecordedField(record, record.audioStartOffset, 4, kNoAudio);
+    const auto file = platform::OpenFile(
+        path, mode == WriteMode::Write ? platform::OpenMode::ReadWrite : platform::OpenMode::Read);
+    return ApplyAudioDelay(*file, record, start, mode);
+}
+
+}  // namespace brelvo::editing

@@ -1,0 +1,96 @@
+// Codec tag editing.
+#include "editing/codec_tag.h"
+
+#include <cstddef>
+#include <span>
+
+#include "avi/field_patch.h"
+#include "platform/ansi_codec.h"
+#include "platform/path_text.h"
+
+namespace brelvo::editing {
+namespace {
+
+constexpr int kTagWidth = 4;
+
+std::string AsciiLower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
+std::string PadToTag(std::string_view text) {
+    return (std::string(text) + std::string(kTagWidth, ' ')).substr(0, kTagWidth);
+}
+
+avi::FieldRef TargetField(const avi::HeaderRecord& record, CodecTarget target) {
+    if (target == CodecTarget::Handler) {
+        return RecordedField(record, record.videoHandlerOffset, kTagWidth,
+                             "the movie has no video stream header, so there is no handler "
+                             "code to change");
+    }
+    return RecordedField(record, record.videoCompressionOffset, kTagWidth,
+                         "the movie has no video format, so there is no compression code to "
+                         "change");
+}
+
+}  // namespace
+
+std::string CodecTagOfComboText(std::string_view comboText) {
+    const std::string ansi = platform::Utf8ToAnsi(comboText);
+    return platform::AsciiUpper(std::string_view(ansi).substr(0, kTagWidth));
+}
+
+bool CodecApplyEnabled(std::string_view comboText, std::string_view currentTag) {
+    return CodecTagOfComboText(comboText) != platform::AsciiUpper(currentTag);
+}
+
+std::string WindowCodecBytes(std::string_view currentTag) {
+    if (currentTag.empty()) return {};
+    return PadToTag(AsciiLower(currentTag));
+}
+
+std::string TypedCodecBytes(std::string_view utf8Code) {
+    if (utf8Code.empty()) throw avi::PatchRefused("an empty codec code cannot be written");
+    if (platform::Utf8Length(utf8Code) > kTagWidth) {
+        throw avi::PatchRefused("the codec code '" + std::string(utf8Code) +
+                                "' is longer than four characters");
+    }
+    return PadToTag(platform::Utf8ToAnsi(utf8Code));
+}
+
+bool CodecFieldRecorded(const avi::HeaderRecord& record, CodecTarget target) {
+    const auto offset =
+        target == CodecTarget::Handler ? record.videoHandlerOffset : record.videoCompressionOffset;
+    return record.IsRecordedField(offset, kTagWidth);
+}
+
+CodecTagChange ApplyCodecTag(platform::RandomAccessFile& file, const avi::HeaderRecord& record,
+                             CodecTarget target, std::string_view fourBytes, WriteMode mode) {
+    CodecTagChange change;
+    change.field = TargetField(record, target);
+    if (fourBytes.size() != kTagWidth) {
+        throw avi::PatchRefused("a codec code is four bytes, not " +
+                                std::to_string(fourBytes.size()));
+    }
+    RequireWritable(file, {&change.field});
+    change.oldBytes = ReadFieldBytes(file, change.field);
+    change.newBytes = std::string(fourBytes);
+    if (mode == WriteMode::Write) {
+        avi::PatchField(file, change.field, std::as_bytes(std::span(fourBytes)));
+        change.written = true;
+    }
+    return change;
+}
+
+CodecTagChange ApplyCodecTag(const std::string& path, const avi::HeaderRecord& record,
+                             CodecTarget target, std::string_view fourBytes, WriteMode mode) {
+    TargetField(record, target);  // a refusal needs no file
+    const auto file = platform::OpenFile(
+        path, mode == WriteMode::Write ? platform::OpenMode::ReadWrite : platform::OpenMode::Read);
+    return ApplyCodecTag(*file, record, target, fourBytes, mode);
+}
+
+}  // namespace brelvo::editing

@@ -1,0 +1,75 @@
+// Frame rate editing: the video stream header's dwRate (ten-thousandths of a frame per second
+// once dwScale is 10000) and the main header's dwMicroSecPerFrame, which follows from it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "avi/field_ref.h"
+#include "avi/header_record.h"
+#include "editing/field_edit.h"
+#include "platform/random_access_file.h"
+
+namespace brelvo::editing {
+
+// The step buttons keep the bar within these limits; the bar itself reaches +-32767.
+inline constexpr int kRateStepLimit = 32000;
+inline constexpr std::int32_t kRateScale = 10000;
+
+// The bar value after a step, or nothing when the step would pass the limits.
+std::optional<int> SteppedRateBar(int barValue, int step);
+
+// dwRate for a typed rate at dwScale 10000: the leading number of the answer, 10 frames per
+// second when it is 0 or no number, times 10000 rounded down. A text that names a whole number
+// of ten-thousandths reads as exactly that number despite binary fractions. Not range-checked:
+// FrameRateFieldsFor refuses what does not fit.
+std::int64_t TypedVideoRate(std::string_view answer);
+
+// The proposed answer of the "Desired Frame Rate" input box: the rate in the "0.0000" pattern
+// with the locale's separator, which TypedVideoRate reads back to the same dwRate. Empty
+// without a time scale.
+std::string ProposedRateText(std::int32_t videoRate, std::int32_t videoScale);
+
+struct FrameRateFields {
+    std::int32_t rate = 0;
+    std::int32_t scale = 0;
+    std::int32_t microSecPerFrame = 0;  // 1000000 / (rate / scale), rounded down
+};
+
+// Throws avi::PatchRefused for a rate of 0 or less, a rate or frame time beyond 32 bits, or a
+// scale of 0 or less.
+FrameRateFields FrameRateFieldsFor(std::int64_t rate, std::int64_t scale);
+
+// The lines an Apply puts on the window for the rate now written: Label6 "MicroSeconds Per
+// Frame: " (1000000 / fps in "0.00"), Label3 "Frames Per Sec: " and Label21 "FPS: " (fps in
+// "0.0000"). Empty texts with a zero divisor.
+struct FrameRateTexts {
+    std::string label6, label3, label21;
+};
+FrameRateTexts AppliedFrameRateTexts(std::int32_t rate, std::int32_t scale);
+
+struct FrameRateChange {
+    avi::FieldRef rateField, scaleField, microSecField;
+    FrameRateFields before;  // as read from the file
+    FrameRateFields after;
+    bool scaleWritten = false;
+    bool written = false;
+
+    double FramesPerSecBefore() const;
+    double FramesPerSecAfter() const;
+};
+
+// Writes dwRate and dwMicroSecPerFrame for the rate at the video stream's scale; with
+// `newScale` the stream's dwScale is written too (when it differs from the file's). Checks
+// everything before the first write. Throws avi::PatchRefused (nothing written) or
+// platform::IoError.
+FrameRateChange ApplyFrameRate(platform::RandomAccessFile& file, const avi::HeaderRecord& record,
+                               std::int64_t newRate, std::optional<std::int32_t> newScale,
+                               WriteMode mode = WriteMode::Write);
+// The window's form: the scale is the document's videoScale, which is never written.
+FrameRateChange ApplyFrameRate(const std::string& path, const avi::HeaderRecord& record,
+                               std::int64_t newRate, WriteMode mode = WriteMode::Write);
+
+}  // namespace brelvo::editing

@@ -1,0 +1,128 @@
+// Harness body: any bytes as a movie, through the whole load and every header edit.
+#include <algorithm>
+#include <map>
+#include <optional>
+
+#include "avi/chunk_ids.h"
+#include "avi/decode_headers.h"
+#include "avi/key_frames.h"
+#include "avi/load_display.h"
+#include "avi/normalise_on_load.h"
+#include "avi/scan_chunks.h"
+#include "editing/audio_delay.h"
+#include "editing/codec_tag.h"
+#include "editing/frame_rate.h"
+#include "fuzz/fuzz_checks.h"
+#include "fuzz/fuzz_targets.h"
+#include "info/author_items.h"
+#include "platform/memory_file.h"
+
+namespace brelvo::fuzz {
+namespace {
+
+std::vector<ByteRegion> NormaliseRegions(const avi::HeaderRecord& record,
+                                         const avi::ChunkMap& chunkMap) {
+    std::vector<ByteRegion> regions;
+    for (const auto& s : record.streams) {
+        if (!s.IsVideo()) continue;
+        regions.push_back(RegionOfField(s.scaleField));
+        regions.push_back(RegionOfField(s.rateField));
+    }
+    for (const auto& row : chunkMap) {
+        if (row.id == avi::kIdJunk && row.size > 0) regions.push_back({row.DataOffset(), row.size});
+    }
+    return regions;
+}
+
+void EditHeaders(platform::MemoryFile& file, const avi::ChunkMap& chunkMap,
+                 const avi::HeaderRecord& record) {
+    for (const auto target : {editing::CodecTarget::Handler, editing::CodecTarget::Compression}) {
+        const std::int64_t offset = target == editing::CodecTarget::Handler
+                                        ? record.videoHandlerOffset
+                                        : record.videoCompressionOffset;
+        Refusable([&] {
+            RequireConfinedWrites(
+                file, {{offset, 4}}, "a codec edit",
+                [&] { editing::ApplyCodecTag(file, record, target, "xvid"); }, true);
+        });
+    }
+    std::vector<ByteRegion> rateRegions = {{record.microSecOffset, 4}};
+    for (const auto& s : record.streams) {
+        rateRegions.push_back(RegionOfField(s.rateField));
+        rateRegions.push_back(RegionOfField(s.scaleField));
+    }
+    for (const auto scale : {std::optional<std::int32_t>{}, std::optional<std::int32_t>{1001}}) {
+        Refusable([&] {
+            RequireConfinedWrites(
+                file, rateRegions, "a frame-rate edit",
+                [&] { editing::ApplyFrameRate(file, record, 240000, scale); }, true);
+        });
+    }
+    Refusable([&] {
+        RequireConfinedWrites(
+            file, {{record.audioStartOffset, 4}}, "the audio delay edit",
+            [&] { editing::ApplyAudioDelay(file, record, 1000); }, true);
+    });
+    std::vector<ByteRegion> itemRegions;
+    std::map<std::string, std::string> texts;
+    for (const auto& row : chunkMap) {
+        if (!info::IsAuthorItemId(row.id) || row.size <= 0) continue;
+        itemRegions.push_back({row.DataOffset(), row.size});
+        texts[row.id] = "Fuzz \xC3\xA9 text";
+    }
+    Refusable([&] {
+        RequireConfinedWrites(
+            file, itemRegions, "the author details edit",
+            [&] { info::ApplyAuthorItems(file, chunkMap, record.decodedChunkCount, texts); }, true);
+    });
+}
+
+}  // namespace
+
+void FuzzAviLoad(std::span<const std::byte> data) {
+    platform::MemoryFile file({data.begin(), data.end()}, "fuzz.avi");
+    avi::ScanResult scan;
+    if (!Refusable([&] { scan = avi::ScanChunks(file); })) return;
+    const auto backupSize = std::min<std::size_t>(data.size(), avi::kHeaderBackupSize);
+    Require(std::equal(scan.headerBackup.begin(), scan.headerBackup.end(), data.begin()) &&
+                scan.headerBackup.size() == backupSize,
+            "the header backup is not the file's first bytes");
+    for (const auto& row : scan.chunkMap) {
+        Require(row.position >= 5 && row.position <= static_cast<std::int64_t>(data.size()),
+                "a ChunkMap row lies outside the file");
+    }
+
+    avi::HeaderRecord record;
+    if (!Refusable([&] { record = avi::DecodeHeaders(file, scan.chunkMap); })) return;
+    Require(file.Bytes().size() == data.size() &&
+                std::equal(data.begin(), data.end(), file.Bytes().begin()),
+            "decoding wrote into the file");
+    const auto regions = NormaliseRegions(record, scan.chunkMap);
+    bool normalised = false;
+    Refusable([&] {
+        RequireConfinedWrites(
+            file, regions, "loading",
+            [&] {
+                record = avi::NormaliseOnLoad(file, scan.chunkMap, record);
+                normalised = true;
+            },
+            false);
+    });
+    if (!normalised) return;
+
+    Refusable([&] {
+        avi::InformationTabLines(record, scan.chunkMap, "C:\\clips\\fuzz.avi", file.Length());
+    });
+    if (record.idx1Row && record.VideoStream()) {
+        Refusable([&] {
+            const auto count = avi::CountKeyFrames(file, scan.chunkMap.at(*record.idx1Row),
+                                                   record.VideoStream()->index);
+            Require(count.keyFrames >= 0 && count.keyFrames <= count.entriesRead,
+                    "more key frames than index entries");
+            avi::KeyFrameCaption(record.totalFrames, count.keyFrames);
+        });
+    }
+    EditHeaders(file, scan.chunkMap, record);
+}
+
+}  // namespace brelvo::fuzz

@@ -1,0 +1,77 @@
+// Author details: the seven INFO text items and the display name, rewritten in place. Every
+// item keeps its id, position and size; a new text takes exactly the room of the old one.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "avi/chunk_map.h"
+#include "avi/field_ref.h"
+#include "editing/field_edit.h"
+#include "platform/random_access_file.h"
+
+namespace brelvo::info {
+
+// A display name of this many bytes or more is neither shown nor written.
+inline constexpr std::int32_t kDisplayNameLimit = 500;
+
+// The eight ids, in the order of the tab's boxes: IART ICMT ICOP INAM IPRD ISRC ISBJ DISP.
+const std::vector<std::string>& AuthorItemIds();
+bool IsAuthorItemId(std::string_view id);
+
+// The padding rule, on bytes of the file's code page: a text shorter than the room gets
+// blanks and one NUL up to the room, a text of the room's length stays as it is, a longer one
+// is cut to the room.
+std::string PadItemText(std::string_view ansiText, std::size_t room);
+
+// True when a display name's data starts with the standard 4-byte type field (a little-endian
+// clipboard format such as 1 = text): four bytes the display shows as blanks, not all zero.
+bool HasDisplayTypeField(std::string_view data);
+
+struct AuthorItemWrite {
+    std::string id;
+    std::size_t row = 0;             // ChunkMap row
+    avi::FieldRef field;             // the item's data, all `size` bytes
+    std::size_t typeFieldBytes = 0;  // 4 when a display-name type field was kept
+    std::string oldBytes;            // the data as it stood
+    std::string newBytes;            // the data written (the type field included)
+    std::string boxText;             // UTF-8, what the item's box shows afterwards
+    bool cut = false;                // the text was longer than the room
+};
+
+struct SkippedAuthorItem {
+    std::string id;
+    std::size_t row = 0;
+    std::string reason;
+};
+
+struct AuthorItemsChange {
+    std::vector<AuthorItemWrite> items;  // in map order
+    std::vector<SkippedAuthorItem> skipped;
+    bool written = false;
+
+    // The text each box shows afterwards; where an id occurs twice the last item wins, as at
+    // load.
+    std::map<std::string, std::string> BoxTexts() const;
+};
+
+// Rewrites every ChunkMap row from 0 to decodedChunkCount - 1 whose id has a text in
+// `textsById` (UTF-8, encoded in Windows-1252 with "?" for what it cannot hold), each padded
+// or cut to its own size. Items of size 0, display names of 500 bytes or more and items too
+// large to be text are skipped and listed. Checks every item before the first write; throws
+// avi::PatchRefused (nothing written) when an item ends past the end of the file, and
+// platform::IoError.
+AuthorItemsChange ApplyAuthorItems(platform::RandomAccessFile& file, const avi::ChunkMap& chunkMap,
+                                   std::size_t decodedChunkCount,
+                                   const std::map<std::string, std::string>& textsById,
+                                   editing::WriteMode mode = editing::WriteMode::Write);
+AuthorItemsChange ApplyAuthorItems(const std::string& path, const avi::ChunkMap& chunkMap,
+                                   std::size_t decodedChunkCount,
+                                   const std::map<std::string, std::string>& textsById,
+                                   editing::WriteMode mode = editing::WriteMode::Write);
+
+}  // namespace brelvo::info

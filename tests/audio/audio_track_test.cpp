@@ -1,0 +1,54 @@
+// Which stream is the sound and where its format chunk lies: by the header lists' structure,
+// with the stream number decoding found.
+#include "audio/audio_track.h"
+
+#include <gtest/gtest.h>
+
+#include "audio/audio_error.h"
+#include "avi/decode_headers.h"
+#include "avi/scan_chunks.h"
+#include "tests/audio/audio_movies.h"
+
+namespace brelvo::testing {
+namespace {
+
+audio::AudioTrack FromDecoding(platform::RandomAccessFile& file) {
+    const auto map = avi::ScanChunks(file).chunkMap;
+    return audio::AudioTrackFromRecord(file, avi::DecodeHeaders(file, map));
+}
+
+TEST(AudioTrack, FormatChunkIsTheSoundStreamsOwnStrf) {
+    // A JUNK chunk between the sound stream's strh and strf: the chunk after the header's
+    // row is not the format.
+    const Bytes format = WaveFormatData(1, 1, 8000, 8, 1);
+    StrhFields sound;
+    sound.fccType = "auds";
+    sound.rate = 8000;
+    const Bytes strl = List(
+        "strl", {Chunk("strh", StrhData(sound)), Chunk("JUNK", Bytes(6)), Chunk("strf", format)});
+    const Bytes video =
+        List("strl", {Chunk("strh", StrhData({})), Chunk("strf", BitmapInfoData())});
+    const Bytes movie = Riff("AVI ", {List("hdrl", {Chunk("avih", AvihData({})), video, strl}),
+                                      List("movi", {Chunk("01wb", Pattern(10, 1))})});
+    auto file = MemoryOf(movie);
+    const auto track = FromDecoding(file);
+    EXPECT_EQ(track.streamNumber, 1);
+    EXPECT_EQ(track.formatSize, format.size());
+    const auto strf = std::search(movie.begin(), movie.end(), format.begin(), format.end());
+    EXPECT_EQ(track.formatDataOffset, strf - movie.begin());
+    EXPECT_EQ(track.rate, 8000);
+    EXPECT_EQ(audio::ReadFormatChunk(file, track).size(), 4 + format.size());
+}
+
+TEST(AudioTrack, StreamNumberFollowsTheStrlLists) {
+    auto first = MemoryOf(ReadWholeFile(FixturePath("ffmpeg_audio_first.avi")));
+    EXPECT_EQ(FromDecoding(first).streamNumber, 0);
+    auto two = MemoryOf(ReadWholeFile(FixturePath("ffmpeg_two_audio.avi")));
+    EXPECT_EQ(FromDecoding(two).streamNumber, 2);  // the last sound stream decoded
+    auto silent = MemoryOf(MakeSimpleMovie({.withAudio = false}));
+    EXPECT_THROW(FromDecoding(silent), audio::AudioError);
+    EXPECT_THROW(audio::FindAudioTrack(silent), audio::AudioError);
+}
+
+}  // namespace
+}  // namespace brelvo::testing

@@ -1,0 +1,167 @@
+// Re-integration: which WAV bytes land where, "Jink Audio", and the refusals that keep a
+// movie's sound track from being overwritten by nothing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "audio/audio_chunk_walk.h"
+#include "audio/audio_error.h"
+#include "audio/reintegrate_audio.h"
+#include "audio/wav_check.h"
+#include "tests/audio/audio_movies.h"
+
+namespace brelvo::testing {
+namespace {
+
+// A movie with 20000 sound bytes at 16000 bytes per second, a frame that holds "01wb", and
+// a WAV file of the given samples.
+struct SoundMovie {
+    Bytes frame = ToBytes("..01wb\x10\x00\x00\x00 inside a frame");
+    std::string moviePath;
+    Bytes movie;
+    audio::AudioTrack track;
+
+    SoundMovie() {
+        auto streams = VideoAndSound();
+        streams[1].scale = 1;
+        movie = MovieOf(streams, {{Chunk("01wb", Bytes(6000, std::byte{1})), Chunk("00dc", frame),
+                                   Chunk("01wb", Bytes(13999, std::byte{2})),
+                                   Chunk("01wb", Bytes(1, std::byte{3}))}});
+        moviePath = WriteTempFile(movie);
+        auto file = platform::OpenFile(moviePath, platform::OpenMode::Read);
+        track = audio::FindAudioTrack(*file);
+    }
+    // The sound bytes the movie now holds, in order.
+    Bytes Sound() const {
+        const Bytes now = ReadWholeFile(moviePath);
+        EXPECT_EQ(now.size(), movie.size());
+        auto file = MemoryOf(now);
+        Bytes out;
+        audio::AudioChunkWalk walk(file, 1);
+        while (const auto c = walk.Next()) {
+            const auto at = now.begin() + static_cast<std::ptrdiff_t>(c->payloadOffset);
+            out.insert(out.end(), at, at + static_cast<std::ptrdiff_t>(c->available));
+        }
+        return out;
+    }
+    std::string Wav(const Bytes& samples, std::string_view before = "") const {
+        Bytes body = ToBytes("WAVE");
+        Append(body, ToBytes(before));
+        Append(body, Chunk("fmt ", WaveFormatData(1, 2, 4000, 16)));
+        Append(body, Chunk("data", samples));
+        Bytes wav = ToBytes("RIFF");
+        AppendU32(wav, static_cast<std::uint32_t>(body.size()));
+        Append(wav, body);
+        return WriteTempFile(wav, "in.wav");
+    }
+};
+
+Bytes Slice(const Bytes& b, std::size_t from, std::size_t count) {
+    return Bytes(b.begin() + static_cast<std::ptrdiff_t>(from),
+                 b.begin() + static_cast<std::ptrdiff_t>(from + count));
+}
+
+TEST(Reintegration, JinkDropsSecondsTimesRateOverScaleAndZeroFillsTheEnd) {
+    const Bytes samples = Pattern(20000, 9);
+    for (const std::optional<double> jink :
+         {std::optional<double>{}, std::optional<double>{0.0}, std::optional<double>{-1.0},
+          std::optional<double>{0.5}}) {
+        SoundMovie s;
+        const auto result =
+            audio::ReintegrateAudio(s.moviePath, s.track, s.Wav(samples), {jink, {}});
+        const std::size_t skip = jink && *jink > 0 ? 8000 : 0;
+        EXPECT_EQ(result.skippedBytes, static_cast<std::int64_t>(skip));
+        Bytes expected = Slice(samples, skip, 20000 - skip);
+        expected.resize(20000, std::byte{0});
+        EXPECT_EQ(s.Sound(), expected);
+        EXPECT_EQ(result.zeroFilled, static_cast<std::int64_t>(skip));
+        EXPECT_NE(ReadWholeFile(s.moviePath), s.movie);
+        const Bytes now = ReadWholeFile(s.moviePath);
+        EXPECT_TRUE(std::search(now.begin(), now.end(), s.frame.begin(), s.frame.end()) !=
+                    now.end());
+    }
+    EXPECT_EQ(audio::JinkSkipBytes(0.5, 16000, 1), 8000);
+    EXPECT_EQ(audio::JinkSkipBytes(2.5, 1, 1), 2);  // halves to even
+    EXPECT_EQ(audio::JinkSkipBytes(3.5, 1, 1), 4);
+    EXPECT_EQ(audio::JinkSkipBytes(1.0, 16000, 0), 0);
+    EXPECT_EQ(audio::JinkSkipBytes(1e300, 16000, 1), std::int64_t{4'000'000'000'000'000'000});
+}
+
+TEST(Reintegration, ShortAndLongWavFilesAndDataFoundByStructure) {
+    SoundMovie s;
+    const Bytes samples = Pattern(7000, 4);
+    // A LIST INFO text holding the letters "data" comes before the real data chunk.
+    const Bytes info = List("INFO", {Chunk("ICMT", ToBytes("the data here is not it"))});
+    auto result = audio::ReintegrateAudio(
+        s.moviePath, s.track,
+        s.Wav(samples, std::string_view(reinterpret_cast<const char*>(info.data()), info.size())));
+    Bytes expected = samples;
+    expected.resize(20000, std::byte{0});
+    EXPECT_EQ(s.Sound(), expected);
+    EXPECT_EQ(result.samplesUsed, 7000);
+    EXPECT_EQ(result.zeroFilled, 13000);
+
+    const Bytes longer = Pattern(25000, 5);
+    result = audio::ReintegrateAudio(s.moviePath, s.track, s.Wav(longer));
+    EXPECT_EQ(s.Sound(), Slice(longer, 0, 20000));
+    EXPECT_EQ(result.samplesUsed, 20000);
+
+    // Not RIFF WAVE: the first "data" in any case, samples 8 bytes behind it.
+    Bytes raw = ToBytes("headerDaTa\x01\x02\x03\x04");
+    Append(raw, samples);
+    audio::ReintegrateAudio(s.moviePath, s.track, WriteTempFile(raw, "raw.wav"));
+    EXPECT_EQ(s.Sound(), expected);
+}
+
+TEST(Reintegration, RefusesAMissingWavOrOneWithoutSamplesAndWritesNothing) {
+    SoundMovie s;
+    const auto missing = (std::filesystem::path(s.moviePath).parent_path() / "none.wav").string();
+    EXPECT_THROW(audio::ReintegrateAudio(s.moviePath, s.track, missing), audio::AudioError);
+    EXPECT_FALSE(std::filesystem::exists(missing));
+    EXPECT_THROW(audio::CompareWavWithMovie(s.moviePath, s.track, missing), audio::AudioError);
+
+    Bytes noData = ToBytes("RIFF");
+    AppendU32(noData, 4 + 24);
+    AppendText(noData, "WAVE");
+    Append(noData, Chunk("fmt ", WaveFormatData()));
+    EXPECT_THROW(audio::ReintegrateAudio(s.moviePath, s.track, WriteTempFile(noData, "x.wav")),
+                 audio::AudioError);
+    EXPECT_THROW(
+        audio::ReintegrateAudio(s.moviePath, s.track, WriteTempFile(ToBytes("nothing"), "y.wav")),
+        audio::AudioError);
+    EXPECT_EQ(ReadWholeFile(s.moviePath), s.movie);
+}
+
+TEST(Reintegration, WritesOnlyWithinACutShortMovie) {
+    SoundMovie s;
+    Bytes cut = s.movie;
+    cut.resize(cut.size() - 8 - 10 - 1 - 5000);  // idx1, the last chunk, a pad, 5000 bytes
+    auto movie = MemoryOf(cut);                  // throws on any write past its end
+    auto wav = MemoryOf(Bytes(1000, std::byte{7}));
+    const auto result = audio::WriteSamples(movie, s.track, wav, {false, {}, 0, 1000});
+    EXPECT_EQ(result.bytesWritten, 6000 + 13999 - 5000);
+    EXPECT_EQ(movie.Bytes().size(), cut.size());
+}
+
+TEST(WavCheck, SaysWhatDiffersInOneSentence) {
+    SoundMovie s;
+    auto c = audio::CompareWavWithMovie(s.moviePath, s.track, s.Wav(Pattern(20000, 1)));
+    EXPECT_FALSE(c.formatDiffers);
+    EXPECT_EQ(c.movieBytes, 20000);
+    EXPECT_EQ(audio::MismatchQuestion(c), std::nullopt);
+
+    c = audio::CompareWavWithMovie(s.moviePath, s.track, s.Wav(Pattern(12000, 1)));
+    EXPECT_EQ(audio::MismatchQuestion(c),
+              "The WAV file does not match the movie's sound track: it holds 8000 sample bytes "
+              "fewer than the movie's audio chunks, whose rest would be filled with zero bytes; "
+              "writing it back cannot be undone.");
+    c.formatDiffers = true;
+    c.wavBytes = 20001;
+    EXPECT_EQ(audio::MismatchQuestion(c),
+              "The WAV file does not match the movie's sound track: its format chunk differs from "
+              "the movie's sound format and it holds 1 sample bytes more than the movie's audio "
+              "chunks, which would be left out; writing it back cannot be undone.");
+}
+
+}  // namespace
+}  // namespace brelvo::testing

@@ -1,0 +1,27 @@
+// Runs brelvo-cli in-process with string streams.
+#pragma once
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_commands.h"
+
+namespace brelvo::cli::testing {
+
+struct CliResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+inline CliResult Cli(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    CliResult result;
+    result.status = RunCli(args, out, err);
+    result.out = out.str();
+    result.err = err.str();
+    return result;
+}
+
+}  // namespace brelvo::cli::testing

@@ -1,0 +1,75 @@
+// The stretch figure, the delay readouts and the audio delay edit.
+#include <gtest/gtest.h>
+
+#include "avi/field_patch.h"
+#include "editing/audio_delay.h"
+#include "editing/audio_stretch.h"
+#include "tests/editing/edit_test_movie.h"
+
+namespace brelvo::editing {
+namespace {
+
+avi::StreamHeader PcmHeader(std::int32_t rate = 176400, std::int32_t scale = 4,
+                            std::int32_t sampleSize = 4) {  // 44100 blocks of 4 bytes
+    avi::StreamHeader h;
+    h.rate = rate;
+    h.scale = scale;
+    h.sampleSize = sampleSize;
+    return h;
+}
+
+TEST(StretchCalculation, ShowsTheRateAndTheStretchOfTheSoundTrack) {
+    const auto r = StretchCalculation(25.0, 250000, -10000, 1000, "25.0000", "40");
+    EXPECT_EQ(r.label21, "FPS: 24.0000");
+    EXPECT_EQ(r.text12, "Stretch to 104.1667 %");
+    // Zero divisors leave the text as it is.
+    EXPECT_EQ(StretchCalculation(25.0, 250000, -10000, 1000, "25.0000", "0").text12, std::nullopt);
+    EXPECT_EQ(StretchCalculation(25.0, 250000, 0, 1000, "", "40").text12, std::nullopt);
+    EXPECT_EQ(StretchCalculation(25.0, 0, 0, 1000, "25", "40").text12, std::nullopt);
+    EXPECT_EQ(StretchCalculation(0.0, 250000, 10, 1000, "25", "40").label21, std::nullopt);
+}
+
+TEST(AudioDelayReadouts, BarAt250WithPcmAndZeroDivisors) {
+    EXPECT_EQ(AppliedDelayText(250, PcmHeader()), "Audio Delay: 0.02268 Sec.");
+    EXPECT_EQ(DelayBarReadout(250, PcmHeader()), "0.01134 Sec.");
+    for (const auto& h : {PcmHeader(0), PcmHeader(176400, 0), PcmHeader(176400, 4, 0)}) {
+        EXPECT_EQ(DelayBarReadout(250, h), std::nullopt);
+    }
+    EXPECT_EQ(AppliedDelayText(250, PcmHeader(176400, 0)), std::nullopt);
+}
+
+TEST(AudioDelayReadouts, BarAtLoadRoundsHalvesToEven) {
+    EXPECT_EQ(DelayBarAtLoad(1002), 250);
+    EXPECT_EQ(DelayBarAtLoad(1006), 252);
+    EXPECT_EQ(DelayBarAtLoad(10), 2);
+    EXPECT_EQ(DelayBarAtLoad(128000), 32000);
+    EXPECT_EQ(DelayBarAtLoad(128004), std::nullopt);
+    EXPECT_EQ(DelayBarAtLoad(-8), std::nullopt);
+}
+
+TEST(DelayUnits, SecondsBecomeStreamUnits) {
+    EXPECT_EQ(DelayUnitsOfSeconds(0.25, PcmHeader()), 11025);
+    EXPECT_EQ(DelayUnitsOfSeconds(0.5 / 44100, PcmHeader()), 0);  // half a unit: to even
+    EXPECT_EQ(DelayUnitsOfSeconds(1.5 / 44100, PcmHeader()), 2);
+    EXPECT_THROW(DelayUnitsOfSeconds(-1.0, PcmHeader()), avi::PatchRefused);
+    EXPECT_THROW(DelayUnitsOfSeconds(1e6, PcmHeader()), avi::PatchRefused);
+    EXPECT_THROW(DelayUnitsOfSeconds(1.0, PcmHeader(0)), avi::PatchRefused);
+}
+
+TEST(ApplyAudioDelay, WritesOnlyDwStartAndRefusesWithoutAudio) {
+    testing::DecodedMovie movie(testing::MakeSimpleMovie({}));
+    const auto offset = movie.record.audioStartOffset;
+    for (const int bar : {250, 32000}) {
+        EXPECT_EQ(ApplyAudioDelay(movie.file, movie.record, DelayOfBar(bar)).after, bar * 4);
+        EXPECT_EQ(movie.Int32At(offset), bar * 4);
+        EXPECT_TRUE(testing::OnlyWithin(movie.Changed(), {{offset, 4}}));
+    }
+    testing::SimpleMovie spec;
+    spec.withAudio = false;
+    testing::DecodedMovie silent(testing::MakeSimpleMovie(spec));
+    EXPECT_THROW(ApplyAudioDelay(silent.file, silent.record, 1000), avi::PatchRefused);
+    EXPECT_TRUE(silent.Changed().empty());
+}
+
+}  // namespace
+}  // namespace brelvo::editing

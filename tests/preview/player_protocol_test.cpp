@@ -1,0 +1,43 @@
+// The order in which the writers take the movie from the player and give it back, and the
+// time limit of the waits.
+#include "preview/player_protocol.h"
+
+#include <gtest/gtest.h>
+
+#include "preview_test_support.h"
+
+namespace brelvo::preview {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+TEST(PlayerProtocol, ReleaseAndRestoreRunTheirStepsInOrder) {
+    platform::qt::FakeMediaPlayer player;
+    player.ScriptSavedValue(73);
+    PlayerProtocol protocol(player, [] {});
+    PlayerState state{QStringLiteral("/m/a.avi"), 0, 10, 250};
+    EXPECT_TRUE(protocol.ReleasePreview(state));
+    EXPECT_EQ(state.savedPlayerValue, 73);
+    EXPECT_TRUE(protocol.RestorePreview(state));
+    EXPECT_EQ(testing::WithWaits(player),
+              (Calls{"Stop", "Wait", "SavedValue", "SetFileName()", "Wait", "SetFileName(/m/a.avi)",
+                     "Wait", "SetSavedValue(73)", "SetSelectionStart(10)", "SetSelectionEnd(250)",
+                     "Play"}));
+}
+
+TEST(PlayerProtocol, WaitOnAPlayerStuckLoadingEndsAtItsLimit) {
+    platform::qt::FakeMediaPlayer player;
+    PlayerProtocol protocol(
+        player, [] {}, std::chrono::milliseconds(100));
+    player.SetFileName(QStringLiteral("/m/a.avi"));
+    player.ScriptLoadingForever();
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(protocol.WaitForPlayer());
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
+    PlayerState state;
+    EXPECT_FALSE(protocol.ReleasePreview(state));  // still lets go of the file
+    EXPECT_EQ(player.FileName(), QString());
+}
+
+}  // namespace
+}  // namespace brelvo::preview
