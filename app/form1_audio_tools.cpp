@@ -1,14 +1,131 @@
 // The audio tools of the Utilities tab: extracting the sound track and writing it back.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <optional>
+
+#include "app/audio_tool_messages.h"
+#include "app/audio_tool_progress.h"
 #include "app/form1.h"
+#include "audio/audio_track.h"
+#include "audio/extract_audio.h"
+#include "audio/reintegrate_audio.h"
+#include "audio/wav_check.h"
+#include "platform/io_error.h"
+#include "platform/number_text.h"
+#include "platform/path_text.h"
+#include "platform/qt/file_list.h"
+#include "platform/qt/tab_control.h"
+#include "platform/random_access_file.h"
 
 namespace brelvo::app {
+namespace {
+
+namespace qt = platform::qt;
+
+// The name check both tools make first; a refused name gives the tabs back at once.
+bool AcceptWavName(Form1& form, const QString& name) {
+    if (audio::IsWavFileName(name.toStdString())) return true;
+    form.dialogs().MessageBox(WavNameMessage());
+    form.SSTab1()->setEnabled(true);
+    return false;
+}
+
+// The folder of the file list, a separator unless it ends in one (a root does), the name as
+// typed.
+std::string ChosenWavPath(const Form1& form, const QString& name) {
+    const QString folder = form.Control<qt::FileList>(QStringLiteral("File1"))->Path();
+    return platform::JoinFolderAndName(NativePath(folder), NativePath(name));
+}
+
+// The sound stream that decoding found, with its format chunk.
+audio::AudioTrack SoundTrack(const Form1& form) {
+    const auto movie =
+        platform::OpenFile(NativePath(form.document().aviPath), platform::OpenMode::Read);
+    return audio::AudioTrackFromRecord(*movie, form.document().record);
+}
+
+// "Jink Audio" ticked: the leading number of Text14, in seconds.
+std::optional<double> JinkSeconds(const Form1& form) {
+    if (!form.Control<QCheckBox>(QStringLiteral("Check1"))->isChecked()) return std::nullopt;
+    return platform::ReadLeadingNumber(
+        form.Control<QLineEdit>(QStringLiteral("Text14"))->text().toStdString());
+}
+
+// The movie keeps its sound track when the re-integration failed before it opened both files
+// (a read-only movie, an unreadable WAV file).
+QString ReintegrationFailureNote(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const platform::IoError& e) {
+        if (e.Op() == platform::FileOp::Open) return NothingWrittenNote();
+    } catch (...) {
+    }
+    return PartlyRewrittenNote();
+}
+
+}  // namespace
 
 void Form1::Command12_Click() {
-    // Extract Audio To Wave File: copy the sound track into the WAV file named in Text13.
+    sstab1_->setEnabled(false);  // no page takes input while the extraction runs
+    const QString name = Control<QLineEdit>(QStringLiteral("Text13"))->text();
+    if (!AcceptWavName(*this, name)) return;
+    ReleasePreview(/*withHalt=*/false);
+    const std::string moviePath = NativePath(document_.aviPath);
+    const std::string wavPath = ChosenWavPath(*this, name);
+    std::optional<QString> failure;
+    try {
+        CaptionProgress progress(*this, CaptionProgress::Tool::Extraction,
+                                 [this] { PumpEvents(); });
+        audio::ExtractAudio(moviePath, SoundTrack(*this), wavPath, &progress);
+        setWindowTitle(QStringLiteral("100%"));
+        PumpEvents();
+    } catch (const std::exception&) {
+        failure =
+            AudioToolFailure(std::current_exception(), moviePath, wavPath, NoWavWrittenNote());
+    }
+    RestorePreview([this] { sstab1_->setEnabled(true); });
+    setWindowTitle(qt::ProgramTitle());
+    if (failure) dialogs_.MessageBox(*failure);
 }
 
 void Form1::Command13_Click() {
-    // Re-Integrate Audio: write the WAV file's samples over the movie's audio chunks.
+    sstab1_->setEnabled(false);  // no page takes input while the sound track is rewritten
+    const QString name = Control<QLineEdit>(QStringLiteral("Text13"))->text();
+    if (!AcceptWavName(*this, name)) return;
+    const std::string moviePath = NativePath(document_.aviPath);
+    const std::string wavPath = ChosenWavPath(*this, name);
+    ReleasePreview(/*withHalt=*/true, /*withFirstWait=*/false);
+    std::optional<QString> failure;
+    std::optional<audio::AudioTrack> track;
+    try {
+        // Everything that can refuse runs before the first write: no WAV file, no samples,
+        // and a WAV file that does not match, which only the user can let through.
+        track = SoundTrack(*this);
+        const auto question =
+            audio::MismatchQuestion(audio::CompareWavWithMovie(moviePath, *track, wavPath));
+        if (question && !dialogs_.AskYesNo(QString::fromStdString(*question), qt::ProgramTitle())) {
+            track.reset();
+        }
+    } catch (const std::exception&) {
+        track.reset();
+        failure =
+            AudioToolFailure(std::current_exception(), moviePath, wavPath, NothingWrittenNote());
+    }
+    if (track) {
+        try {
+            CaptionProgress progress(*this, CaptionProgress::Tool::Reintegration,
+                                     [this] { PumpEvents(); });
+            audio::ReintegrateAudio(moviePath, *track, wavPath, {JinkSeconds(*this), {}},
+                                    &progress);
+        } catch (const std::exception&) {
+            const auto thrown = std::current_exception();
+            failure =
+                AudioToolFailure(thrown, moviePath, wavPath, ReintegrationFailureNote(thrown));
+        }
+    }
+    RestorePreview([this] { sstab1_->setEnabled(true); });
+    setWindowTitle(qt::ProgramTitle());
+    if (failure) dialogs_.MessageBox(*failure);
 }
 
 }  // namespace brelvo::app

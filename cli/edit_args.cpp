@@ -62,11 +62,14 @@ EditArgs ParseEditArgs(const std::vector<std::string>& args,
 std::optional<double> ParseDecimal(std::string_view text) {
     std::size_t i = 0;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-    bool digits = false;
-    while (i < text.size() && IsDigit(text[i])) ++i, digits = true;
+    const auto digitsFrom = [&](std::size_t from) {
+        while (i < text.size() && IsDigit(text[i])) ++i;
+        return i > from;
+    };
+    bool digits = digitsFrom(i);
     if (i < text.size() && (text[i] == '.' || text[i] == platform::DecimalSeparator())) {
         ++i;
-        while (i < text.size() && IsDigit(text[i])) ++i, digits = true;
+        digits = digitsFrom(i) || digits;
     }
     if (!digits || i != text.size()) return std::nullopt;
     return platform::ReadLeadingNumber(text);

@@ -72,7 +72,7 @@ const Bytes& SmallMovie() {
     return movie;
 }
 
-std::vector<ByteRegion> AudioPayloads(platform::MemoryFile& movie, int streamNumber) {
+std::vector<ByteRegion> AudioPayloads(platform::RandomAccessFile& movie, int streamNumber) {
     std::vector<ByteRegion> regions;
     audio::AudioChunkWalk walk(movie, streamNumber);
     while (const auto chunk = walk.Next()) {
@@ -84,7 +84,7 @@ std::vector<ByteRegion> AudioPayloads(platform::MemoryFile& movie, int streamNum
     return regions;
 }
 
-Bytes Extract(platform::MemoryFile& movie, const audio::AudioTrack& track,
+Bytes Extract(platform::RandomAccessFile& movie, const audio::AudioTrack& track,
               const audio::CopyTuning& tuning, audio::ExtractionResult& result) {
     platform::MemoryFile wav({}, "fuzz.wav", true);
     result = audio::WriteWav(movie, track, wav, nullptr, tuning);
@@ -103,7 +103,8 @@ Bytes Extract(platform::MemoryFile& movie, const audio::AudioTrack& track,
 }  // namespace
 
 void FuzzAudioWalk(std::span<const std::byte> data) {
-    platform::MemoryFile movie({data.begin(), data.end()}, "fuzz.avi");
+    WatchedFile watched({data.begin(), data.end()});
+    auto& movie = watched.File();
     audio::AudioTrack track;
     if (!Refusable([&] { track = audio::FindAudioTrack(movie); })) return;
     std::vector<ByteRegion> payloads;
@@ -125,14 +126,14 @@ void FuzzAudioWalk(std::span<const std::byte> data) {
         const auto samples = audio::LocateWavSamples(wavFile);
         Require(samples.dataSize == result.dataBytes, "the WAV reader finds other samples");
         audio::WriteSamples(movie, track, wavFile, samples);
-        Require(movie.Bytes().size() == data.size() &&
-                    std::equal(data.begin(), data.end(), movie.Bytes().begin()),
+        Require(watched.Bytes().size() == data.size() &&
+                    std::equal(data.begin(), data.end(), watched.Bytes().begin()),
                 "extracting and writing back changed the movie");
         audio::ReintegrationOptions jink;
         jink.jinkSeconds = 0.001;
         jink.tuning = {64, 17};
         RequireConfinedWrites(
-            movie, payloads, "a re-integration",
+            watched, payloads, "a re-integration",
             [&] { audio::WriteSamples(movie, track, wavFile, samples, jink); }, true);
     });
 }
@@ -144,14 +145,15 @@ void FuzzWavReader(std::span<const std::byte> data) {
     Require(samples.dataOffset >= 0 && samples.dataSize >= 0 &&
                 samples.dataOffset + samples.dataSize <= wav.Length(),
             "the samples lie outside the WAV file");
-    platform::MemoryFile movie(SmallMovie(), "small.avi");
+    WatchedFile watched(SmallMovie(), "small.avi");
+    auto& movie = watched.File();
     const auto track = audio::FindAudioTrack(movie);
     const auto payloads = AudioPayloads(movie, track.streamNumber);
     audio::ReintegrationOptions options;
     if (!data.empty()) options.jinkSeconds = static_cast<double>(data[0]) / 1000.0;
     Refusable([&] {
         RequireConfinedWrites(
-            movie, payloads, "a re-integration",
+            watched, payloads, "a re-integration",
             [&] { audio::WriteSamples(movie, track, wav, samples, options); }, true);
     });
 }

@@ -34,15 +34,16 @@ std::vector<ByteRegion> NormaliseRegions(const avi::HeaderRecord& record,
     return regions;
 }
 
-void EditHeaders(platform::MemoryFile& file, const avi::ChunkMap& chunkMap,
+void EditHeaders(WatchedFile& watched, const avi::ChunkMap& chunkMap,
                  const avi::HeaderRecord& record) {
+    auto& file = watched.File();
     for (const auto target : {editing::CodecTarget::Handler, editing::CodecTarget::Compression}) {
         const std::int64_t offset = target == editing::CodecTarget::Handler
                                         ? record.videoHandlerOffset
                                         : record.videoCompressionOffset;
         Refusable([&] {
             RequireConfinedWrites(
-                file, {{offset, 4}}, "a codec edit",
+                watched, {{offset, 4}}, "a codec edit",
                 [&] { editing::ApplyCodecTag(file, record, target, "xvid"); }, true);
         });
     }
@@ -54,13 +55,13 @@ void EditHeaders(platform::MemoryFile& file, const avi::ChunkMap& chunkMap,
     for (const auto scale : {std::optional<std::int32_t>{}, std::optional<std::int32_t>{1001}}) {
         Refusable([&] {
             RequireConfinedWrites(
-                file, rateRegions, "a frame-rate edit",
+                watched, rateRegions, "a frame-rate edit",
                 [&] { editing::ApplyFrameRate(file, record, 240000, scale); }, true);
         });
     }
     Refusable([&] {
         RequireConfinedWrites(
-            file, {{record.audioStartOffset, 4}}, "the audio delay edit",
+            watched, {{record.audioStartOffset, 4}}, "the audio delay edit",
             [&] { editing::ApplyAudioDelay(file, record, 1000); }, true);
     });
     std::vector<ByteRegion> itemRegions;
@@ -72,7 +73,7 @@ void EditHeaders(platform::MemoryFile& file, const avi::ChunkMap& chunkMap,
     }
     Refusable([&] {
         RequireConfinedWrites(
-            file, itemRegions, "the author details edit",
+            watched, itemRegions, "the author details edit",
             [&] { info::ApplyAuthorItems(file, chunkMap, record.decodedChunkCount, texts); }, true);
     });
 }
@@ -80,7 +81,8 @@ void EditHeaders(platform::MemoryFile& file, const avi::ChunkMap& chunkMap,
 }  // namespace
 
 void FuzzAviLoad(std::span<const std::byte> data) {
-    platform::MemoryFile file({data.begin(), data.end()}, "fuzz.avi");
+    WatchedFile watched({data.begin(), data.end()});
+    auto& file = watched.File();
     avi::ScanResult scan;
     if (!Refusable([&] { scan = avi::ScanChunks(file); })) return;
     const auto backupSize = std::min<std::size_t>(data.size(), avi::kHeaderBackupSize);
@@ -94,14 +96,12 @@ void FuzzAviLoad(std::span<const std::byte> data) {
 
     avi::HeaderRecord record;
     if (!Refusable([&] { record = avi::DecodeHeaders(file, scan.chunkMap); })) return;
-    Require(file.Bytes().size() == data.size() &&
-                std::equal(data.begin(), data.end(), file.Bytes().begin()),
-            "decoding wrote into the file");
+    Require(watched.Journal().empty(), "decoding wrote into the file");
     const auto regions = NormaliseRegions(record, scan.chunkMap);
     bool normalised = false;
     Refusable([&] {
         RequireConfinedWrites(
-            file, regions, "loading",
+            watched, regions, "loading",
             [&] {
                 record = avi::NormaliseOnLoad(file, scan.chunkMap, record);
                 normalised = true;
@@ -122,7 +122,7 @@ void FuzzAviLoad(std::span<const std::byte> data) {
             avi::KeyFrameCaption(record.totalFrames, count.keyFrames);
         });
     }
-    EditHeaders(file, scan.chunkMap, record);
+    EditHeaders(watched, scan.chunkMap, record);
 }
 
 }  // namespace brelvo::fuzz

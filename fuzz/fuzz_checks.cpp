@@ -37,10 +37,36 @@ bool Refusable(const std::function<void()>& operation) {
     return false;
 }
 
-void RequireConfinedWrites(platform::MemoryFile& file, const std::vector<ByteRegion>& regions,
+namespace {
+
+// True when the regions together cover [offset, offset + size).
+bool Covered(std::int64_t offset, std::int64_t size, const std::vector<ByteRegion>& regions) {
+    std::int64_t at = offset;
+    const std::int64_t end = offset + size;
+    while (at < end) {
+        const auto region = std::find_if(regions.begin(), regions.end(), [&](const ByteRegion& r) {
+            return at >= r.offset && at < r.offset + r.size;
+        });
+        if (region == regions.end()) return false;
+        at = region->offset + region->size;
+    }
+    return true;
+}
+
+}  // namespace
+
+WatchedFile::WatchedFile(std::vector<std::byte> bytes, std::string path)
+    : plan_(std::make_shared<platform::FaultPlan>()) {
+    auto memory = std::make_unique<platform::MemoryFile>(std::move(bytes), std::move(path));
+    memory_ = memory.get();
+    file_ = platform::WithFaults(std::move(memory), plan_);
+}
+
+void RequireConfinedWrites(WatchedFile& file, const std::vector<ByteRegion>& regions,
                            const std::string& what, const std::function<void()>& writer,
                            bool refusalWritesNothing) {
-    const std::vector<std::byte> before = file.Bytes();
+    const std::size_t writesBefore = file.Journal().size();
+    const std::size_t length = file.Bytes().size();
     bool refusedEarly = false;
     std::exception_ptr failure;  // checked like a success, then passed on
     try {
@@ -50,23 +76,16 @@ void RequireConfinedWrites(platform::MemoryFile& file, const std::vector<ByteReg
     } catch (...) {
         failure = std::current_exception();
     }
-    const auto& after = file.Bytes();
-    Require(after.size() == before.size(), what + " changed the length of the file");
+    Require(file.Bytes().size() == length, what + " changed the length of the file");
+    const auto& journal = file.Journal();
     if (refusedEarly && refusalWritesNothing) {
-        Require(after == before, what + " was refused but wrote into the file");
+        Require(journal.size() == writesBefore, what + " was refused but wrote into the file");
     }
-    if (after == before) {
-        if (failure) std::rethrow_exception(failure);
-        return;
-    }
-    for (std::size_t i = 0; i < after.size(); ++i) {
-        if (after[i] == before[i]) continue;
-        const auto at = static_cast<std::int64_t>(i);
-        const bool inside = std::any_of(regions.begin(), regions.end(), [&](const ByteRegion& r) {
-            return at >= r.offset && at < r.offset + r.size;
-        });
-        Require(inside,
-                what + " changed byte " + std::to_string(at) + ", outside the fields it edits");
+    for (std::size_t k = writesBefore; k < journal.size(); ++k) {
+        const auto& write = journal[k];
+        Require(Covered(write.offset, static_cast<std::int64_t>(write.bytes.size()), regions),
+                what + " wrote " + std::to_string(write.bytes.size()) + " bytes at " +
+                    std::to_string(write.offset) + ", outside the fields it edits");
     }
     if (failure) std::rethrow_exception(failure);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "avi/field_ref.h"
+#include "platform/fault_injection.h"
 #include "platform/memory_file.h"
 
 namespace brelvo::fuzz {
@@ -18,6 +19,22 @@ struct ByteRegion {
     std::int64_t size = 0;
 };
 ByteRegion RegionOfField(const avi::FieldRef& field);
+
+// An in-memory file whose writes are journalled, so a check costs the bytes written rather
+// than a copy of the whole file.
+class WatchedFile {
+  public:
+    explicit WatchedFile(std::vector<std::byte> bytes, std::string path = "fuzz.avi");
+
+    platform::RandomAccessFile& File() { return *file_; }
+    const std::vector<std::byte>& Bytes() const { return memory_->Bytes(); }
+    const std::vector<platform::JournalEntry>& Journal() const { return plan_->Journal(); }
+
+  private:
+    std::shared_ptr<platform::FaultPlan> plan_;
+    platform::MemoryFile* memory_;  // owned by file_
+    std::unique_ptr<platform::RandomAccessFile> file_;
+};
 
 // Throws InvariantBroken with the text when the condition is false.
 void Require(bool condition, const std::string& what);
@@ -29,7 +46,7 @@ bool Refusable(const std::function<void()>& operation);
 
 // Runs a writer on the file and requires that it changed only bytes inside the regions, kept
 // the length, and wrote nothing when it refused (a refusal before the first write).
-void RequireConfinedWrites(platform::MemoryFile& file, const std::vector<ByteRegion>& regions,
+void RequireConfinedWrites(WatchedFile& file, const std::vector<ByteRegion>& regions,
                            const std::string& what, const std::function<void()>& writer,
                            bool refusalWritesNothing);
 

@@ -1,9 +1,10 @@
 // Codec tag edits: the bytes the window and brelvo-cli write, the two fields' independence,
 // and the refusals and failures that leave the file as it was.
+#include "editing/codec_tag.h"
+
 #include <gtest/gtest.h>
 
 #include "avi/field_patch.h"
-#include "editing/codec_tag.h"
 #include "platform/file_open_hook.h"
 #include "platform/io_error.h"
 #include "tests/editing/edit_test_movie.h"
@@ -37,8 +38,8 @@ TEST(ApplyCodecTag, WritesOnlyTheFourBytesOfItsOwnField) {
     const auto handler = movie.record.videoHandlerOffset;
     const auto compression = movie.record.videoCompressionOffset;
 
-    const auto dry = ApplyCodecTag(movie.file, movie.record, CodecTarget::Handler, "rgb ",
-                                   WriteMode::DryRun);
+    const auto dry =
+        ApplyCodecTag(movie.file, movie.record, CodecTarget::Handler, "rgb ", WriteMode::DryRun);
     EXPECT_EQ(dry.oldBytes, "DIV3");
     EXPECT_TRUE(movie.Changed().empty());
 
@@ -54,10 +55,11 @@ TEST(ApplyCodecTag, WritesOnlyTheFourBytesOfItsOwnField) {
 TEST(ApplyCodecTag, RefusesAFieldDecodingDidNotRecord) {
     // A movie whose only stream is audio has neither field; offset 0 must never be written.
     using namespace testing;
-    DecodedMovie movie(Riff("AVI ", {List("hdrl", {Chunk("avih", AvihData({})),
-                                                   List("strl", {Chunk("strh", StrhData({"auds"})),
-                                                                 Chunk("strf", WaveFormatData())})}),
-                                     List("movi", {})}));
+    DecodedMovie movie(
+        Riff("AVI ", {List("hdrl", {Chunk("avih", AvihData({})),
+                                    List("strl", {Chunk("strh", StrhData({"auds"})),
+                                                  Chunk("strf", WaveFormatData())})}),
+                      List("movi", {})}));
     for (const auto target : {CodecTarget::Handler, CodecTarget::Compression}) {
         EXPECT_FALSE(CodecFieldRecorded(movie.record, target));
         EXPECT_THROW(ApplyCodecTag(movie.file, movie.record, target, "xvid"), avi::PatchRefused);

@@ -1,9 +1,10 @@
 // Frame rate edits: the dwRate and dwMicroSecPerFrame written for the bar and for typed
 // rates, the refusals, and the proposed answer that reads back to the rate it shows.
+#include "editing/frame_rate.h"
+
 #include <gtest/gtest.h>
 
 #include "avi/field_patch.h"
-#include "editing/frame_rate.h"
 #include "platform/number_text.h"
 #include "tests/editing/edit_test_movie.h"
 
@@ -55,8 +56,7 @@ TEST(ApplyFrameRate, RefusesWhatCannotBeWrittenAndWritesNothing) {
             << rate;
     }
     movie.record.streams.clear();  // as if decoding had found no video stream header
-    EXPECT_THROW(ApplyFrameRate(movie.file, movie.record, 250000, std::nullopt),
-                 avi::PatchRefused);
+    EXPECT_THROW(ApplyFrameRate(movie.file, movie.record, 250000, std::nullopt), avi::PatchRefused);
     EXPECT_TRUE(movie.Changed().empty());
 }
 
