@@ -54,8 +54,10 @@ ScanResult ScanChunks(platform::RandomAccessFile& file) {
         const std::int64_t afterSize = at + 8;
         std::int64_t target = afterSize;
         if (*id == kIdMovi) {
-            // The list type of a LIST: its size stands in the four bytes before it.
-            if (at >= 4) {
+            // The list type of a LIST: its size stands in the four bytes before it. Only a
+            // real "LIST" id in front counts; "movi" inside a text ("my movie") is no list
+            // and must not send the walk into the stream data.
+            if (at >= 8 && Recognise(reader.View(at - 8, 4)) == kIdList) {
                 size = reader.Int32At(at - 4);
                 target = at + size;
             }

@@ -33,7 +33,7 @@ std::string FormatFixed(double value, int decimals, int minDigits) {
     for (const char c : digits) {
         if (IsDigit(c) && c != '0') allZero = false;
     }
-    if (value < 0 && !allZero) digits.insert(0, "-");
+    if (value < 0 && !allZero) digits.insert(digits.begin(), '-');
     return WithSeparator(digits);
 }
 }  // namespace

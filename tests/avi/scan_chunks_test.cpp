@@ -76,7 +76,18 @@ TEST(ScanChunks, SkipsThatWouldNotMoveForwardAreIgnoredAndSkipsPastTheEndEndIt) 
                            Chunk("STRF", {}), ChunkWithSize("JUNK", 0x7FFFFFFF, ToBytes("STRH"))}));
     EXPECT_EQ(IdsOf(map), (Ids{"RIFF", "JUNK", "ICMT", "MOVI", "STRF", "JUNK"}));
     EXPECT_EQ(map[1].size, -16);
-    EXPECT_EQ(map[3].size, -1);
+    EXPECT_EQ(map[3].size, 0x34333231);  // no LIST in front: the bytes after it, no skip
+}
+
+TEST(ScanChunks, MoviInsideATextIsNoListAndDoesNotSkipTheStreamData) {
+    // "ark " before the "movi" of the title would otherwise be taken for a list size and send
+    // the walk hundreds of megabytes into the frames.
+    const auto map =
+        Scan(Riff("AVI ", {List("INFO", {Chunk("INAM", ToBytes("Benchmark movie, a title"))}),
+                           List("movi", {Chunk("00dc", ToBytes("STRH inside a frame"))}),
+                           Chunk("idx1", Bytes(16))}));
+    EXPECT_EQ(IdsOf(map), (Ids{"RIFF", "LIST", "INAM", "MOVI", "LIST", "MOVI", "IDX1"}));
+    EXPECT_EQ(map[5].size, map[4].size);
 }
 
 TEST(ScanChunks, DamagedFilesEndCleanly) {
