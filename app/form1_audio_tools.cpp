@@ -58,7 +58,8 @@ QString ReintegrationFailureNote(std::exception_ptr failure) {
         std::rethrow_exception(failure);
     } catch (const platform::IoError& e) {
         if (e.Op() == platform::FileOp::Open) return NothingWrittenNote();
-    } catch (...) {
+    } catch (const std::exception&) {
+        // Any other failure may have come after the first payload was written.
     }
     return PartlyRewrittenNote();
 }

@@ -1,0 +1,25 @@
+// The texts the audio tools show: the name check, and failures with their reason and what
+// became of the files.
+#pragma once
+
+#include <QString>
+#include <exception>
+#include <string>
+
+namespace brelvo::app {
+
+QString WavNameMessage();
+
+// A failure of an audio tool as one message: the reason (an audio::AudioError's sentence, or
+// the file operation, the path and the system's reason of a platform::IoError), then the
+// consequence. The extraction's temporary file is named as the WAV file the user chose.
+// Rethrows anything that is not a std::exception.
+QString AudioToolFailure(std::exception_ptr failure, const std::string& moviePath,
+                         const std::string& wavPath, const QString& consequence);
+
+// What a failed tool leaves behind.
+QString NoWavWrittenNote();
+QString NothingWrittenNote();
+QString PartlyRewrittenNote();
+
+}  // namespace brelvo::app
