@@ -62,3 +62,16 @@ bench: deps
 
 clean:
 	rm -rf $(BUILD) $(BUILD_CORE) $(BUILD)-bench run
+
+# Installing, the Debian package, and the core built for Windows (MinGW-w64, tests under Wine).
+.PHONY: install package test-windows-core
+PREFIX ?= /usr/local
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	JOBS=$(JOBS) scripts/make-package.sh $(BUILD)
+
+test-windows-core: deps
+	JOBS=$(JOBS) scripts/test-windows-core.sh $(BUILD)-mingw

@@ -69,7 +69,7 @@ void ShowRange(Form1& form) {
 }  // namespace
 
 void Form1::Command4_Click() {
-    // Apply: the loaded rate plus the bar into dwRate and dwMicroSecPerFrame.
+    // Apply: the rate now in the file plus the bar, into dwRate and dwMicroSecPerFrame.
     document_.altered = true;
     ReleasePreview();
     const std::int64_t newVideoRate =

@@ -193,7 +193,9 @@ class Decoder {
 }  // namespace
 
 HeaderRecord DecodeHeaders(platform::RandomAccessFile& file, const ChunkMap& chunkMap) {
-    return Decoder(file, chunkMap).Run();
+    HeaderRecord record = Decoder(file, chunkMap).Run();
+    record.loadedLength = file.Length();
+    return record;
 }
 
 }  // namespace brelvo::avi

@@ -95,6 +95,9 @@ struct HeaderRecord {
     std::vector<StreamRecord> streams;    // in file order
     std::vector<TextItem> textItems;      // INFO items and DISP, in map order
     std::vector<FieldRef> fields;         // every field the reader recorded, in reading order
+    // The file's length when it was decoded (-1: not known). The offsets above mean nothing
+    // in a file of another length, such as a new encode saved under the same name.
+    std::int64_t loadedLength = -1;
 
     // Document values, "last decoded wins" where several chunks of a kind exist.
     std::int64_t microSecOffset = 0;

@@ -36,11 +36,9 @@ std::set<std::int64_t> JunkChunkPositions(platform::RandomAccessFile& file) {
         }
         const auto header = reader.View(at, 12);
         const std::string id = UpperId(header, 0);
-        const std::int32_t size = platform::ReadI32(header, 4);
-        if (size < 0) {  // nothing after it at this level can be trusted
-            at = level.end;
-            continue;
-        }
+        // Chunk sizes are unsigned: the first RIFF of a movie past 2 GiB states 2^31 or more.
+        // A size beyond the list's end ends the list all the same.
+        const std::int64_t size = platform::ReadU32(header, 4);
         const std::int64_t dataEnd = at + 8 + size;
         const std::int64_t next = dataEnd + (size % 2);
         if ((id == kIdRiff || id == kIdList) && size >= 4 && header.size() >= 12 &&

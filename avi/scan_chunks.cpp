@@ -31,6 +31,16 @@ bool SkipsItsData(std::string_view id) {
     return id == kIdIdx1 || id == kIdJunk || id == kDisplayNameId;
 }
 
+// Where a skip by a stored size leads. Sizes are stored unsigned: one of 2 GiB or more reads
+// negative in the map, yet is a real size when the skip stays within the file (the movi list
+// of a movie past 2 GiB, which would otherwise be probed byte by byte for minutes).
+std::int64_t SkipTarget(std::int64_t from, std::int32_t size, std::int64_t length) {
+    if (size >= 0) return from + size;
+    const std::int64_t asStored =
+        from + static_cast<std::int64_t>(static_cast<std::uint32_t>(size));
+    return asStored <= length ? asStored : from + size;
+}
+
 }  // namespace
 
 ScanResult ScanChunks(platform::RandomAccessFile& file) {
@@ -59,10 +69,10 @@ ScanResult ScanChunks(platform::RandomAccessFile& file) {
             // and must not send the walk into the stream data.
             if (at >= 8 && Recognise(reader.View(at - 8, 4)) == kIdList) {
                 size = reader.Int32At(at - 4);
-                target = at + size;
+                target = SkipTarget(at, size, length);
             }
         } else if (SkipsItsData(*id)) {
-            target = afterSize + size;
+            target = SkipTarget(afterSize, size, length);
         }
         if (result.chunkMap.size() >= kMaxChunkRows) {
             throw ScanError("the file has more than " + std::to_string(kMaxChunkRows) + " chunks");

@@ -72,7 +72,7 @@ AudioDelayChange ApplyAudioDelay(platform::RandomAccessFile& file, const avi::He
     AudioDelayChange change;
     change.field = RecordedField(record, record.audioStartOffset, 4, kNoAudio);
     if (start < 0) throw avi::PatchRefused("a negative audio delay cannot be written");
-    RequireWritable(file, {&change.field});
+    RequireWritable(file, record, {&change.field});
     change.before = ReadFieldInt32(file, change.field);
     change.after = start;
     if (mode == WriteMode::Write) {

@@ -75,7 +75,7 @@ CodecTagChange ApplyCodecTag(platform::RandomAccessFile& file, const avi::Header
         throw avi::PatchRefused("a codec code is four bytes, not " +
                                 std::to_string(fourBytes.size()));
     }
-    RequireWritable(file, {&change.field});
+    RequireWritable(file, record, {&change.field});
     change.oldBytes = ReadFieldBytes(file, change.field);
     change.newBytes = std::string(fourBytes);
     if (mode == WriteMode::Write) {

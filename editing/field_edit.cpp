@@ -33,9 +33,14 @@ std::int32_t ReadFieldInt32(platform::RandomAccessFile& file, const avi::FieldRe
     return platform::ReadI32(bytes, 0);
 }
 
-void RequireWritable(platform::RandomAccessFile& file,
+void RequireWritable(platform::RandomAccessFile& file, const avi::HeaderRecord& record,
                      std::initializer_list<const avi::FieldRef*> fields) {
     const auto length = file.Length();
+    if (record.loadedLength >= 0 && length != record.loadedLength) {
+        throw avi::PatchRefused("the file has changed since it was loaded (" +
+                                std::to_string(record.loadedLength) + " bytes then, " +
+                                std::to_string(length) + " now)");
+    }
     for (const auto* field : fields) {
         if (!field->Recorded()) {
             throw avi::PatchRefused("the field " + field->name + " was not recorded while reading");

@@ -26,8 +26,9 @@ avi::FieldRef RecordedField(const avi::HeaderRecord& record, std::int64_t offset
 std::string ReadFieldBytes(platform::RandomAccessFile& file, const avi::FieldRef& field);
 std::int32_t ReadFieldInt32(platform::RandomAccessFile& file, const avi::FieldRef& field);
 
-// Throws avi::PatchRefused when any field is unrecorded or ends past the end of the file.
-void RequireWritable(platform::RandomAccessFile& file,
+// Throws avi::PatchRefused when the file is no longer the one decoded (another length), or
+// when any field is unrecorded or ends past the end of the file.
+void RequireWritable(platform::RandomAccessFile& file, const avi::HeaderRecord& record,
                      std::initializer_list<const avi::FieldRef*> fields);
 
 }  // namespace brelvo::editing

@@ -112,7 +112,7 @@ FrameRateChange ApplyFrameRate(platform::RandomAccessFile& file, const avi::Head
     change.microSecField = RecordedField(record, record.microSecOffset, 4,
                                          "the movie has no main header, so its frame time "
                                          "cannot be changed");
-    RequireWritable(file, {&change.rateField, &change.scaleField, &change.microSecField});
+    RequireWritable(file, record, {&change.rateField, &change.scaleField, &change.microSecField});
     change.before.rate = ReadFieldInt32(file, change.rateField);
     change.before.scale = ReadFieldInt32(file, change.scaleField);
     change.before.microSecPerFrame = ReadFieldInt32(file, change.microSecField);

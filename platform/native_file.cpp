@@ -7,7 +7,10 @@
 #include "platform/io_error.h"
 #include "platform/random_access_file.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <filesystem>
+#include <system_error>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,7 +21,7 @@ namespace {
 
 #ifndef _WIN32
 class NativeFile final : public RandomAccessFile {
-public:
+  public:
     NativeFile(std::string path, OpenMode mode) : path_(std::move(path)) {
         int flags = O_RDONLY;
         if (mode == OpenMode::ReadWrite) flags = O_RDWR;
@@ -77,15 +80,22 @@ public:
 
     const std::string& Path() const override { return path_; }
 
-private:
+  private:
     std::string path_;
     int fd_ = -1;
 };
 #else
 class NativeFile final : public RandomAccessFile {
-public:
+  public:
     NativeFile(std::string path, OpenMode mode) : path_(std::move(path)) {
-        const char* how = mode == OpenMode::Read ? "rb" : mode == OpenMode::ReadWrite ? "r+b" : "w+b";
+        // fopen refuses a folder with a bare "Permission denied"; name the cause instead.
+        std::error_code ec;
+        if (std::filesystem::is_directory(path_, ec)) {
+            throw IoError(FileOp::Open, path_, "it is a folder, not a file");
+        }
+        const char* how = mode == OpenMode::Read        ? "rb"
+                          : mode == OpenMode::ReadWrite ? "r+b"
+                                                        : "w+b";
         file_ = std::fopen(path_.c_str(), how);
         if (!file_) {
             throw IoError(mode == OpenMode::CreateTruncate ? FileOp::Create : FileOp::Open, path_,
@@ -112,12 +122,13 @@ public:
         }
     }
     std::int64_t Length() override {
-        if (_fseeki64(file_, 0, SEEK_END) != 0) throw IoError(FileOp::Length, path_, ErrnoReason(errno));
+        if (_fseeki64(file_, 0, SEEK_END) != 0)
+            throw IoError(FileOp::Length, path_, ErrnoReason(errno));
         return _ftelli64(file_);
     }
     const std::string& Path() const override { return path_; }
 
-private:
+  private:
     void Seek(std::int64_t offset) {
         if (offset < 0 || _fseeki64(file_, offset, SEEK_SET) != 0) {
             throw IoError(FileOp::Seek, path_, ErrnoReason(errno));

@@ -9,6 +9,8 @@ namespace brelvo::platform {
 // Window style 1: a normal window that takes the focus.
 inline constexpr int kShowNormal = 1;
 
+// Paths and the command line are narrow texts in the system's encoding of file names, as
+// every path of platform/ is: UTF-8 or the locale's on POSIX, the ANSI code page on Windows.
 struct ProcessLaunch {
     std::string program;                 // path of the program file, never looked up in PATH
     std::vector<std::string> arguments;  // POSIX: passed one by one, no shell in between

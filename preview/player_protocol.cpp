@@ -1,6 +1,7 @@
 // The release and restore protocol between the writers and the preview player.
 #include "preview/player_protocol.h"
 
+#include <thread>
 #include <utility>
 
 namespace brelvo::preview {
@@ -20,6 +21,8 @@ bool PlayerProtocol::WaitForPlayer() {
         if (Clock::now() >= deadline) return false;
         player_.SetAutoStart(true);
         if (pumpEvents_) pumpEvents_();
+        // Pending events return at once; a short nap keeps the wait from spinning a core.
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
         state = player_.ReadyState();
     }
     return true;

@@ -12,32 +12,11 @@
 #include "platform/qt/control_text.h"
 #include "platform/qt/fake_media_player.h"
 #include "platform/qt/scripted_dialogs.h"
+#include "tests/support/qt_application_environment.h"
 #include "tests/support/riff_builder.h"
-
 namespace brelvo::app::testing {
 
 using brelvo::testing::Bytes;
-
-// The application lives from before the first test to after the last (a static one would
-// outlive Qt's own globals at exit).
-class ApplicationEnvironment final : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        if (QApplication::instance() == nullptr) {
-            application_ = std::make_unique<QApplication>(argc_, argv_);
-        }
-    }
-    void TearDown() override { application_.reset(); }
-
-  private:
-    int argc_ = 1;
-    char name_[sizeof "app_tests"] = "app_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> application_;
-};
-// One registration for the whole program; gtest owns the environment.
-inline ::testing::Environment* const kApplicationEnvironment =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
 
 // Overwrites a 32-bit value in a built movie.
 inline void PutU32(Bytes& bytes, std::size_t at, std::uint32_t value) {

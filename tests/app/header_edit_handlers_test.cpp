@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
-#include <filesystem>
 
 #include "platform/file_open_hook.h"
 #include "platform/io_error.h"
@@ -24,12 +23,11 @@ using Calls = std::vector<std::string>;
 
 class HeaderEditTest : public Form1Test {
   protected:
-    Form1& Load(const Bytes& movie) {
+    void Load(const Bytes& movie) {
         original_ = movie;
-        Start(QString::fromStdString(path_ = brelvo::testing::WriteTempFile(movie)));
-        EXPECT_EQ(form_->state(), Form1::State::Ready);
+        StartOn(movie);
+        ASSERT_EQ(form_->state(), Form1::State::Ready);
         player_.ClearCalls();
-        return *form_;
     }
     void Click(const char* button, int tab) {
         form_->SSTab1()->SetTab(tab, false);
@@ -38,89 +36,63 @@ class HeaderEditTest : public Form1Test {
     QScrollBar* Bar(const char* name) const {
         return form_->Control<QScrollBar>(QString::fromUtf8(name));
     }
-    std::uint32_t U32At(std::int64_t offset) const {
-        const Bytes bytes = FileBytes();
-        std::uint32_t value = 0;
-        for (int k = 3; k >= 0; --k)
-            value = (value << 8) | std::to_integer<std::uint32_t>(bytes[offset + k]);
-        return value;
-    }
-    std::string TagAt(std::int64_t offset) const {
+    std::string BytesAt(std::int64_t offset) const {
         const Bytes bytes = FileBytes();
         return {reinterpret_cast<const char*>(bytes.data() + offset), 4};
     }
-    void Choose(const char* combo, const QString& entryStart) {
+    std::uint32_t U32At(std::int64_t offset) const {
+        const std::string bytes = BytesAt(offset);
+        std::uint32_t value = 0;
+        for (auto c = bytes.rbegin(); c != bytes.rend(); ++c) {
+            value = (value << 8) | static_cast<unsigned char>(*c);
+        }
+        return value;
+    }
+    void Choose(const char* combo, const char* entryStart) {
         auto* list = form_->Control<platform::qt::ComboBox>(QString::fromUtf8(combo));
-        list->SetSelectedIndex(list->findText(entryStart, Qt::MatchStartsWith));
+        list->SetSelectedIndex(list->findText(QString::fromUtf8(entryStart), Qt::MatchStartsWith));
     }
     const avi::HeaderRecord& Record() const { return form_->document().record; }
-    // The player given the file back, as the frame-rate Apply does it.
-    Calls ReleaseThenFile() const {
+    Calls Released() const { return {"Stop", "SavedValue", "SetFileName()"}; }
+    Calls ReleasedAndGivenBack() const {
         return {"Stop", "SavedValue", "SetFileName()", "SetFileName(" + path_ + ")"};
     }
 
     Bytes original_;
 };
 
-// An audio-only movie: no video stream header, so no frame rate or codec field to write.
-Bytes AudioOnlyMovie() {
-    using namespace brelvo::testing;
-    StrhFields audio;
-    audio.fccType = "auds";
-    audio.scale = 4;
-    audio.rate = 176400;
-    audio.sampleSize = 4;
-    return Riff("AVI ", {List("hdrl", {Chunk("avih", AvihData({})),
-                                       List("strl", {Chunk("strh", StrhData(audio)),
-                                                     Chunk("strf", WaveFormatData())})}),
-                         List("movi", {})});
-}
-
 TEST_F(HeaderEditTest, CodecAppliesWriteLowerCaseTagsEachIntoItsOwnField) {
     Load(MakeSimpleMovie({}));
     const auto handlerAt = Record().videoHandlerOffset;
     const auto compressionAt = Record().videoCompressionOffset;
     auto* command1 = form_->Control<QPushButton>(QStringLiteral("Command1"));
-    auto* command3 = form_->Control<QPushButton>(QStringLiteral("Command3"));
-
-    Choose("Combo1", QStringLiteral("RGB "));
-    ASSERT_TRUE(command1->isEnabled());
+    Choose("Combo1", "RGB ");
     Click("Command1", 3);
-    EXPECT_EQ(TagAt(handlerAt), "rgb ");
-    EXPECT_EQ(TagAt(compressionAt), "DIV3");  // the other field and button are untouched
+    EXPECT_EQ(BytesAt(handlerAt), "rgb ");
+    EXPECT_EQ(BytesAt(compressionAt), "DIV3");  // the other field and button are untouched
     EXPECT_FALSE(command1->isEnabled());
-    EXPECT_FALSE(command3->isEnabled());
+    EXPECT_FALSE(form_->Control<QPushButton>(QStringLiteral("Command3"))->isEnabled());
     EXPECT_TRUE(form_->document().altered);
-    EXPECT_EQ(player_.Actions(), (Calls{"Stop", "SavedValue", "SetFileName()"}));
+    EXPECT_EQ(player_.Actions(), Released());
 
-    Choose("Combo2", QStringLiteral("DIB "));
+    Choose("Combo2", "DIB ");
     Click("Command3", 3);
-    EXPECT_EQ(TagAt(compressionAt), "dib ");
-    EXPECT_EQ(TagAt(handlerAt), "rgb ");
-    Choose("Combo2", QStringLiteral("CVID"));
-    Click("Command3", 3);
-    EXPECT_EQ(TagAt(compressionAt), "cvid");
-
-    Choose("Combo1", QStringLiteral("RGB "));  // the tag last applied
-    EXPECT_FALSE(command1->isEnabled());
+    EXPECT_EQ(BytesAt(compressionAt), "dib ");
+    EXPECT_EQ(BytesAt(handlerAt), "rgb ");
 }
 
 TEST_F(HeaderEditTest, MinusOneFrameAppliedWritesTheRateAndTheExitPromptUndoesIt) {
     Load(MakeSimpleMovie({}));
     Click("Command5", 1);
-    EXPECT_EQ(Bar("HScroll1")->value(), -10000);
-    EXPECT_EQ(Text("Label21"), QStringLiteral("FPS: 24.0000"));
     Click("Command4", 1);
     EXPECT_EQ(U32At(Record().videoRateOffset), 240000u);
     EXPECT_EQ(U32At(Record().microSecOffset), 41666u);
     EXPECT_EQ(Bar("HScroll1")->value(), 0);
     EXPECT_EQ(Text("Label21"), QStringLiteral("FPS: 24.0000"));
     EXPECT_EQ(Text("Label3"), QStringLiteral("Frames Per Sec: 24.0000"));
-    EXPECT_EQ(Text("Label6"), QStringLiteral("MicroSeconds Per Frame: 41666.67"));
-    EXPECT_EQ(Text("Label11"), QStringLiteral("From: 0 To: 5"));
-    EXPECT_EQ(player_.Actions(),
-              (Calls{ReleaseThenFile()[0], ReleaseThenFile()[1], ReleaseThenFile()[2],
-                     ReleaseThenFile()[3], "SetSavedValue(50)"}));
+    Calls expected = ReleasedAndGivenBack();
+    expected.push_back("SetSavedValue(50)");
+    EXPECT_EQ(player_.Actions(), expected);
     EXPECT_EQ(player_.Calls().back(), "SetAutoStart(true)");  // member 1086 before the reselect
 
     dialogs_.QueueYesNo(false);
@@ -128,102 +100,90 @@ TEST_F(HeaderEditTest, MinusOneFrameAppliedWritesTheRateAndTheExitPromptUndoesIt
     EXPECT_EQ(FileBytes(), original_);  // the load's normalisation is undone as well
 }
 
-TEST_F(HeaderEditTest, StepButtonsKeepTheBarWithinTheirLimitsAndApplyAccumulates) {
+TEST_F(HeaderEditTest, StepButtonsStayWithinTheirLimitsAndAppliesAccumulate) {
     Load(MakeSimpleMovie({}));
     Click("Command7", 1);
     Click("Command7", 1);
     Click("Command4", 1);
     EXPECT_EQ(U32At(Record().videoRateOffset), 250020u);
-
     Bar("HScroll1")->setValue(31000);
     Click("Command8", 1);
-    EXPECT_EQ(Bar("HScroll1")->value(), 31000);
     Click("Command7", 1);
     EXPECT_EQ(Bar("HScroll1")->value(), 31010);
     Bar("HScroll1")->setValue(-32767);  // a drag reaches the bar's own end
     Click("Command6", 1);
     EXPECT_EQ(Bar("HScroll1")->value(), -32767);
-    Click("Command10", 1);
-    EXPECT_EQ(Bar("HScroll1")->value(), 0);
 }
 
 TEST_F(HeaderEditTest, TypedRatesAreCutToTenThousandthsAndZeroMeansTen) {
     Load(MakeSimpleMovie({}));
-    const auto rateAt = Record().videoRateOffset;
-    const auto microAt = Record().microSecOffset;
     for (const auto& [typed, rate, micro] :
-         {std::tuple{"29.97", 299700u, 33366u}, std::tuple{"0", 100000u, 100000u},
-          std::tuple{"fast", 100000u, 100000u}, std::tuple{"23.97659", 239765u, 41707u}}) {
+         {std::tuple{"0", 100000u, 100000u}, std::tuple{"29.97", 299700u, 33366u}}) {
         dialogs_.QueueInput(QString::fromUtf8(typed));
         Click("Command9", 1);
-        EXPECT_EQ(U32At(rateAt), rate) << typed;
-        EXPECT_EQ(U32At(microAt), micro) << typed;
+        EXPECT_EQ(U32At(Record().videoRateOffset), rate) << typed;
+        EXPECT_EQ(U32At(Record().microSecOffset), micro) << typed;
     }
-    ASSERT_EQ(dialogs_.shown().size(), 4u);
     EXPECT_EQ(dialogs_.shown()[0].text, QStringLiteral("Desired Frame Rate"));
     EXPECT_EQ(dialogs_.shown()[0].title, QStringLiteral("FPS"));
     EXPECT_EQ(dialogs_.Proposed()[0], QStringLiteral("25.0000"));
-    EXPECT_EQ(Text("Label21"), QStringLiteral("FPS: 23.9765"));
+    EXPECT_EQ(Text("Label21"), QStringLiteral("FPS: 29.9700"));
+    EXPECT_EQ(player_.Actions().size(), 2 * ReleasedAndGivenBack().size());  // no value put back
 
-    // Cancelled: nothing written and the player untouched.
+    // Under a comma locale the unchanged proposal reads back to the same rate.
+    platform::SetDecimalSeparator(',');
+    dialogs_.QueueInput(QStringLiteral("29,9700"));
+    Click("Command9", 1);
+    platform::SetDecimalSeparator('.');
+    EXPECT_EQ(dialogs_.Proposed().back(), QStringLiteral("29,9700"));
+    EXPECT_EQ(U32At(Record().videoRateOffset), 299700u);
+
     player_.ClearCalls();
     const Bytes before = FileBytes();
-    dialogs_.QueueInput(std::nullopt);
+    dialogs_.QueueInput(std::nullopt);  // cancelled
     Click("Command9", 1);
     EXPECT_EQ(FileBytes(), before);
     EXPECT_TRUE(player_.Actions().empty());
 }
 
-TEST_F(HeaderEditTest, TheProposedRateReadsBackUnderACommaLocale) {
-    platform::SetDecimalSeparator(',');
-    Load(MakeSimpleMovie({}));
-    dialogs_.QueueInput(QStringLiteral("25,0000"));
-    Click("Command9", 1);
-    platform::SetDecimalSeparator('.');
-    EXPECT_EQ(dialogs_.Proposed().value(0), QStringLiteral("25,0000"));
-    EXPECT_EQ(U32At(Record().videoRateOffset), 250000u);
-    // The saved player value is not put back after a typed rate.
-    EXPECT_EQ(player_.Actions(), ReleaseThenFile());
-}
-
-TEST_F(HeaderEditTest, RatesThatCannotBeWrittenAreRefusedAndNothingChanges) {
+TEST_F(HeaderEditTest, RatesAndFieldsThatCannotBeWrittenAreRefused) {
     Bytes movie = MakeSimpleMovie({});
     PutU32(movie, FindId(movie, "strh") + 8 + 24, 2);  // 2 fps: the bar can take it below 0
     Load(movie);
     const Bytes loaded = FileBytes();
     const QString label3 = Text("Label3");
-    for (const char* typed : {"-5", "300000"}) {
-        dialogs_.QueueInput(QString::fromUtf8(typed));
-        Click("Command9", 1);
-    }
+    dialogs_.QueueInput(QStringLiteral("-5"));
+    dialogs_.QueueInput(QStringLiteral("300000"));
+    Click("Command9", 1);
+    Click("Command9", 1);
     Bar("HScroll1")->setValue(-32767);
     Click("Command4", 1);
     EXPECT_EQ(FileBytes(), loaded);
     const QStringList texts = dialogs_.Texts();
     ASSERT_EQ(texts.size(), 5);  // two input boxes, three refusals
-    for (const int i : {1, 3, 4}) {
-        EXPECT_TRUE(texts[i].startsWith(QStringLiteral("Nothing was written to ") +
-                                        QString::fromStdString(path_)))
-            << texts[i].toStdString();
-    }
-    EXPECT_TRUE(texts[1].contains(QStringLiteral("0 or less")));
-    EXPECT_TRUE(texts[3].contains(QStringLiteral("32 bits")));
-    EXPECT_TRUE(texts[4].contains(QStringLiteral("0 or less")));
+    const QString refused =
+        QStringLiteral("Nothing was written to ") + QString::fromStdString(path_);
+    EXPECT_TRUE(texts[1].startsWith(refused) && texts[1].contains(u"0 or less"));
+    EXPECT_TRUE(texts[3].startsWith(refused) && texts[3].contains(u"32 bits"));
+    EXPECT_TRUE(texts[4].startsWith(refused) && texts[4].contains(u"0 or less"));
     EXPECT_EQ(Text("Label3"), label3);
     EXPECT_EQ(Bar("HScroll1")->value(), -32767);  // the bar keeps the change not made
 
-    // Without a video stream header nothing has a place to go.
+    // A movie whose only video-like stream is no video: no offset was recorded.
+    movie = MakeSimpleMovie({});
+    PutU32(movie, FindId(movie, "vids"), 0x73747874);  // "txts"
     dialogs_ = {};
-    Load(AudioOnlyMovie());
+    Load(movie);
+    const Bytes unrecorded = FileBytes();
     Click("Command4", 1);
-    Choose("Combo1", QStringLiteral("RGB "));
+    Choose("Combo1", "RGB ");
     EXPECT_FALSE(form_->Control<QPushButton>(QStringLiteral("Command1"))->isEnabled());
-    EXPECT_EQ(FileBytes(), original_);
+    EXPECT_EQ(FileBytes(), unrecorded);
     ASSERT_EQ(dialogs_.shown().size(), 1u);
-    EXPECT_TRUE(dialogs_.shown()[0].text.contains(QStringLiteral("no video stream header")));
+    EXPECT_TRUE(dialogs_.shown()[0].text.contains(u"no video stream header"));
 }
 
-TEST_F(HeaderEditTest, AFailedWriteIsReportedAndTheLabelsStayAsTheFileIs) {
+TEST_F(HeaderEditTest, AFailedWriteIsReportedAndTheDocumentStaysAsTheFileIs) {
     Load(MakeSimpleMovie({}));
     const QString label3 = Text("Label3");
     Click("Command8", 1);
@@ -234,7 +194,7 @@ TEST_F(HeaderEditTest, AFailedWriteIsReportedAndTheLabelsStayAsTheFileIs) {
             throw platform::IoError(platform::FileOp::Open, p, "held by another program");
         });
         Click("Command4", 1);
-        Choose("Combo1", QStringLiteral("RGB "));
+        Choose("Combo1", "RGB ");
         Click("Command1", 3);
     }
     EXPECT_EQ(dialogs_.Texts(),
@@ -255,35 +215,30 @@ TEST_F(HeaderEditTest, StretchReadoutFollowsTheBarAndTheAudioLength) {
     PutU32(movie, FindId(movie, "avih") + 8 + 16, 1000);  // dwTotalFrames: 40 s at 25 fps
     Load(movie);
     auto* text11 = form_->Control<QLineEdit>(QStringLiteral("Text11"));
-    const auto type = [&](const QString& length) {
-        text11->selectAll();
-        QTest::keyClicks(text11, length);
-    };
-    type(QStringLiteral("0"));
+    text11->selectAll();
+    QTest::keyClicks(text11, QStringLiteral("0"));
     const QString before = Text("Text12");
     Bar("HScroll1")->setValue(-5000);
     EXPECT_EQ(Text("Label21"), QStringLiteral("FPS: 24.5000"));
     EXPECT_EQ(Text("Text12"), before);  // no audio length: no stretch figure
-
-    type(QStringLiteral("40"));
+    text11->selectAll();
+    QTest::keyClicks(text11, QStringLiteral("40"));
     Bar("HScroll1")->setValue(-10000);
     EXPECT_EQ(Text("Text12"), QStringLiteral("Stretch to 104.1667 %"));
 }
 
 TEST_F(HeaderEditTest, DelayApplyWritesFourUnitsPerStepAndShowsBothReadouts) {
     Load(MovieWithAudioStart(1002));
-    EXPECT_EQ(Bar("HScroll2")->value(), 250);  // 250.5 to the even neighbour
-    EXPECT_EQ(Text("Label19"), QStringLiteral("0.01134 Sec."));
+    EXPECT_EQ(Text("Label19"), QStringLiteral("0.01134 Sec."));  // the bar at 250
     form_->document().rangeFrom = 3;
     Click("Command11", 1);
-    const auto startAt = Record().audioStartOffset;
-    EXPECT_EQ(U32At(startAt), 1000u);
+    EXPECT_EQ(U32At(Record().audioStartOffset), 1000u);
     EXPECT_EQ(Text("Label18"), QStringLiteral("Audio Delay: 0.02268 Sec."));
     EXPECT_TRUE(form_->document().altered);
-    EXPECT_EQ(form_->document().rangeFrom, 0);
-    EXPECT_EQ(player_.Actions(),
-              (Calls{"Stop", "SavedValue", "SetFileName()", "SetFileName(" + path_ + ")",
-                     "SetSavedValue(50)", "SetSelectionStart(0)", "SetSelectionEnd(5)", "Play"}));
+    Calls expected = ReleasedAndGivenBack();
+    expected.insert(expected.end(),
+                    {"SetSavedValue(50)", "SetSelectionStart(0)", "SetSelectionEnd(5)", "Play"});
+    EXPECT_EQ(player_.Actions(), expected);
 
     // The menu item writes the same way but does not mark the movie altered.
     Load(MovieWithAudioStart(0));
@@ -291,16 +246,12 @@ TEST_F(HeaderEditTest, DelayApplyWritesFourUnitsPerStepAndShowsBothReadouts) {
     form_->mymenu()->findChild<QAction*>(QStringLiteral("frdelay"))->trigger();
     EXPECT_EQ(U32At(Record().audioStartOffset), 128000u);
     EXPECT_FALSE(form_->document().altered);
-}
 
-TEST_F(HeaderEditTest, DelayReadoutsShowNothingForAZeroDivisor) {
     Bytes movie = MakeSimpleMovie({});
-    PutU32(movie, FindId(movie, "strh", 1) + 8 + 44, 0);  // audio dwSampleSize
+    PutU32(movie, FindId(movie, "strh", 1) + 8 + 44, 0);  // audio dwSampleSize: a zero divisor
     Load(movie);
     Bar("HScroll2")->setValue(100);
     EXPECT_EQ(Text("Label19"), QStringLiteral("0"));
-    Click("Command11", 1);
-    EXPECT_EQ(Text("Label18"), QStringLiteral("Audio Delay: 0.00907 Sec."));
 }
 
 TEST_F(HeaderEditTest, JinkAudioLeadsToTheTickedAndFocusedOption) {

@@ -10,29 +10,9 @@
 #include <QTest>
 #include <memory>
 
+#include "tests/support/qt_application_environment.h"
 namespace brelvo::launcher {
 namespace {
-
-// The application lives from before the first test to after the last: one destroyed among
-// the static objects at exit outlives Qt's own globals and crashes.
-class ApplicationEnvironment final : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        if (QApplication::instance() == nullptr) {
-            application_ = std::make_unique<QApplication>(argc_, argv_);
-        }
-    }
-    void TearDown() override { application_.reset(); }
-
-  private:
-    int argc_ = 1;
-    char name_[sizeof "launcher_tests"] = "launcher_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> application_;
-};
-// gtest owns the environments it is given.
-[[maybe_unused]] const auto* const kApplication =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
 
 void WriteFile(const QString& path, const QByteArray& bytes = {}) {
     QFile file(path);

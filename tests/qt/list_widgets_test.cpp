@@ -12,30 +12,10 @@
 #include "platform/qt/drive_list.h"
 #include "platform/qt/file_list.h"
 #include "platform/qt/folder_list.h"
+#include "tests/support/qt_application_environment.h"
 
 namespace brelvo::platform::qt {
 namespace {
-
-// The application lives from before the first test to after the last: one destroyed among
-// the static objects at exit outlives Qt's own globals and crashes.
-class ApplicationEnvironment final : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        if (QApplication::instance() == nullptr) {
-            application_ = std::make_unique<QApplication>(argc_, argv_);
-        }
-    }
-    void TearDown() override { application_.reset(); }
-
-  private:
-    int argc_ = 1;
-    char name_[sizeof "qt_tests"] = "qt_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> application_;
-};
-// gtest owns the environments it is given.
-[[maybe_unused]] const auto* const kApplication =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
 
 void Touch(const QString& path) {
     QFile file(path);
