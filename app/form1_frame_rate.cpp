@@ -78,6 +78,7 @@ void Form1::Command4_Click() {
     auto& player = protocol_->Player();
     player.SetFileName(document_.aviPath);
     if (written) ShowWrittenRate(*this, *written);
+    player.SetFrameRate(document_.record.framesPerSec);  // selections are frames at the new rate
     protocol_->WaitForPlayer();
     player.SetSavedValue(document_.savedPlayerValue);
     ShowRange(*this);
@@ -114,6 +115,7 @@ void Form1::Command9_Click() {
     const auto written = WriteFrameRate(*this, newVideoRate);
     protocol_->Player().SetFileName(document_.aviPath);
     if (written) ShowWrittenRate(*this, *written);
+    protocol_->Player().SetFrameRate(document_.record.framesPerSec);
     protocol_->WaitForPlayer();  // the saved player value is not put back here
     ShowRange(*this);
     HScroll1_Change();

@@ -112,7 +112,10 @@ class Replay {
             const std::string control(box);
             Set(control, platform::AnsiToUtf8(t.bytes));
             shown_.maxLengths[control] = static_cast<int>(t.bytes.size());
-            shown_.enabled.insert({control, "Command2"});
+            // An empty item has no room for a single character, and a box of maximum length 0
+            // would take text without limit that could never be written: it stays disabled.
+            if (!t.bytes.empty()) shown_.enabled.insert(control);
+            shown_.enabled.insert("Command2");
         }
     }
 

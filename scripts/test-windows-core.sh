@@ -81,13 +81,12 @@ cmake -S "$root" -B "$build/core" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
 cmake --build "$build/core" -j "$jobs"
 
 if [ -n "$wine" ]; then
-  # A test movie's folder is named after the process on POSIX only; remove what an
-  # interrupted run left behind, and run one test at a time so no two share it.
+  # Remove the test movies an interrupted run left behind.
   rm -rf "$WINEPREFIX"/drive_c/users/*/Temp/brelvo-test-*
   # POSIX-only: the read-only check compares permission bits and an exact modification time,
   # which Windows keeps as a read-only flag and Wine in whole seconds.
   posixOnly='^CliReadOnly\.InfoAndKeyframesLeaveTheFileUntouched$'
-  (cd "$build/core" && ctest --output-on-failure -j 1 -E "$posixOnly")
+  (cd "$build/core" && ctest --output-on-failure -j "$jobs" -E "$posixOnly")
 
   # The Windows program itself, on a copy of the sample movie.
   work="$(mktemp -d)"

@@ -90,13 +90,16 @@ TEST(DescribeLoad, AuthorItemsAndDisplayName) {
     AppendText(disp, std::string("Holidays\0", 9));
     const auto d = Describe(Movie({}, kAudio, WaveFormatData(),
                                   {Chunk("INAM", ToBytes(std::string("Eleven char\0", 12))),
-                                   Chunk("IART", ToBytes("Caf\xe9")), Chunk("DISP", disp)}));
+                                   Chunk("IART", ToBytes("Caf\xe9")), Chunk("ICOP", {}),
+                                   Chunk("DISP", disp)}));
     EXPECT_EQ(d.texts.at("Text7"), std::string("Eleven char\0", 12));
     EXPECT_EQ(d.maxLengths.at("Text7"), 12);
     EXPECT_EQ(d.texts.at("Text4"), "Caf\xc3\xa9");  // Windows-1252 é as UTF-8
     EXPECT_EQ(d.texts.at("disp"), "Holidays ");
     EXPECT_EQ(d.maxLengths.at("disp"), 13);
     EXPECT_TRUE(d.enabled.contains("Command2") && d.enabled.contains("disp"));
+    EXPECT_TRUE(d.enabled.contains("Text4"));
+    EXPECT_FALSE(d.enabled.contains("Text6"));  // an empty item cannot take a character
 }
 
 TEST(InformationTabLines, FinalLinesInTabOrder) {

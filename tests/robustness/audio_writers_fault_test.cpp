@@ -24,7 +24,8 @@ audio::AudioTrack TrackOf(const std::string& moviePath, const LoadedFile& loaded
 
 std::vector<std::string> FolderEntries(const std::string& folder) {
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename());
+    for (const auto& e : fs::directory_iterator(folder))
+        names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -32,7 +33,7 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
 // A WAV file of the movie's own sound with every sample byte inverted, so that writing it
 // back changes every payload byte.
 std::string InvertedWav(const std::string& moviePath, const audio::AudioTrack& track) {
-    const std::string wavPath = fs::path(moviePath).replace_filename("edited.wav");
+    const std::string wavPath = fs::path(moviePath).replace_filename("edited.wav").string();
     audio::ExtractAudio(moviePath, track, wavPath);
     Bytes wav = ReadWholeFile(wavPath);
     const auto dataStart = 28 + track.formatSize;
@@ -68,7 +69,7 @@ TEST(AudioWritersUnderFaults, ExtractionLeavesNoWavFileBehind) {
             fullDisk ? WriteTempFile(EditableMovie()) : CopyFixture("ffmpeg_mjpeg_u8.avi");
         const auto loaded = LoadAsTheWindowDoes(path);
         const auto track = TrackOf(path, loaded);
-        const std::string folder = fs::path(path).parent_path();
+        const std::string folder = fs::path(path).parent_path().string();
         const std::string wavPath = folder + "/sound.wav";
         audio::ExtractAudio(path, track, wavPath);
         const Bytes wanted = ReadWholeFile(wavPath);
@@ -102,7 +103,7 @@ TEST(AudioWritersUnderFaults, FailedExtractionKeepsTheOldWavFile) {
     const std::string path = WriteTempFile(EditableMovie());
     const auto loaded = LoadAsTheWindowDoes(path);
     const auto track = TrackOf(path, loaded);
-    const std::string wavPath = fs::path(path).replace_filename("kept.wav");
+    const std::string wavPath = fs::path(path).replace_filename("kept.wav").string();
     const Bytes old = ToBytes("RIFF....WAVE an older take");
     RestoreFile(wavPath, old);
     WriterUnderTest writer{

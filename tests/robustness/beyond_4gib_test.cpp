@@ -143,7 +143,7 @@ TEST_F(BeyondFourGiB, ExtractionAndReintegrationReachEveryPart) {
         const auto file = platform::OpenFile(movie.path, platform::OpenMode::Read);
         return audio::AudioTrackFromRecord(*file, loaded.record);
     }();
-    const std::string wavPath = fs::path(movie.path).replace_filename("big.wav");
+    const std::string wavPath = fs::path(movie.path).replace_filename("big.wav").string();
     const auto extracted = audio::ExtractAudio(movie.path, track, wavPath);
     EXPECT_EQ(extracted.chunks, 4);
     Bytes wav = ReadWholeFile(wavPath);
@@ -178,7 +178,7 @@ TEST_F(BeyondFourGiB, CommandLineShowsWholeOffsets) {
     EXPECT_NE(keys.find("2 * Key"), std::string::npos) << keys;
     EXPECT_EQ(Cli({"set-info", "--artist", "Cli", movie.path}), 0);
     EXPECT_EQ(Text(ReadAt(movie.path, movie.lateItemData, 8)), std::string("Cli    \0", 8));
-    const std::string wavPath = fs::path(movie.path).replace_filename("cli.wav");
+    const std::string wavPath = fs::path(movie.path).replace_filename("cli.wav").string();
     EXPECT_EQ(Cli({"extract-audio", movie.path, wavPath}), 0);
     EXPECT_EQ(Cli({"reintegrate-audio", movie.path, wavPath}), 0);
     EXPECT_EQ(static_cast<std::int64_t>(fs::file_size(movie.path)), movie.length);

@@ -65,7 +65,7 @@ TEST(CliUnderFaults, HeaderCommands) {
 
 TEST(CliUnderFaults, AudioCommands) {
     const std::string path = WriteTempFile(EditableMovie());
-    const std::string folder = fs::path(path).parent_path();
+    const std::string folder = fs::path(path).parent_path().string();
     const std::string wavPath = folder + "/sound.wav";
     std::ostringstream ignored;
     ASSERT_EQ(cli::RunCli({"extract-audio", path, wavPath}, ignored, ignored), 0);

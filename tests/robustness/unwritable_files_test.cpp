@@ -107,7 +107,7 @@ TEST(UnwritableFiles, ReadOnlyMovieIsRefusedAndKept) {
 TEST(UnwritableFiles, WavIntoAReadOnlyFolderIsRefused) {
     const ReadOnlyMovie movie;
     const std::string& path = movie.Path();
-    const std::string wavPath = fs::path(path).replace_filename("sound.wav");
+    const std::string wavPath = fs::path(path).replace_filename("sound.wav").string();
     const int status = AsOrdinaryUser([&] {
         try {
             const auto file = platform::OpenFile(path, platform::OpenMode::Read);
@@ -132,7 +132,7 @@ TEST(UnwritableFiles, MovieRemovedSinceLoadingIsReported) {
         const auto file = platform::OpenFile(path, platform::OpenMode::Read);
         return audio::AudioTrackFromRecord(*file, loaded.record);
     }();
-    const std::string wavPath = fs::path(path).replace_filename("sound.wav");
+    const std::string wavPath = fs::path(path).replace_filename("sound.wav").string();
     audio::ExtractAudio(path, track, wavPath);
     fs::remove(path);
     EXPECT_THROW(editing::ApplyCodecTag(path, loaded.record, editing::CodecTarget::Handler, "xvid"),
@@ -151,7 +151,7 @@ TEST(UnwritableFiles, MovieRemovedWhileAToolHoldsItOpen) {
         const auto file = platform::OpenFile(path, platform::OpenMode::Read);
         return audio::FindAudioTrack(*file);
     }();
-    const std::string wavPath = fs::path(path).replace_filename("sound.wav");
+    const std::string wavPath = fs::path(path).replace_filename("sound.wav").string();
     // The movie's name goes away the moment it is opened; the open file stays readable.
     platform::ScopedFileOpenHook removeOnOpen(
         [&](const std::string& opened, platform::OpenMode,
@@ -180,7 +180,8 @@ TEST(UnwritableFiles, EditOfAMovieReplacedSinceLoadingIsRefused) {
 }
 
 TEST(UnwritableFiles, PathsThatAreNoFiles) {
-    const std::string folder = fs::path(WriteTempFile(EditableMovie())).parent_path() / "clip.avi";
+    const std::string folder =
+        (fs::path(WriteTempFile(EditableMovie())).parent_path() / "clip.avi").string();
     fs::create_directory(folder);
     try {
         LoadAsTheWindowDoes(folder);
@@ -190,7 +191,7 @@ TEST(UnwritableFiles, PathsThatAreNoFiles) {
         EXPECT_NE(e.Reason(), "");
     }
     // A movie name that leads to a device: nothing to read, nothing ever written.
-    const std::string device = fs::path(folder).replace_filename("device.avi");
+    const std::string device = fs::path(folder).replace_filename("device.avi").string();
     fs::create_symlink("/dev/null", device);
     const auto loaded = LoadAsTheWindowDoes(device);
     EXPECT_TRUE(loaded.chunkMap.empty());
@@ -204,7 +205,7 @@ TEST(UnwritableFiles, PathsThatAreNoFiles) {
         EXPECT_NE(outcome.err.find(path), std::string::npos) << outcome.err;
     }
     const std::string movie = WriteTempFile(EditableMovie());
-    const std::string wavFolder = fs::path(movie).replace_filename("out.wav");
+    const std::string wavFolder = fs::path(movie).replace_filename("out.wav").string();
     fs::create_directory(wavFolder);
     EXPECT_EQ(RunCommand({"extract-audio", movie, wavFolder}).status, cli::kExitFailure);
     EXPECT_EQ(RunCommand({"reintegrate-audio", movie, wavFolder}).status, cli::kExitFailure);

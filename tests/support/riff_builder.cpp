@@ -8,7 +8,9 @@
 #include <iterator>
 #include <stdexcept>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <unistd.h>
 #endif
 
@@ -188,7 +190,7 @@ std::filesystem::path FreshTempFolder() {
     const auto base = std::filesystem::temp_directory_path() /
                       ("brelvo-test-" + std::to_string(
 #ifdef _WIN32
-                                            0
+                                            ::_getpid()
 #else
                                             ::getpid()
 #endif
