@@ -23,9 +23,9 @@ class EditedMovie {
         : path_((std::filesystem::path(BenchFolder()) /
                  ("brelvo-bench-edit-" + std::to_string(length) + ".avi"))
                     .string()) {
-        BenchMovie spec;
-        spec.totalLength = length;
-        WriteBenchMovie(path_, spec);
+        BenchMovie layout;
+        layout.totalLength = length;
+        WriteBenchMovie(path_, layout);
     }
     ~EditedMovie() {
         std::error_code ec;

@@ -12,11 +12,11 @@ namespace brelvo::bench {
 namespace {
 
 void BM_CountKeyFrames(benchmark::State& state) {
-    BenchMovie spec;
-    spec.indexEntries = static_cast<std::uint32_t>(state.range(0));
-    spec.totalLength = 64LL << 20;
+    BenchMovie layout;
+    layout.indexEntries = static_cast<std::uint32_t>(state.range(0));
+    layout.totalLength = 64LL << 20;
     const auto path = (std::filesystem::path(BenchFolder()) / "brelvo-bench-index.avi").string();
-    WriteBenchMovie(path, spec);
+    WriteBenchMovie(path, layout);
     avi::ChunkRow idx1Row;
     {
         auto file = platform::OpenFile(path, platform::OpenMode::Read);

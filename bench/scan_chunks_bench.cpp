@@ -50,22 +50,22 @@ void ScanFile(benchmark::State& state, const MovieFile& movie, bool decode) {
 
 // A header region of a few thousand INFO items and a 256 KiB video format.
 void BM_ScanChunks_LargeHeaderRegion(benchmark::State& state) {
-    BenchMovie spec;
-    spec.infoItems = static_cast<int>(state.range(0));
-    spec.strfExtra = 256 * 1024;
-    spec.totalLength = 32LL << 20;
-    const MovieFile movie("brelvo-bench-large-header.avi", spec);
+    BenchMovie layout;
+    layout.infoItems = static_cast<int>(state.range(0));
+    layout.strfExtra = 256 * 1024;
+    layout.totalLength = 32LL << 20;
+    const MovieFile movie("brelvo-bench-large-header.avi", layout);
     ScanFile(state, movie, false);
 }
 BENCHMARK(BM_ScanChunks_LargeHeaderRegion)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond);
 
 // Equal headers, movie length 10 MiB or 1 GiB: the two must take the same time.
 void LoadOfLength(benchmark::State& state, bool decode) {
-    BenchMovie spec;
-    spec.infoItems = 200;
-    spec.totalLength = state.range(0) << 20;
-    spec.indexEntries = 2000;
-    const MovieFile movie("brelvo-bench-length-" + std::to_string(state.range(0)) + ".avi", spec);
+    BenchMovie layout;
+    layout.infoItems = 200;
+    layout.totalLength = state.range(0) << 20;
+    layout.indexEntries = 2000;
+    const MovieFile movie("brelvo-bench-length-" + std::to_string(state.range(0)) + ".avi", layout);
     ScanFile(state, movie, decode);
 }
 void BM_ScanChunks_MovieLengthMiB(benchmark::State& state) {
