@@ -75,6 +75,19 @@ void WriteWithinFile(platform::RandomAccessFile& movie, std::int64_t length, std
     movie.WriteAt(offset, bytes);
 }
 
+// The WAV's nBlockAlign (0 when there is no format chunk to say).
+std::int64_t BlockAlign(const WavSamples& samples) {
+    constexpr std::size_t kAt = 4 + 12;  // behind the size field, tag, channels and two rates
+    if (!samples.formatChunk || samples.formatChunk->size() < kAt + 2) return 0;
+    const auto& f = *samples.formatChunk;
+    return std::to_integer<std::int64_t>(f[kAt]) | (std::to_integer<std::int64_t>(f[kAt + 1]) << 8);
+}
+
+// A skip of part of a block would shift every later sample against its channel.
+std::int64_t WholeBlocks(std::int64_t bytes, std::int64_t blockAlign) {
+    return blockAlign > 1 ? bytes - bytes % blockAlign : bytes;
+}
+
 }  // namespace
 
 std::int64_t JinkSkipBytes(double seconds, std::int32_t rate, std::int32_t scale) {
@@ -92,7 +105,8 @@ ReintegrationResult WriteSamples(platform::RandomAccessFile& movie, const AudioT
     ReintegrationResult result;
     const std::int64_t dataEnd = samples.dataOffset + samples.dataSize;
     if (options.jinkSeconds) {
-        result.skippedBytes = JinkSkipBytes(*options.jinkSeconds, track.rate, track.scale);
+        result.skippedBytes = WholeBlocks(
+            JinkSkipBytes(*options.jinkSeconds, track.rate, track.scale), BlockAlign(samples));
     }
     const std::int64_t from = samples.dataOffset + std::min(result.skippedBytes, samples.dataSize);
     SampleSource source(wav, from, dataEnd, options.tuning.copyBlock);

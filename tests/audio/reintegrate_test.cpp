@@ -65,7 +65,7 @@ TEST(Reintegration, JinkDropsSecondsTimesRateOverScaleAndZeroFillsTheEnd) {
     const Bytes samples = Pattern(20000, 9);
     for (const std::optional<double> jink :
          {std::optional<double>{}, std::optional<double>{0.0}, std::optional<double>{-1.0},
-          std::optional<double>{0.5}}) {
+          std::optional<double>{0.5}, std::optional<double>{0.50005}}) {  // 8001: whole blocks
         SoundMovie s;
         const auto result =
             audio::ReintegrateAudio(s.moviePath, s.track, s.Wav(samples), {jink, {}});
