@@ -14,7 +14,8 @@ MemoryFile::MemoryFile(std::vector<std::byte> bytes, std::string path, bool allo
 std::size_t MemoryFile::ReadAt(std::int64_t offset, std::span<std::byte> out) {
     if (offset < 0) throw IoError(FileOp::Seek, path_, "negative offset");
     const auto size = static_cast<std::int64_t>(bytes_.size());
-    if (offset >= size) return 0;
+    // An empty span may carry a null pointer, which memcpy must never see.
+    if (offset >= size || out.empty()) return 0;
     const auto n = static_cast<std::size_t>(std::min<std::int64_t>(
         static_cast<std::int64_t>(out.size()), size - offset));
     std::memcpy(out.data(), bytes_.data() + offset, n);
