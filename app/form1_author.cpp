@@ -83,7 +83,8 @@ void Form1::Command2_Click() {
     info::AuthorItemsChange change;
     const bool written = RunMovieEdit(dialogs_, document_.openPath, [&] {
         change = info::ApplyAuthorItems(NativePath(document_.openPath), document_.chunkMap,
-                                        document_.record.decodedChunkCount, BoxTexts(*this));
+                                        document_.record.decodedChunkCount, BoxTexts(*this),
+                                        editing::WriteMode::Write, document_.record.loadedLength);
     });
     // On failure the boxes keep what the user typed.
     if (written) {

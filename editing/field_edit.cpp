@@ -33,14 +33,19 @@ std::int32_t ReadFieldInt32(platform::RandomAccessFile& file, const avi::FieldRe
     return platform::ReadI32(bytes, 0);
 }
 
-void RequireWritable(platform::RandomAccessFile& file, const avi::HeaderRecord& record,
-                     std::initializer_list<const avi::FieldRef*> fields) {
+void RequireLoadedLength(platform::RandomAccessFile& file, std::int64_t loadedLength) {
     const auto length = file.Length();
-    if (record.loadedLength >= 0 && length != record.loadedLength) {
+    if (loadedLength >= 0 && length != loadedLength) {
         throw avi::PatchRefused("the file has changed since it was loaded (" +
-                                std::to_string(record.loadedLength) + " bytes then, " +
+                                std::to_string(loadedLength) + " bytes then, " +
                                 std::to_string(length) + " now)");
     }
+}
+
+void RequireWritable(platform::RandomAccessFile& file, const avi::HeaderRecord& record,
+                     std::initializer_list<const avi::FieldRef*> fields) {
+    RequireLoadedLength(file, record.loadedLength);
+    const auto length = file.Length();
     for (const auto* field : fields) {
         if (!field->Recorded()) {
             throw avi::PatchRefused("the field " + field->name + " was not recorded while reading");

@@ -26,6 +26,10 @@ avi::FieldRef RecordedField(const avi::HeaderRecord& record, std::int64_t offset
 std::string ReadFieldBytes(platform::RandomAccessFile& file, const avi::FieldRef& field);
 std::int32_t ReadFieldInt32(platform::RandomAccessFile& file, const avi::FieldRef& field);
 
+// Throws avi::PatchRefused when the file no longer has the length it had when it was loaded
+// (another file under the same name); a negative loadedLength means unknown and passes.
+void RequireLoadedLength(platform::RandomAccessFile& file, std::int64_t loadedLength);
+
 // Throws avi::PatchRefused when the file is no longer the one decoded (another length), or
 // when any field is unrecorded or ends past the end of the file.
 void RequireWritable(platform::RandomAccessFile& file, const avi::HeaderRecord& record,

@@ -95,7 +95,8 @@ std::map<std::string, std::string> AuthorItemsChange::BoxTexts() const {
 AuthorItemsChange ApplyAuthorItems(platform::RandomAccessFile& file, const avi::ChunkMap& chunkMap,
                                    std::size_t decodedChunkCount,
                                    const std::map<std::string, std::string>& textsById,
-                                   editing::WriteMode mode) {
+                                   editing::WriteMode mode, std::int64_t loadedLength) {
+    editing::RequireLoadedLength(file, loadedLength);
     AuthorItemsChange change;
     const auto length = file.Length();
     const auto rows = std::min(decodedChunkCount, chunkMap.size());
@@ -141,11 +142,11 @@ AuthorItemsChange ApplyAuthorItems(platform::RandomAccessFile& file, const avi::
 AuthorItemsChange ApplyAuthorItems(const std::string& path, const avi::ChunkMap& chunkMap,
                                    std::size_t decodedChunkCount,
                                    const std::map<std::string, std::string>& textsById,
-                                   editing::WriteMode mode) {
+                                   editing::WriteMode mode, std::int64_t loadedLength) {
     const auto file =
         platform::OpenFile(path, mode == editing::WriteMode::Write ? platform::OpenMode::ReadWrite
                                                                    : platform::OpenMode::Read);
-    return ApplyAuthorItems(*file, chunkMap, decodedChunkCount, textsById, mode);
+    return ApplyAuthorItems(*file, chunkMap, decodedChunkCount, textsById, mode, loadedLength);
 }
 
 }  // namespace brelvo::info

@@ -63,15 +63,17 @@ struct AuthorItemsChange {
 // `textsById` (UTF-8, encoded in Windows-1252 with "?" for what it cannot hold), each padded
 // or cut to its own size. Items of size 0, display names of 500 bytes or more and items too
 // large to be text are skipped and listed. Checks every item before the first write; throws
-// avi::PatchRefused (nothing written) when an item ends past the end of the file, and
-// platform::IoError.
+// avi::PatchRefused (nothing written) when an item ends past the end of the file or the file
+// no longer has its loadedLength (when one is given), and platform::IoError.
 AuthorItemsChange ApplyAuthorItems(platform::RandomAccessFile& file, const avi::ChunkMap& chunkMap,
                                    std::size_t decodedChunkCount,
                                    const std::map<std::string, std::string>& textsById,
-                                   editing::WriteMode mode = editing::WriteMode::Write);
+                                   editing::WriteMode mode = editing::WriteMode::Write,
+                                   std::int64_t loadedLength = -1);
 AuthorItemsChange ApplyAuthorItems(const std::string& path, const avi::ChunkMap& chunkMap,
                                    std::size_t decodedChunkCount,
                                    const std::map<std::string, std::string>& textsById,
-                                   editing::WriteMode mode = editing::WriteMode::Write);
+                                   editing::WriteMode mode = editing::WriteMode::Write,
+                                   std::int64_t loadedLength = -1);
 
 }  // namespace brelvo::info

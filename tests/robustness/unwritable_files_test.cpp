@@ -15,6 +15,7 @@
 #include "avi/field_patch.h"
 #include "cli/cli_commands.h"
 #include "editing/codec_tag.h"
+#include "info/author_items.h"
 #include "platform/file_open_hook.h"
 #include "platform/io_error.h"
 #include "tests/robustness/fault_sweep.h"
@@ -176,6 +177,11 @@ TEST(UnwritableFiles, EditOfAMovieReplacedSinceLoadingIsRefused) {
     RestoreFile(path, replacement);
     EXPECT_THROW(editing::ApplyCodecTag(path, loaded.record, editing::CodecTarget::Handler, "xvid"),
                  std::exception);
+    // The author boxes carry offsets into the old movie just as the header fields do.
+    EXPECT_THROW(info::ApplyAuthorItems(path, loaded.chunkMap, loaded.record.decodedChunkCount,
+                                        {{"INAM", "another title"}}, editing::WriteMode::Write,
+                                        loaded.record.loadedLength),
+                 avi::PatchRefused);
     EXPECT_TRUE(ReadWholeFile(path) == replacement) << "the edit wrote into another movie";
 }
 
