@@ -98,12 +98,13 @@ void Form1::Command13_Click() {
     ReleasePreview(/*withHalt=*/true, /*withFirstWait=*/false);
     std::optional<QString> failure;
     std::optional<audio::AudioTrack> track;
+    audio::WavComparison comparison;
     try {
         // Everything that can refuse runs before the first write: no WAV file, no samples,
         // and a WAV file that does not match, which only the user can let through.
         track = SoundTrack(*this);
-        const auto question =
-            audio::MismatchQuestion(audio::CompareWavWithMovie(moviePath, *track, wavPath));
+        comparison = audio::CompareWavWithMovie(moviePath, *track, wavPath);
+        const auto question = audio::MismatchQuestion(comparison);
         if (question && !dialogs_.AskYesNo(QString::fromStdString(*question), qt::ProgramTitle())) {
             track.reset();
         }
@@ -116,8 +117,8 @@ void Form1::Command13_Click() {
         try {
             CaptionProgress progress(*this, CaptionProgress::Tool::Reintegration,
                                      [this] { PumpEvents(); });
-            audio::ReintegrateAudio(moviePath, *track, wavPath, {JinkSeconds(*this), {}},
-                                    &progress);
+            audio::ReintegrateAudio(moviePath, *track, wavPath,
+                                    {JinkSeconds(*this), {}, &comparison.movieChunks}, &progress);
         } catch (const std::exception&) {
             const auto thrown = std::current_exception();
             failure =

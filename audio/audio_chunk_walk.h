@@ -42,6 +42,12 @@ class AudioChunkWalk {
     // The next audio chunk, or nothing at the end of the movie.
     std::optional<AudioChunk> Next();
 
+    // Reads (part of) a payload the walk returned; also fetches what follows, so the next
+    // header usually costs no read of its own.
+    std::size_t ReadPayload(std::int64_t offset, std::span<std::byte> out) {
+        return reader_.ReadPayloadAt(offset, out);
+    }
+
     // How far the walk has come through the file, for progress.
     std::int64_t Position() const;
     std::int64_t FileLength() const { return reader_.Length(); }

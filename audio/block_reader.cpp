@@ -31,4 +31,23 @@ std::size_t BlockReader::ReadAt(std::int64_t offset, std::span<std::byte> out) {
     return wanted;
 }
 
+std::size_t BlockReader::ReadPayloadAt(std::int64_t offset, std::span<std::byte> out) {
+    if (offset < 0 || offset >= length_ || out.empty()) return 0;
+    const auto wanted = static_cast<std::size_t>(
+        std::min<std::int64_t>(static_cast<std::int64_t>(out.size()), length_ - offset));
+    if (offset >= blockStart_ && offset + static_cast<std::int64_t>(wanted) <=
+                                     blockStart_ + static_cast<std::int64_t>(blockValid_)) {
+        std::memcpy(out.data(), block_.data() + (offset - blockStart_), wanted);
+        return wanted;
+    }
+    const std::size_t got = file_.ReadSplitAt(offset, out.first(wanted), block_);
+    if (got < wanted) {
+        blockValid_ = 0;
+        return got;
+    }
+    blockStart_ = offset + static_cast<std::int64_t>(wanted);
+    blockValid_ = got - wanted;
+    return wanted;
+}
+
 }  // namespace brelvo::audio

@@ -17,6 +17,10 @@ class BlockReader {
 
     // Reads up to out.size() bytes at offset (fewer only at the end of the file).
     std::size_t ReadAt(std::int64_t offset, std::span<std::byte> out);
+    // Reads a payload (up to out.size() bytes at offset) and, in the same system read, the
+    // block behind it, where the next chunk header usually starts. The walk only goes forward,
+    // so a payload rewritten after this read is never read from the block again.
+    std::size_t ReadPayloadAt(std::int64_t offset, std::span<std::byte> out);
     std::int64_t Length() const { return length_; }
     platform::RandomAccessFile& File() { return file_; }
 

@@ -114,7 +114,7 @@ ExtractionResult WriteWav(platform::RandomAccessFile& movie, const AudioTrack& t
             auto space = appender.FreeSpace();
             const auto want = static_cast<std::size_t>(
                 std::min<std::int64_t>(remaining, static_cast<std::int64_t>(space.size())));
-            const std::size_t got = movie.ReadAt(offset, space.first(want));
+            const std::size_t got = walk.ReadPayload(offset, space.first(want));
             appender.Commit(got);
             result.dataBytes += static_cast<std::int64_t>(got);
             if (got < want) break;  // the movie shrank while we read it

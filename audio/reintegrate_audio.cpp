@@ -3,9 +3,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
-#include "audio/audio_chunk_walk.h"
+#include "audio/audio_chunk_survey.h"
 #include "audio/progress_meter.h"
 #include "platform/io_error.h"
 #include "platform/rounding.h"
@@ -75,6 +76,30 @@ void WriteWithinFile(platform::RandomAccessFile& movie, std::int64_t length, std
     movie.WriteAt(offset, bytes);
 }
 
+// Writes the stretch of `wanted` from its first to its last byte that differs from what the
+// file holds there (`held`; shorter when the file ended early, the rest then differs). Bytes
+// already right are not written again: an edit of a few seconds dirties a few pages, not the
+// whole sound track. Returns how many bytes were written.
+std::int64_t WriteDifferences(platform::RandomAccessFile& movie, std::int64_t length,
+                              std::int64_t offset, std::span<const std::byte> wanted,
+                              std::span<const std::byte> held) {
+    const auto common = std::min(wanted.size(), held.size());
+    if (common == wanted.size() && std::memcmp(wanted.data(), held.data(), common) == 0) return 0;
+    const auto first = static_cast<std::size_t>(
+        std::mismatch(wanted.begin(), wanted.begin() + static_cast<std::ptrdiff_t>(common),
+                      held.begin())
+            .first -
+        wanted.begin());
+    if (first == wanted.size()) return 0;
+    std::size_t end = wanted.size();
+    if (held.size() >= wanted.size()) {
+        while (end > first && wanted[end - 1] == held[end - 1]) --end;
+    }
+    WriteWithinFile(movie, length, offset + static_cast<std::int64_t>(first),
+                    wanted.subspan(first, end - first));
+    return static_cast<std::int64_t>(end - first);
+}
+
 // The WAV's nBlockAlign (0 when there is no format chunk to say).
 std::int64_t BlockAlign(const WavSamples& samples) {
     constexpr std::size_t kAt = 4 + 12;  // behind the size field, tag, channels and two rates
@@ -111,15 +136,19 @@ ReintegrationResult WriteSamples(platform::RandomAccessFile& movie, const AudioT
     const std::int64_t from = samples.dataOffset + std::min(result.skippedBytes, samples.dataSize);
     SampleSource source(wav, from, dataEnd, options.tuning.copyBlock);
 
-    AudioChunkWalk walk(movie, track.streamNumber, options.tuning.headerBlock);
+    SurveyedChunks walk(movie, track.streamNumber, options.surveyed, options.tuning.headerBlock);
     const std::int64_t length = walk.FileLength();
     ProgressMeter meter(progress, length);
+    std::vector<std::byte> held(std::max<std::size_t>(options.tuning.copyBlock, 16));
     while (const auto chunk = walk.Next()) {
         std::int64_t offset = chunk->payloadOffset;
         std::int64_t remaining = chunk->available;
         while (remaining > 0) {
-            const auto piece = source.Peek(remaining);
-            WriteWithinFile(movie, length, offset, piece);
+            const auto piece =
+                source.Peek(std::min(remaining, static_cast<std::int64_t>(held.size())));
+            const auto now = std::span(held).first(piece.size());
+            const std::size_t got = walk.ReadPayload(offset, now);
+            result.bytesChanged += WriteDifferences(movie, length, offset, piece, now.first(got));
             source.Consume(piece.size());
             offset += static_cast<std::int64_t>(piece.size());
             remaining -= static_cast<std::int64_t>(piece.size());
@@ -128,8 +157,9 @@ ReintegrationResult WriteSamples(platform::RandomAccessFile& movie, const AudioT
         meter.Update(walk.Position(), result.bytesWritten);
     }
     meter.Update(length, result.bytesWritten);
-    result.chunks = walk.Stats().chunks;
-    result.resyncs = walk.Stats().resyncs;
+    const WalkStats stats = walk.Stats();
+    result.chunks = stats.chunks;
+    result.resyncs = stats.resyncs;
     result.samplesUsed = source.Used();
     result.zeroFilled = source.ZeroBytes();
     return result;

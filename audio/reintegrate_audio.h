@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "audio/audio_chunk_survey.h"
 #include "audio/audio_progress.h"
 #include "audio/audio_track.h"
 #include "audio/copy_tuning.h"
@@ -20,11 +21,15 @@ struct ReintegrationOptions {
     // absent). The count is seconds x dwRate / dwScale, rounded half to even.
     std::optional<double> jinkSeconds;
     CopyTuning tuning;
+    // The chunks the check before the write found (CompareWavWithMovie): the write goes on
+    // from them instead of walking the movie again. Ignored when the movie's length changed.
+    const AudioChunkSurvey* surveyed = nullptr;
 };
 
 struct ReintegrationResult {
     std::int64_t chunks = 0;
-    std::int64_t bytesWritten = 0;  // payload bytes overwritten
+    std::int64_t bytesWritten = 0;  // payload bytes given the WAV file's samples (or zeros)
+    std::int64_t bytesChanged = 0;  // of those, the bytes actually written: the rest held them
     std::int64_t samplesUsed = 0;   // WAV sample bytes that went into the movie
     std::int64_t zeroFilled = 0;    // payload bytes beyond the WAV file's samples
     std::int64_t skippedBytes = 0;  // dropped by "Jink Audio"

@@ -3,17 +3,9 @@
 
 #include <vector>
 
-#include "audio/audio_chunk_walk.h"
 #include "audio/wav_samples.h"
 
 namespace brelvo::audio {
-
-std::int64_t MovieAudioBytes(platform::RandomAccessFile& movie, const AudioTrack& track) {
-    AudioChunkWalk walk(movie, track.streamNumber);
-    std::int64_t total = 0;
-    while (const auto chunk = walk.Next()) total += chunk->available;
-    return total;
-}
 
 WavComparison CompareWavWithMovie(const std::string& moviePath, const AudioTrack& track,
                                   const std::string& wavPath) {
@@ -25,7 +17,8 @@ WavComparison CompareWavWithMovie(const std::string& moviePath, const AudioTrack
     comparison.formatDiffers =
         !samples.formatChunk || *samples.formatChunk != ReadFormatChunk(*movie, track);
     comparison.wavBytes = samples.dataSize;
-    comparison.movieBytes = MovieAudioBytes(*movie, track);
+    comparison.movieChunks = SurveyAudioChunks(*movie, track.streamNumber);
+    comparison.movieBytes = comparison.movieChunks.sampleBytes;
     return comparison;
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "audio/audio_chunk_survey.h"
 #include "audio/audio_track.h"
 #include "platform/random_access_file.h"
 
@@ -14,13 +15,11 @@ namespace brelvo::audio {
 
 struct WavComparison {
     bool wavHasFormat = false;
-    bool formatDiffers = false;   // the WAV's "fmt " chunk is not the movie's format chunk
-    std::int64_t wavBytes = 0;    // sample bytes in the WAV file
-    std::int64_t movieBytes = 0;  // payload bytes of the movie's audio chunks
+    bool formatDiffers = false;    // the WAV's "fmt " chunk is not the movie's format chunk
+    std::int64_t wavBytes = 0;     // sample bytes in the WAV file
+    std::int64_t movieBytes = 0;   // payload bytes of the movie's audio chunks
+    AudioChunkSurvey movieChunks;  // the walk that counted them, for the write to go on with
 };
-
-// The payload bytes of the track's audio chunks that the movie holds.
-std::int64_t MovieAudioBytes(platform::RandomAccessFile& movie, const AudioTrack& track);
 
 // Throws what ReintegrateAudio throws for the WAV path (no file, no "data" chunk).
 WavComparison CompareWavWithMovie(const std::string& moviePath, const AudioTrack& track,

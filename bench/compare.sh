@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Median wall time of `brelvo-cli info FILE` against `ffprobe -show_streams FILE` on the same
-# ~1 GiB movie, printed as a ratio. The movie (uncompressed 640x480 video with PCM audio, so it
+# ~1 GiB movie, printed as a ratio; then `brelvo-cli set-fourcc` against an ffmpeg remux, and
+# the audio tools against `cat` and ffmpeg (bench/compare-audio.sh). The movie (uncompressed 640x480 video with PCM audio, so it
 # is made fast) is generated once and kept in BUILD_DIR/bench-data.
 # Usage: bench/compare.sh BUILD_DIR [RUNS]
 set -euo pipefail
@@ -85,3 +86,6 @@ compare_edit() {
   echo "ratio (ffmpeg / brelvo): ${edit_ratio}x"
 }
 compare_edit
+
+echo
+"$(dirname "$0")/compare-audio.sh" "$build"

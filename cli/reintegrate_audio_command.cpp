@@ -77,7 +77,8 @@ std::string Summary(const audio::ReintegrationResult& r, int stream) {
     if (r.skippedBytes > 0)
         text += ", " + std::to_string(r.skippedBytes) + " bytes dropped by --jink";
     if (r.zeroFilled > 0) text += ", " + std::to_string(r.zeroFilled) + " bytes filled with zeros";
-    return text;
+    // Bytes the movie already held are not rewritten.
+    return text + " (" + std::to_string(r.bytesChanged) + " bytes changed)";
 }
 
 int RunReintegrateAudio(const std::vector<std::string>& args, CommandIo io) {
@@ -97,10 +98,11 @@ int RunReintegrateAudio(const std::vector<std::string>& args, CommandIo io) {
         return kExitFailure;
     }
     audio::AudioTrack track;
+    audio::WavComparison comparison;
     try {
         track = SoundTrackOf(movie);
-        const auto question =
-            audio::MismatchQuestion(audio::CompareWavWithMovie(movie, track, request.wavPath));
+        comparison = audio::CompareWavWithMovie(movie, track, request.wavPath);
+        const auto question = audio::MismatchQuestion(comparison);
         if (request.dryRun) {
             io.out << movie << ": " << question.value_or("The WAV file matches the sound track.")
                    << DryRunNote(editing::WriteMode::DryRun) << '\n';
@@ -123,7 +125,8 @@ int RunReintegrateAudio(const std::vector<std::string>& args, CommandIo io) {
         {
             TerminalProgress progress(io, TerminalProgress::Kind::Reintegration);
             result = audio::ReintegrateAudio(movie, track, request.wavPath,
-                                             {request.jinkSeconds, {}}, &progress);
+                                             {request.jinkSeconds, {}, &comparison.movieChunks},
+                                             &progress);
         }
         io.out << movie << ": " << Summary(result, track.streamNumber) << '\n';
         return kExitOk;

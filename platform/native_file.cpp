@@ -1,5 +1,6 @@
 // RandomAccessFile over the operating system's files: pread/pwrite on POSIX, 64-bit stdio
 // positioning on Windows.
+#include <array>
 #include <cerrno>
 #include <cstdio>
 
@@ -13,6 +14,7 @@
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 #endif
 
@@ -55,6 +57,25 @@ class NativeFile final : public RandomAccessFile {
             done += static_cast<std::size_t>(n);
         }
         return done;
+    }
+
+    std::size_t ReadSplitAt(std::int64_t offset, std::span<std::byte> first,
+                            std::span<std::byte> then) override {
+        if (offset < 0) throw IoError(FileOp::Seek, path_, "negative offset");
+        std::array<iovec, 2> parts{iovec{first.data(), first.size()},
+                                   iovec{then.data(), then.size()}};
+        ssize_t n = 0;
+        do {
+            n = ::preadv(fd_, parts.data(), 2, static_cast<off_t>(offset));
+        } while (n < 0 && errno == EINTR);
+        if (n < 0) throw IoError(FileOp::Read, path_, ErrnoReason(errno));
+        const auto got = static_cast<std::size_t>(n);
+        if (n == 0 || got == first.size() + then.size()) return got;
+        // Short, but perhaps not at the end of the file: the rest piece by piece.
+        if (got < first.size()) {
+            return got + RandomAccessFile::ReadSplitAt(offset + n, first.subspan(got), then);
+        }
+        return got + ReadAt(offset + n, then.subspan(got - first.size()));
     }
 
     void WriteAt(std::int64_t offset, std::span<const std::byte> data) override {

@@ -11,6 +11,13 @@ void RandomAccessFile::ReadExactAt(std::int64_t offset, std::span<std::byte> out
     }
 }
 
+std::size_t RandomAccessFile::ReadSplitAt(std::int64_t offset, std::span<std::byte> first,
+                                          std::span<std::byte> then) {
+    const std::size_t got = ReadAt(offset, first);
+    if (got < first.size()) return got;
+    return got + ReadAt(offset + static_cast<std::int64_t>(got), then);
+}
+
 std::vector<std::byte> RandomAccessFile::ReadVectorAt(std::int64_t offset, std::size_t count) {
     std::vector<std::byte> bytes(count);
     bytes.resize(ReadAt(offset, bytes));

@@ -13,7 +13,7 @@
 namespace brelvo::platform {
 
 class RandomAccessFile {
-public:
+  public:
     virtual ~RandomAccessFile() = default;
 
     // Reads up to out.size() bytes at offset; returns how many were read (fewer only at the
@@ -21,6 +21,11 @@ public:
     virtual std::size_t ReadAt(std::int64_t offset, std::span<std::byte> out) = 0;
     // Writes all of data at offset. Throws IoError on failure.
     virtual void WriteAt(std::int64_t offset, std::span<const std::byte> data) = 0;
+    // Reads up to first.size() + then.size() bytes at offset, filling `first` before `then`;
+    // returns how many were read in all. Real files do it in one system read, which lets the
+    // audio walk fetch a payload and the chunk header behind it together.
+    virtual std::size_t ReadSplitAt(std::int64_t offset, std::span<std::byte> first,
+                                    std::span<std::byte> then);
     virtual std::int64_t Length() = 0;
     virtual const std::string& Path() const = 0;
 

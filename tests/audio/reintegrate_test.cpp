@@ -4,10 +4,12 @@
 
 #include <filesystem>
 
+#include "audio/audio_chunk_survey.h"
 #include "audio/audio_chunk_walk.h"
 #include "audio/audio_error.h"
 #include "audio/reintegrate_audio.h"
 #include "audio/wav_check.h"
+#include "platform/fault_injection.h"
 #include "tests/audio/audio_movies.h"
 
 namespace brelvo::testing {
@@ -141,6 +143,69 @@ TEST(Reintegration, WritesOnlyWithinACutShortMovie) {
     const auto result = audio::WriteSamples(movie, s.track, wav, {false, {}, 0, 1000});
     EXPECT_EQ(result.bytesWritten, 6000 + 13999 - 5000);
     EXPECT_EQ(movie.Bytes().size(), cut.size());
+}
+
+// What the movie's sound already holds: 6000 x 1, 13999 x 2, 1 x 3.
+Bytes HeldSound() {
+    Bytes sound(6000, std::byte{1});
+    sound.resize(19999, std::byte{2});
+    sound.push_back(std::byte{3});
+    return sound;
+}
+
+TEST(Reintegration, WritesOnlyTheBytesThatDiffer) {
+    SoundMovie s;
+    {
+        platform::ScopedFaultInjection counting;  // counts the writes that reach a file
+        const auto result = audio::ReintegrateAudio(s.moviePath, s.track, s.Wav(HeldSound()));
+        EXPECT_EQ(result.bytesWritten, 20000);
+        EXPECT_EQ(result.bytesChanged, 0);
+        EXPECT_TRUE(counting.Plan().JournalOf(s.moviePath).empty()) << "the same bytes rewritten";
+    }
+    EXPECT_EQ(ReadWholeFile(s.moviePath), s.movie);
+
+    // Two bytes three apart in the first chunk, one just behind a block edge, one in the
+    // second chunk and the last byte of the third.
+    Bytes edited = HeldSound();
+    edited[10] = std::byte{9};
+    edited[13] = std::byte{9};
+    edited[102] = std::byte{9};
+    edited[6000 + 50] = std::byte{9};
+    edited[19999] = std::byte{4};
+    platform::ScopedFaultInjection counting;
+    audio::ReintegrationOptions options;
+    options.tuning.copyBlock = 102;
+    const auto result = audio::ReintegrateAudio(s.moviePath, s.track, s.Wav(edited), options);
+    EXPECT_EQ(s.Sound(), edited);
+    EXPECT_EQ(result.bytesChanged, 4 + 1 + 1 + 1);  // [10, 13], then single bytes
+    EXPECT_EQ(counting.Plan().JournalOf(s.moviePath).size(), 4u);
+}
+
+TEST(Reintegration, GoesOnFromTheCheckWalkAndDistrustsAStaleOne) {
+    const Bytes samples = Pattern(20000, 6);
+    for (const std::size_t kept : {std::size_t{0}, std::size_t{1}, audio::kMaxSurveyedChunks}) {
+        SoundMovie s;
+        auto file = platform::OpenFile(s.moviePath, platform::OpenMode::Read);
+        const auto survey = audio::SurveyAudioChunks(*file, 1, 256, kept);
+        EXPECT_EQ(survey.sampleBytes, 20000);
+        EXPECT_EQ(survey.Complete(), kept > 3);
+        const auto result = audio::ReintegrateAudio(s.moviePath, s.track, s.Wav(samples),
+                                                    {std::nullopt, {}, &survey});
+        EXPECT_EQ(s.Sound(), samples) << kept << " chunks kept";
+        EXPECT_EQ(result.chunks, 3);
+    }
+    // A survey of a file of another length (the movie was replaced): walked afresh, and the
+    // bogus position it names is never written.
+    SoundMovie s;
+    audio::AudioChunkSurvey stale;
+    stale.streamNumber = 1;
+    stale.fileLength = static_cast<std::int64_t>(s.movie.size()) + 1;
+    stale.first.push_back({20, 4, 4});
+    stale.stats.chunks = 1;
+    audio::ReintegrateAudio(s.moviePath, s.track, s.Wav(samples), {std::nullopt, {}, &stale});
+    EXPECT_EQ(s.Sound(), samples);
+    EXPECT_TRUE(
+        std::equal(s.movie.begin(), s.movie.begin() + 40, ReadWholeFile(s.moviePath).begin()));
 }
 
 TEST(WavCheck, SaysWhatDiffersInOneSentence) {

@@ -13,6 +13,7 @@
 namespace brelvo::platform {
 namespace {
 
+using testing::Bytes;
 using testing::ToBytes;
 
 TEST(NativeFile, ReadsAndWritesInPlaceWithoutChangingTheLength) {
@@ -28,6 +29,26 @@ TEST(NativeFile, ReadsAndWritesInPlaceWithoutChangingTheLength) {
         EXPECT_THROW(file->ReadExactAt(8, four), IoError);
     }
     EXPECT_EQ(testing::ReadWholeFile(path), ToBytes("0123ab6789"));
+}
+
+TEST(ReadSplitAt, FillsTheFirstPartThenTheSecondUpToTheEndOfTheFile) {
+    const Bytes text = ToBytes("0123456789");
+    const std::string path = testing::WriteTempFile(text);
+    auto native = OpenFile(path, OpenMode::Read);
+    MemoryFile memory(text);
+    for (RandomAccessFile* file : {native.get(), static_cast<RandomAccessFile*>(&memory)}) {
+        std::vector<std::byte> first(3);
+        std::vector<std::byte> then(10, std::byte{'.'});
+        EXPECT_EQ(file->ReadSplitAt(2, first, then), 8u);
+        EXPECT_EQ(first, ToBytes("234"));
+        EXPECT_EQ(then, ToBytes("56789....."));
+        // Cut short inside the first part: the second is left alone.
+        std::vector<std::byte> most(5);
+        then.assign(2, std::byte{'.'});
+        EXPECT_EQ(file->ReadSplitAt(7, most, then), 3u);
+        EXPECT_EQ(then, ToBytes(".."));
+        EXPECT_EQ(file->ReadSplitAt(10, first, then), 0u);
+    }
 }
 
 TEST(NativeFile, ErrorsNameTheOperationThePathAndTheReason) {
@@ -55,10 +76,11 @@ TEST(FileOpenHook, SeesEveryOpenWhileInstalled) {
     const std::string path = testing::WriteTempFile(ToBytes("data"));
     int opens = 0;
     {
-        ScopedFileOpenHook hook([&](const std::string&, OpenMode, std::unique_ptr<RandomAccessFile> f) {
-            ++opens;
-            return f;
-        });
+        ScopedFileOpenHook hook(
+            [&](const std::string&, OpenMode, std::unique_ptr<RandomAccessFile> f) {
+                ++opens;
+                return f;
+            });
         OpenFile(path, OpenMode::Read);
     }
     OpenFile(path, OpenMode::Read);
