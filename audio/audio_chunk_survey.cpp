@@ -1,17 +1,64 @@
 // Walking the audio chunks once for both the check and the write.
 #include "audio/audio_chunk_survey.h"
 
+#include <algorithm>
+#include <cstring>
+
+#include "audio/sample_source.h"
+
 namespace brelvo::audio {
+namespace {
+
+// True when the chunk's payload holds exactly the next samples.
+bool HoldsSamples(AudioChunkWalk& walk, const AudioChunk& chunk, SampleSource& samples,
+                  std::span<std::byte> held) {
+    std::int64_t offset = chunk.payloadOffset;
+    std::int64_t remaining = chunk.available;
+    while (remaining > 0) {
+        const auto wanted =
+            samples.Peek(std::min(remaining, static_cast<std::int64_t>(held.size())));
+        const auto now = held.first(wanted.size());
+        if (walk.ReadPayload(offset, now) != now.size() ||
+            std::memcmp(now.data(), wanted.data(), now.size()) != 0) {
+            return false;
+        }
+        samples.Consume(wanted.size());
+        offset += static_cast<std::int64_t>(wanted.size());
+        remaining -= static_cast<std::int64_t>(wanted.size());
+    }
+    return true;
+}
+
+}  // namespace
 
 AudioChunkSurvey SurveyAudioChunks(platform::RandomAccessFile& movie, int streamNumber,
-                                   std::size_t headerBlock, std::size_t maxKept) {
-    AudioChunkWalk walk(movie, streamNumber, headerBlock);
+                                   std::optional<WavSampleRange> samples, const CopyTuning& tuning,
+                                   std::size_t maxKept) {
+    AudioChunkWalk walk(movie, streamNumber, tuning.headerBlock);
     AudioChunkSurvey survey;
     survey.streamNumber = streamNumber;
     survey.fileLength = walk.FileLength();
+    std::optional<SampleSource> source;
+    std::vector<std::byte> held;
+    if (samples) {
+        survey.matchedFrom = samples->from;
+        survey.matchedEnd = samples->end;
+        source.emplace(samples->wav, samples->from, samples->end, tuning.copyBlock);
+        held.resize(std::max<std::size_t>(tuning.copyBlock, 16));
+    }
+    bool matching = samples.has_value();
     while (const auto chunk = walk.Next()) {
         survey.sampleBytes += chunk->available;
         if (survey.first.size() < maxKept) survey.first.push_back(*chunk);
+        if (matching && HoldsSamples(walk, *chunk, *source, held)) {
+            ++survey.matchingChunks;
+            survey.matchingBytes += chunk->available;
+            survey.matchingEnd = chunk->payloadOffset + chunk->available;
+        } else if (matching) {
+            matching = false;  // from here on the write compares as it goes
+            source.reset();
+            held = {};
+        }
     }
     survey.stats = walk.Stats();
     return survey;
@@ -30,9 +77,18 @@ SurveyedChunks::SurveyedChunks(platform::RandomAccessFile& movie, int streamNumb
     if (!survey_) walk_.emplace(movie_, streamNumber_, headerBlock_);
 }
 
+std::int64_t SurveyedChunks::SkipMatching(std::int64_t from, std::int64_t end) {
+    if (!survey_ || next_ != 0 || survey_->matchedFrom != from || survey_->matchedEnd != end) {
+        return 0;
+    }
+    next_ = static_cast<std::size_t>(survey_->matchingChunks);
+    position_ = survey_->matchingEnd;
+    return survey_->matchingBytes;
+}
+
 std::optional<AudioChunk> SurveyedChunks::Next() {
-    if (survey_ && kept_ < survey_->first.size()) {
-        const AudioChunk& chunk = survey_->first[kept_++];
+    if (survey_ && next_ < survey_->first.size()) {
+        const AudioChunk& chunk = survey_->first[next_++];
         position_ = chunk.payloadOffset + chunk.available;
         return chunk;
     }
@@ -41,10 +97,10 @@ std::optional<AudioChunk> SurveyedChunks::Next() {
         return std::nullopt;
     }
     if (!walk_) {
+        // Past the kept chunks (which were handed out or matched): walk past them again.
         walk_.emplace(movie_, streamNumber_, headerBlock_);
-        // The kept chunks are already written; walk past them again.
         std::size_t passed = 0;
-        while (passed < kept_ && walk_->Next()) ++passed;
+        while (passed < next_ && walk_->Next()) ++passed;
     }
     auto chunk = walk_->Next();
     position_ = walk_->Position();
@@ -53,10 +109,6 @@ std::optional<AudioChunk> SurveyedChunks::Next() {
 
 std::size_t SurveyedChunks::ReadPayload(std::int64_t offset, std::span<std::byte> out) {
     return walk_ ? walk_->ReadPayload(offset, out) : movie_.ReadAt(offset, out);
-}
-
-std::int64_t SurveyedChunks::Position() const {
-    return position_;
 }
 
 WalkStats SurveyedChunks::Stats() const {

@@ -88,8 +88,9 @@ std::optional<ChunkHeader> ChunkCursor::AfterOddChunk() {
     // The pad byte is usual, but some writers leave it out; when both readings look like a
     // chunk, the one followed by another chunk and lying within the file wins, the padded one
     // when they tie.
-    auto padded = HeaderAt(next_ + 1);
+    // The unpadded reading first: its block read also covers the padded one.
     auto unpadded = HeaderAt(next_);
+    auto padded = HeaderAt(next_ + 1);
     if (padded && unpadded) {
         const auto score = [&](const ChunkHeader& h) {
             return (FollowedByChunk(h) ? 2 : 0) + (h.DeclaredEnd() <= reader_.Length() ? 1 : 0);

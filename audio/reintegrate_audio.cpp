@@ -8,64 +8,12 @@
 
 #include "audio/audio_chunk_survey.h"
 #include "audio/progress_meter.h"
+#include "audio/sample_source.h"
 #include "platform/io_error.h"
 #include "platform/rounding.h"
 
 namespace brelvo::audio {
 namespace {
-
-// The WAV samples from a start position, then zero bytes once they run out.
-class SampleSource {
-  public:
-    SampleSource(platform::RandomAccessFile& wav, std::int64_t from, std::int64_t end,
-                 std::size_t blockSize)
-        : wav_(wav), next_(from), end_(end), buffer_(std::max<std::size_t>(blockSize, 16)) {}
-
-    // Up to `most` bytes to write next; at least one while most > 0.
-    std::span<const std::byte> Peek(std::int64_t most) {
-        if (taken_ == valid_ && next_ < end_) Refill();
-        const std::span<const std::byte> source =
-            taken_ < valid_ ? std::span<const std::byte>(buffer_).subspan(taken_, valid_ - taken_)
-                            : std::span<const std::byte>(Zeros());
-        zeros_ = taken_ == valid_;
-        return source.first(static_cast<std::size_t>(
-            std::min<std::int64_t>(most, static_cast<std::int64_t>(source.size()))));
-    }
-    void Consume(std::size_t n) {
-        if (zeros_) {
-            zeroBytes_ += static_cast<std::int64_t>(n);
-        } else {
-            taken_ += n;
-            used_ += static_cast<std::int64_t>(n);
-        }
-    }
-    std::int64_t Used() const { return used_; }
-    std::int64_t ZeroBytes() const { return zeroBytes_; }
-
-  private:
-    void Refill() {
-        const auto want = static_cast<std::size_t>(
-            std::min<std::int64_t>(end_ - next_, static_cast<std::int64_t>(buffer_.size())));
-        valid_ = wav_.ReadAt(next_, std::span(buffer_).first(want));
-        taken_ = 0;
-        next_ = valid_ == want ? next_ + static_cast<std::int64_t>(valid_) : end_;
-    }
-    const std::vector<std::byte>& Zeros() {
-        if (zeroBlock_.empty()) zeroBlock_.assign(buffer_.size(), std::byte{0});
-        return zeroBlock_;
-    }
-
-    platform::RandomAccessFile& wav_;
-    std::int64_t next_;
-    std::int64_t end_;
-    std::vector<std::byte> buffer_;
-    std::vector<std::byte> zeroBlock_;
-    std::size_t valid_ = 0;
-    std::size_t taken_ = 0;
-    bool zeros_ = false;
-    std::int64_t used_ = 0;
-    std::int64_t zeroBytes_ = 0;
-};
 
 void WriteWithinFile(platform::RandomAccessFile& movie, std::int64_t length, std::int64_t offset,
                      std::span<const std::byte> bytes) {
@@ -138,7 +86,12 @@ ReintegrationResult WriteSamples(platform::RandomAccessFile& movie, const AudioT
 
     SurveyedChunks walk(movie, track.streamNumber, options.surveyed, options.tuning.headerBlock);
     const std::int64_t length = walk.FileLength();
+    // Chunks the check found holding these very samples are neither read nor written again.
+    const std::int64_t alreadyHeld = walk.SkipMatching(from, dataEnd);
+    source.Skip(alreadyHeld);
+    result.bytesWritten += alreadyHeld;
     ProgressMeter meter(progress, length);
+    if (alreadyHeld > 0) meter.Update(walk.Position(), result.bytesWritten);
     std::vector<std::byte> held(std::max<std::size_t>(options.tuning.copyBlock, 16));
     while (const auto chunk = walk.Next()) {
         std::int64_t offset = chunk->payloadOffset;

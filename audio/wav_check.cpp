@@ -17,7 +17,9 @@ WavComparison CompareWavWithMovie(const std::string& moviePath, const AudioTrack
     comparison.formatDiffers =
         !samples.formatChunk || *samples.formatChunk != ReadFormatChunk(*movie, track);
     comparison.wavBytes = samples.dataSize;
-    comparison.movieChunks = SurveyAudioChunks(*movie, track.streamNumber);
+    comparison.movieChunks = SurveyAudioChunks(
+        *movie, track.streamNumber,
+        WavSampleRange{*wav, samples.dataOffset, samples.dataOffset + samples.dataSize});
     comparison.movieBytes = comparison.movieChunks.sampleBytes;
     return comparison;
 }

@@ -2,6 +2,7 @@
 // written back, and any bytes as a WAV file written into a small movie.
 #include <algorithm>
 
+#include "audio/audio_chunk_survey.h"
 #include "audio/audio_chunk_walk.h"
 #include "audio/audio_track.h"
 #include "audio/extract_audio.h"
@@ -129,6 +130,18 @@ void FuzzAudioWalk(std::span<const std::byte> data) {
         Require(watched.Bytes().size() == data.size() &&
                     std::equal(data.begin(), data.end(), watched.Bytes().begin()),
                 "extracting and writing back changed the movie");
+        // The same through the check's walk, kept short so that the write walks on past it.
+        const auto survey =
+            audio::SurveyAudioChunks(movie, track.streamNumber,
+                                     audio::WavSampleRange{wavFile, samples.dataOffset,
+                                                           samples.dataOffset + samples.dataSize},
+                                     {64, 17}, 3);
+        Require(survey.sampleBytes == result.dataBytes, "the check counts other samples");
+        audio::ReintegrationOptions surveyed;
+        surveyed.surveyed = &survey;
+        audio::WriteSamples(movie, track, wavFile, samples, surveyed);
+        Require(std::equal(data.begin(), data.end(), watched.Bytes().begin()),
+                "writing back after the check changed the movie");
         audio::ReintegrationOptions jink;
         jink.jinkSeconds = 0.001;
         jink.tuning = {64, 17};

@@ -186,7 +186,7 @@ TEST(Reintegration, GoesOnFromTheCheckWalkAndDistrustsAStaleOne) {
     for (const std::size_t kept : {std::size_t{0}, std::size_t{1}, audio::kMaxSurveyedChunks}) {
         SoundMovie s;
         auto file = platform::OpenFile(s.moviePath, platform::OpenMode::Read);
-        const auto survey = audio::SurveyAudioChunks(*file, 1, 256, kept);
+        const auto survey = audio::SurveyAudioChunks(*file, 1, std::nullopt, {}, kept);
         EXPECT_EQ(survey.sampleBytes, 20000);
         EXPECT_EQ(survey.Complete(), kept > 3);
         const auto result = audio::ReintegrateAudio(s.moviePath, s.track, s.Wav(samples),
@@ -206,6 +206,41 @@ TEST(Reintegration, GoesOnFromTheCheckWalkAndDistrustsAStaleOne) {
     EXPECT_EQ(s.Sound(), samples);
     EXPECT_TRUE(
         std::equal(s.movie.begin(), s.movie.begin() + 40, ReadWholeFile(s.moviePath).begin()));
+}
+
+TEST(Reintegration, StepsOverTheLeadingChunksTheCheckFoundUnchanged) {
+    Bytes edited = HeldSound();
+    edited[6000 + 50] = std::byte{9};  // in the second chunk
+    for (const bool unchanged : {true, false}) {
+        SoundMovie s;
+        const std::string wav = s.Wav(unchanged ? HeldSound() : edited);
+        const auto check = audio::CompareWavWithMovie(s.moviePath, s.track, wav);
+        EXPECT_EQ(check.movieChunks.matchingChunks, unchanged ? 3 : 1);
+        EXPECT_EQ(check.movieChunks.matchingBytes, unchanged ? 20000 : 6000);
+
+        platform::FaultPlan plan;
+        plan.Watching([&](const std::string& path) { return path == s.moviePath; });
+        platform::ScopedFaultInjection counting(std::move(plan));
+        const auto result = audio::ReintegrateAudio(s.moviePath, s.track, wav,
+                                                    {std::nullopt, {}, &check.movieChunks});
+        EXPECT_EQ(s.Sound(), unchanged ? HeldSound() : edited);
+        EXPECT_EQ(result.bytesWritten, 20000);
+        EXPECT_EQ(result.bytesChanged, unchanged ? 0 : 1);
+        EXPECT_EQ(result.samplesUsed, 20000);
+        if (unchanged) {
+            EXPECT_EQ(counting.Plan().Count(platform::FaultKind::Read), 0) << "read again";
+        }
+    }
+    // "Jink Audio" moves the samples: what the check compared says nothing about them.
+    SoundMovie s;
+    const std::string wav = s.Wav(HeldSound());
+    const auto check = audio::CompareWavWithMovie(s.moviePath, s.track, wav);
+    const auto result =
+        audio::ReintegrateAudio(s.moviePath, s.track, wav, {0.25, {}, &check.movieChunks});
+    Bytes expected = Slice(HeldSound(), 4000, 16000);
+    expected.resize(20000, std::byte{0});
+    EXPECT_EQ(s.Sound(), expected);
+    EXPECT_EQ(result.zeroFilled, 4000);
 }
 
 TEST(WavCheck, SaysWhatDiffersInOneSentence) {
