@@ -95,12 +95,15 @@ ExtractionResult WriteWav(platform::RandomAccessFile& movie, const AudioTrack& t
                           const CopyTuning& tuning) {
     const std::vector<std::byte> formatChunk = ReadFormatChunk(movie, track);
     std::vector<std::byte> header = WavHeader(formatChunk, 0);
-    out.WriteAt(0, header);
 
     ExtractionResult result;
     AudioChunkWalk walk(movie, track.streamNumber, tuning.headerBlock);
     ProgressMeter meter(progress, walk.FileLength());
-    BufferedAppender appender(out, static_cast<std::int64_t>(header.size()), tuning.copyBlock);
+    // The header goes out with the first samples, so that every write starts on a block
+    // boundary of the new file.
+    BufferedAppender appender(out, 0, std::max(tuning.copyBlock, header.size()));
+    std::copy(header.begin(), header.end(), appender.FreeSpace().begin());
+    appender.Commit(header.size());
     const std::int64_t maxData = MaxWavDataSize(formatChunk);
     while (const auto chunk = walk.Next()) {
         if (result.dataBytes + chunk->available > maxData) {
