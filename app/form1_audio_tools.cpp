@@ -108,6 +108,8 @@ void Form1::Command13_Click() {
         if (question && !dialogs_.AskYesNo(QString::fromStdString(*question), qt::ProgramTitle())) {
             track.reset();
         }
+        // While the question waited, the WAV file may have been saved again.
+        if (question) comparison.movieChunks.ForgetSamples();
     } catch (const std::exception&) {
         track.reset();
         failure =

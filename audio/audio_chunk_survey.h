@@ -44,6 +44,12 @@ struct AudioChunkSurvey {
     std::int64_t matchingBytes = 0;
     std::int64_t matchingEnd = 0;  // where the last of them ends in the file
 
+    // Drops what the comparison found, for a WAV file that may have been saved again since
+    // (while a question waited for its answer); the positions stay good.
+    void ForgetSamples() {
+        matchedFrom = matchedEnd = -1;
+        matchingChunks = matchingBytes = matchingEnd = 0;
+    }
     // True when `first` holds every audio chunk of the movie.
     bool Complete() const { return static_cast<std::int64_t>(first.size()) == stats.chunks; }
 };

@@ -174,6 +174,23 @@ TEST_F(AudioToolsTest, AMismatchedWavIsWrittenOnlyAfterYes) {
     EXPECT_EQ(dialogs_.Unanswered(), 0);
 }
 
+TEST_F(AudioToolsTest, AWavSavedAgainWhileTheQuestionWaitsIsWrittenAsItIsThen) {
+    Open(MakeSimpleMovie({}));
+    Type("Text13", QStringLiteral("edited.wav"));
+    Press("Command12");
+    Bytes wav = ReadWholeFile(InFolder("edited.wav"));
+    wav[22] = std::byte{1};  // the question is asked; the samples are still the movie's own
+    WriteFile(InFolder("edited.wav"), wav);
+
+    const std::size_t samplesAt = wav.size() - 5 * 64;
+    std::fill(wav.begin() + static_cast<std::ptrdiff_t>(samplesAt), wav.end(), std::byte{0x22});
+    dialogs_.OnShow([&](const auto&) { WriteFile(InFolder("edited.wav"), wav); });
+    dialogs_.QueueYesNo(true);
+    Press("Command13");
+    ASSERT_EQ(dialogs_.shown().size(), 1u);
+    EXPECT_EQ(SoundOf(FileBytes(), 5, 64), Bytes(5 * 64, std::byte{0x22}));
+}
+
 TEST_F(AudioToolsTest, JinkAudioDropsItsSecondsOnlyWhenTicked) {
     Open(MovieAt16000BytesPerSecond(5, 4000));
     const Bytes loaded = FileBytes();
