@@ -9,9 +9,7 @@ namespace brelvo::platform {
 namespace {
 char gSeparator = '.';
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string WithSeparator(std::string text) {
     if (gSeparator != '.') {
@@ -30,8 +28,7 @@ std::string FormatFixed(double value, int decimals, int minDigits) {
     std::string digits = buffer;
     const auto point = digits.find('.');
     const auto intLength = static_cast<int>(point == std::string::npos ? digits.size() : point);
-    if (intLength < minDigits)
-        digits.insert(0, static_cast<std::size_t>(minDigits - intLength), '0');
+    if (intLength < minDigits) digits.insert(0, static_cast<std::size_t>(minDigits - intLength), '0');
     bool allZero = true;
     for (const char c : digits) {
         if (IsDigit(c) && c != '0') allZero = false;
@@ -41,12 +38,8 @@ std::string FormatFixed(double value, int decimals, int minDigits) {
 }
 }  // namespace
 
-void SetDecimalSeparator(char separator) {
-    gSeparator = separator;
-}
-char DecimalSeparator() {
-    return gSeparator;
-}
+void SetDecimalSeparator(char separator) { gSeparator = separator; }
+char DecimalSeparator() { return gSeparator; }
 
 double ReadLeadingNumber(std::string_view text) {
     std::size_t i = 0;
@@ -80,22 +73,15 @@ double ReadLeadingNumber(std::string_view text) {
     return std::isfinite(value) ? value : 0.0;
 }
 
-std::string FormatPlain(std::int64_t value) {
-    return std::to_string(value);
-}
+std::string FormatPlain(std::int64_t value) { return std::to_string(value); }
 
 std::string FormatPattern(double value, Pattern pattern) {
     switch (pattern) {
-        case Pattern::Fixed4:
-            return FormatFixed(value, 4, 1);
-        case Pattern::Fixed2:
-            return FormatFixed(value, 2, 1);
-        case Pattern::Fixed5:
-            return FormatFixed(value, 5, 1);
-        case Pattern::Width4Fixed2:
-            return FormatFixed(value, 2, 4);
-        case Pattern::Zero6:
-            return FormatFixed(value, 0, 6);
+        case Pattern::Fixed4: return FormatFixed(value, 4, 1);
+        case Pattern::Fixed2: return FormatFixed(value, 2, 1);
+        case Pattern::Fixed5: return FormatFixed(value, 5, 1);
+        case Pattern::Width4Fixed2: return FormatFixed(value, 2, 4);
+        case Pattern::Zero6: return FormatFixed(value, 0, 6);
     }
     return {};
 }
