@@ -25,6 +25,10 @@ class BlockReader {
     platform::RandomAccessFile& File() { return file_; }
 
   private:
+    // The bytes of out a read at offset can fill: none outside the file.
+    std::size_t Wanted(std::int64_t offset, std::span<std::byte> out) const;
+    bool InBlock(std::int64_t offset, std::size_t count) const;
+
     platform::RandomAccessFile& file_;
     std::int64_t length_;
     std::vector<std::byte> block_;
