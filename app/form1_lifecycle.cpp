@@ -5,9 +5,8 @@
 #include <QScreen>
 
 #include "app/form1.h"
-#include "app/header_write_back.h"
 #include "app/load_messages.h"
-#include "platform/io_error.h"
+#include "avi/scan_chunks.h"
 #include "platform/qt/twips.h"
 
 namespace brelvo::app {
@@ -71,8 +70,10 @@ void Form1::ConfirmKeepChanges() {
     if (dialogs_.AskYesNo(KeepChangesQuestion(), KeepChangesTitle())) return;
     ReleasePreview();
     try {
-        WriteBackHeader(NativePath(document_.aviPath), document_.headerBackup);
-    } catch (const platform::IoError& error) {
+        avi::ApplyPlan(
+            NativePath(document_.aviPath),
+            avi::HeaderRestorePlan(document_.headerBackup, document_.record.loadedLength));
+    } catch (const std::exception& error) {
         // The program still ends; the user must know the changes stayed in the file.
         dialogs_.MessageBox(WriteBackFailedMessage(QString::fromStdString(error.what())));
     }

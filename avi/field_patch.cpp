@@ -2,12 +2,10 @@
 #include "avi/field_patch.h"
 
 #include <algorithm>
-#include <array>
 #include <string>
 #include <vector>
 
 #include "platform/io_error.h"
-#include "platform/little_endian.h"
 
 namespace brelvo::avi {
 
@@ -29,12 +27,6 @@ void PatchField(platform::RandomAccessFile& file, const FieldRef& field,
         !std::equal(back.begin(), back.end(), bytes.begin())) {
         throw platform::IoError(platform::FileOp::Write, file.Path(), "the bytes read back differ");
     }
-}
-
-void PatchInt32(platform::RandomAccessFile& file, const FieldRef& field, std::int32_t value) {
-    std::array<std::byte, 4> bytes{};
-    platform::WriteI32(bytes, 0, value);
-    PatchField(file, field, bytes);
 }
 
 }  // namespace brelvo::avi

@@ -1,6 +1,6 @@
-// The one primitive through which every edit writes into a movie: it writes a recorded field,
-// reads the bytes back and compares them. It never writes at an unrecorded offset (0) or past
-// the end of the file, so no file is ever lengthened.
+// The primitive through which every write plan (avi/write_plan.h) writes into a movie: it
+// writes a recorded field, reads the bytes back and compares them. It never writes an
+// unrecorded field or past the end of the file, so no file is ever lengthened.
 #pragma once
 
 #include <cstddef>
@@ -23,6 +23,5 @@ class PatchRefused : public std::runtime_error {
 // the write fails or the bytes read back differ ("the bytes read back differ").
 void PatchField(platform::RandomAccessFile& file, const FieldRef& field,
                 std::span<const std::byte> bytes);
-void PatchInt32(platform::RandomAccessFile& file, const FieldRef& field, std::int32_t value);
 
 }  // namespace brelvo::avi

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <stdexcept>
 #include <vector>
 
 #include "avi/chunk_map.h"
+#include "avi/write_plan.h"
 #include "platform/random_access_file.h"
 
 namespace brelvo::avi {
@@ -27,6 +29,10 @@ class ScanError : public std::runtime_error {
 // kMaxChunkRows rows. The walk always ends: a skip that would not move it forward past the
 // id's size field is ignored, a skip past the end ends it.
 ScanResult ScanChunks(platform::RandomAccessFile& file);
+
+// The exit prompt's undo: the saved first bytes as one field over the start of the file,
+// written only into the movie that was loaded (`loadedLength` bytes long).
+WritePlan HeaderRestorePlan(std::span<const std::byte> headerBackup, std::int64_t loadedLength);
 
 // Moves a position by n bytes (n may be negative).
 inline std::int64_t SkipBytes(std::int64_t position, std::int64_t n) {

@@ -1,9 +1,7 @@
 // Running an edit over many files.
 #include "cli/edit_files.h"
 
-#include "avi/decode_headers.h"
 #include "avi/field_patch.h"
-#include "avi/scan_chunks.h"
 #include "cli/terminal_text.h"
 #include "platform/ansi_codec.h"
 #include "platform/io_error.h"
@@ -15,18 +13,19 @@ void ReportFailure(CommandIo io, const std::string& path, const std::string& rea
     io.err << "brelvo-cli: " << path << ": " << reason << '\n';
 }
 
+// What a write that failed part-way left: the bytes of the edit written before it.
+std::string WrittenBefore(const avi::PlanFailed& e) {
+    return "; " + (e.BytesWritten() == 0 ? std::string("none") : std::to_string(e.BytesWritten())) +
+           " of the edit's bytes had been written before it";
+}
+
 }  // namespace
 
-int EditEachFile(const std::vector<std::string>& files, editing::WriteMode mode, CommandIo io,
-                 const FileEdit& edit) {
+int EditEachFile(const std::vector<std::string>& files, CommandIo io, const FileEdit& edit) {
     int status = kExitOk;
     for (const auto& path : files) {
         try {
-            const LoadedMovie movie = LoadMovie(path);
-            const auto file = platform::OpenFile(path, mode == editing::WriteMode::Write
-                                                           ? platform::OpenMode::ReadWrite
-                                                           : platform::OpenMode::Read);
-            edit(movie, *file, io);
+            edit(LoadMovie(path), io);
         } catch (const MovieLoadError& e) {
             io.err << e.what() << '\n';
             status = kExitFailure;
@@ -34,9 +33,10 @@ int EditEachFile(const std::vector<std::string>& files, editing::WriteMode mode,
             ReportFailure(io, path, std::string(e.what()) + "; nothing was written");
             status = kExitFailure;
         } catch (const platform::IoError& e) {
-            ReportFailure(
-                io, path,
-                "cannot " + std::string(platform::FileOpVerb(e.Op())) + " the file: " + e.Reason());
+            const auto* partly = dynamic_cast<const avi::PlanFailed*>(&e);
+            ReportFailure(io, path,
+                          "cannot " + std::string(platform::FileOpVerb(e.Op())) +
+                              " the file: " + e.Reason() + (partly ? WrittenBefore(*partly) : ""));
             status = kExitFailure;
         }
     }
@@ -55,8 +55,12 @@ std::string QuotedFileText(std::string_view ansiBytes) {
     return "\"" + TerminalSafe(platform::AnsiToUtf8(ansiBytes.substr(0, end))) + "\"";
 }
 
-std::string_view DryRunNote(editing::WriteMode mode) {
-    return mode == editing::WriteMode::DryRun ? " (dry run, nothing written)" : "";
+std::string_view DryRunNote(avi::WriteMode mode) {
+    return mode == avi::WriteMode::DryRun ? " (dry run, nothing written)" : "";
+}
+
+avi::WriteMode ModeOf(bool dryRun) {
+    return dryRun ? avi::WriteMode::DryRun : avi::WriteMode::Write;
 }
 
 }  // namespace brelvo::cli

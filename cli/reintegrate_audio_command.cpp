@@ -105,7 +105,7 @@ int RunReintegrateAudio(const std::vector<std::string>& args, CommandIo io) {
         const auto question = audio::MismatchQuestion(comparison);
         if (request.dryRun) {
             io.out << movie << ": " << question.value_or("The WAV file matches the sound track.")
-                   << DryRunNote(editing::WriteMode::DryRun) << '\n';
+                   << DryRunNote(avi::WriteMode::DryRun) << '\n';
             return kExitOk;
         }
         if (question && !request.force) {

@@ -73,20 +73,18 @@ int RunSetDelay(const std::vector<std::string>& args, CommandIo io) {
     } catch (const UsageError& e) {
         return ReportUsage(io, kName, kSynopsis, e.what());
     }
-    const auto mode = parsed.dryRun ? editing::WriteMode::DryRun : editing::WriteMode::Write;
-    return EditEachFile(
-        parsed.operands, mode, io,
-        [&](const LoadedMovie& movie, platform::RandomAccessFile& file, CommandIo fileIo) {
-            const auto& audio = movie.record.audioHeader;
-            if (!audio) {
-                throw avi::PatchRefused("the movie has no audio stream header");
-            }
-            const std::int32_t units =
-                delay.units ? *delay.units : editing::DelayUnitsOfSeconds(*delay.seconds, *audio);
-            const auto change = editing::ApplyAudioDelay(file, movie.record, units, mode);
-            fileIo.out << movie.path << ": audio delay " << DelayText(change.before, *audio)
-                       << " -> " << DelayText(change.after, *audio) << DryRunNote(mode) << '\n';
-        });
+    const auto mode = ModeOf(parsed.dryRun);
+    return EditEachFile(parsed.operands, io, [&](const LoadedMovie& movie, CommandIo fileIo) {
+        const auto& audio = movie.record.audioHeader;
+        if (!audio) throw avi::PatchRefused("the movie has no audio stream header");
+        const std::int32_t units =
+            delay.units ? *delay.units : editing::DelayUnitsOfSeconds(*delay.seconds, *audio);
+        avi::HeaderEdit edit(movie.record);
+        const std::int32_t before = editing::AddAudioDelay(edit, units);
+        avi::ApplyPlan(movie.path, edit.plan, mode);
+        fileIo.out << movie.path << ": audio delay " << DelayText(before, *audio) << " -> "
+                   << DelayText(units, *audio) << DryRunNote(mode) << '\n';
+    });
 }
 
 }  // namespace

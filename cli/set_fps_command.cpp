@@ -71,7 +71,7 @@ std::string RateText(const editing::FrameRateFields& f) {
 }
 
 void PrintChange(CommandIo io, const LoadedMovie& movie, const editing::FrameRateChange& c,
-                 editing::WriteMode mode) {
+                 avi::WriteMode mode) {
     io.out << movie.path << ": frame rate " << RateText(c.before) << " -> " << RateText(c.after)
            << ", dwMicroSecPerFrame " << c.before.microSecPerFrame << " -> "
            << c.after.microSecPerFrame << DryRunNote(mode) << '\n';
@@ -108,14 +108,13 @@ int RunSetFps(const std::vector<std::string>& args, CommandIo io) {
     } catch (const UsageError& e) {
         return ReportUsage(io, kName, kSynopsis, e.what());
     }
-    const auto mode = parsed.dryRun ? editing::WriteMode::DryRun : editing::WriteMode::Write;
-    return EditEachFile(
-        parsed.operands, mode, io,
-        [&](const LoadedMovie& movie, platform::RandomAccessFile& file, CommandIo fileIo) {
-            const auto change =
-                editing::ApplyFrameRate(file, movie.record, rate.rate, rate.scale, mode);
-            PrintChange(fileIo, movie, change, mode);
-        });
+    const auto mode = ModeOf(parsed.dryRun);
+    return EditEachFile(parsed.operands, io, [&](const LoadedMovie& movie, CommandIo fileIo) {
+        avi::HeaderEdit edit(movie.record);
+        const auto change = editing::AddFrameRate(edit, rate.rate, rate.scale);
+        avi::ApplyPlan(movie.path, edit.plan, mode);
+        PrintChange(fileIo, movie, change, mode);
+    });
 }
 
 }  // namespace

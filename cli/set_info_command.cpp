@@ -91,31 +91,25 @@ int RunSetInfo(const std::vector<std::string>& args, CommandIo io) {
     } catch (const UsageError& e) {
         return ReportUsage(io, kName, kSynopsis, e.what());
     }
-    const auto mode = parsed.dryRun ? editing::WriteMode::DryRun : editing::WriteMode::Write;
-    return EditEachFile(
-        parsed.operands, mode, io,
-        [&](const LoadedMovie& movie, platform::RandomAccessFile& file, CommandIo fileIo) {
-            const auto& map = movie.chunkMap;
-            const auto count = movie.record.decodedChunkCount;
-            auto change =
-                info::ApplyAuthorItems(file, map, count, texts, editing::WriteMode::DryRun);
-            RequireEveryItem(change, texts);
-            if (mode == editing::WriteMode::Write) {
-                change = info::ApplyAuthorItems(file, map, count, texts, mode);
+    const auto mode = ModeOf(parsed.dryRun);
+    return EditEachFile(parsed.operands, io, [&](const LoadedMovie& movie, CommandIo fileIo) {
+        avi::HeaderEdit edit(movie.record);
+        const auto change = info::AddAuthorItems(edit, texts);
+        RequireEveryItem(change, texts);
+        const auto report = avi::ApplyPlan(movie.path, edit.plan, mode);
+        for (std::size_t k = 0; k < change.items.size(); ++k) {
+            const auto& item = change.items[k];
+            if (item.cut) {
+                fileIo.err << "brelvo-cli: " << movie.path << ": warning: the text for " << item.id
+                           << " was cut to the "
+                           << item.field.width - static_cast<int>(item.typeFieldBytes)
+                           << " bytes its item holds\n";
             }
-            for (const auto& item : change.items) {
-                if (item.cut) {
-                    fileIo.err << "brelvo-cli: " << movie.path << ": warning: the text for "
-                               << item.id << " was cut to the "
-                               << item.field.width - static_cast<int>(item.typeFieldBytes)
-                               << " bytes its item holds\n";
-                }
-                fileIo.out << movie.path << ": " << item.id << ' '
-                           << ItemText(item.oldBytes, item.typeFieldBytes) << " -> "
-                           << ItemText(item.newBytes, item.typeFieldBytes) << DryRunNote(mode)
-                           << '\n';
-            }
-        });
+            fileIo.out << movie.path << ": " << item.id << ' '
+                       << ItemText(report.changes[k].before, item.typeFieldBytes) << " -> "
+                       << ItemText(item.newBytes, item.typeFieldBytes) << DryRunNote(mode) << '\n';
+        }
+    });
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "audio/extract_audio.h"
 #include "audio/reintegrate_audio.h"
 #include "avi/field_patch.h"
+#include "avi/scan_chunks.h"
 #include "cli/cli_commands.h"
 #include "editing/codec_tag.h"
 #include "info/author_items.h"
@@ -136,8 +137,7 @@ TEST(UnwritableFiles, MovieRemovedSinceLoadingIsReported) {
     const std::string wavPath = fs::path(path).replace_filename("sound.wav").string();
     audio::ExtractAudio(path, track, wavPath);
     fs::remove(path);
-    EXPECT_THROW(editing::ApplyCodecTag(path, loaded.record, editing::CodecTarget::Handler, "xvid"),
-                 platform::IoError);
+    EXPECT_THROW(avi::ApplyEdit(path, avi::HeaderEdit(loaded.record)), platform::IoError);
     EXPECT_THROW(audio::ReintegrateAudio(path, track, wavPath), platform::IoError);
     EXPECT_THROW(audio::ExtractAudio(path, track, wavPath), platform::IoError);
     EXPECT_FALSE(fs::exists(path)) << "an edit created the removed movie anew";
@@ -175,12 +175,12 @@ TEST(UnwritableFiles, EditOfAMovieReplacedSinceLoadingIsRefused) {
     other.frames = 12;  // a different length, as nearly every other encode has
     const Bytes replacement = MakeSimpleMovie(other);
     RestoreFile(path, replacement);
-    EXPECT_THROW(editing::ApplyCodecTag(path, loaded.record, editing::CodecTarget::Handler, "xvid"),
-                 std::exception);
-    // The author boxes carry offsets into the old movie just as the header fields do.
-    EXPECT_THROW(info::ApplyAuthorItems(path, loaded.chunkMap, loaded.record.decodedChunkCount,
-                                        {{"INAM", "another title"}}, editing::WriteMode::Write,
-                                        loaded.record.loadedLength),
+    // Every write is a plan of the loaded movie: a header edit and the exit write-back alike.
+    avi::HeaderEdit edit(loaded.record);
+    info::AddAuthorItems(edit, {{"INAM", "another title"}});
+    EXPECT_THROW(avi::ApplyPlan(path, edit.plan), avi::PatchRefused);
+    EXPECT_THROW(avi::ApplyPlan(
+                     path, avi::HeaderRestorePlan(loaded.headerBackup, loaded.record.loadedLength)),
                  avi::PatchRefused);
     EXPECT_TRUE(ReadWholeFile(path) == replacement) << "the edit wrote into another movie";
 }
@@ -201,9 +201,9 @@ TEST(UnwritableFiles, PathsThatAreNoFiles) {
     fs::create_symlink("/dev/null", device);
     const auto loaded = LoadAsTheWindowDoes(device);
     EXPECT_TRUE(loaded.chunkMap.empty());
-    EXPECT_THROW(
-        editing::ApplyCodecTag(device, loaded.record, editing::CodecTarget::Handler, "xvid"),
-        avi::PatchRefused);
+    avi::HeaderEdit edit(loaded.record);
+    EXPECT_THROW(editing::AddCodecTag(edit, editing::CodecTarget::Handler, "xvid"),
+                 avi::PatchRefused);
 
     for (const auto& path : {folder, device, std::string("/dev/null")}) {
         const auto outcome = RunCommand({"set-delay", "--units", "4", path});
