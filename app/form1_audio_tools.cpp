@@ -9,8 +9,6 @@
 #include "audio/audio_track.h"
 #include "audio/extract_audio.h"
 #include "audio/reintegrate_audio.h"
-#include "audio/wav_check.h"
-#include "platform/io_error.h"
 #include "platform/number_text.h"
 #include "platform/path_text.h"
 #include "platform/qt/file_list.h"
@@ -51,17 +49,15 @@ std::optional<double> JinkSeconds(const Form1& form) {
         form.Control<QLineEdit>(QStringLiteral("Text14"))->text().toStdString());
 }
 
-// The movie keeps its sound track when the re-integration failed before it opened both files
-// (a read-only movie, an unreadable WAV file).
+// Only a failed write, or a failure after one, may leave the sound track partly rewritten.
 QString ReintegrationFailureNote(std::exception_ptr failure) {
     try {
         std::rethrow_exception(failure);
-    } catch (const platform::IoError& e) {
-        if (e.Op() == platform::FileOp::Open) return NothingWrittenNote();
+    } catch (const avi::PlanFailed&) {
+        return PartlyRewrittenNote();
     } catch (const std::exception&) {
-        // Any other failure may have come after the first payload was written.
     }
-    return PartlyRewrittenNote();
+    return NothingWrittenNote();
 }
 
 }  // namespace
@@ -97,35 +93,19 @@ void Form1::Command13_Click() {
     const std::string wavPath = ChosenWavPath(*this, name);
     ReleasePreview(/*withHalt=*/true, /*withFirstWait=*/false);
     std::optional<QString> failure;
-    std::optional<audio::AudioTrack> track;
-    audio::WavComparison comparison;
     try {
-        // Everything that can refuse runs before the first write: no WAV file, no samples,
-        // and a WAV file that does not match, which only the user can let through.
-        track = SoundTrack(*this);
-        comparison = audio::CompareWavWithMovie(moviePath, *track, wavPath);
-        const auto question = audio::MismatchQuestion(comparison);
-        if (question && !dialogs_.AskYesNo(QString::fromStdString(*question), qt::ProgramTitle())) {
-            track.reset();
-        }
-        // While the question waited, the WAV file may have been saved again.
-        if (question) comparison.movieChunks.ForgetSamples();
+        CaptionProgress progress(*this, CaptionProgress::Tool::Reintegration,
+                                 [this] { PumpEvents(); });
+        audio::RunReintegration(
+            moviePath, document_.record, wavPath, {JinkSeconds(*this), {}, nullptr},
+            avi::WriteMode::Write,
+            [this](const std::string& question) {
+                return dialogs_.AskYesNo(QString::fromStdString(question), qt::ProgramTitle());
+            },
+            &progress);
     } catch (const std::exception&) {
-        track.reset();
-        failure =
-            AudioToolFailure(std::current_exception(), moviePath, wavPath, NothingWrittenNote());
-    }
-    if (track) {
-        try {
-            CaptionProgress progress(*this, CaptionProgress::Tool::Reintegration,
-                                     [this] { PumpEvents(); });
-            audio::ReintegrateAudio(moviePath, *track, wavPath,
-                                    {JinkSeconds(*this), {}, &comparison.movieChunks}, &progress);
-        } catch (const std::exception&) {
-            const auto thrown = std::current_exception();
-            failure =
-                AudioToolFailure(thrown, moviePath, wavPath, ReintegrationFailureNote(thrown));
-        }
+        const auto thrown = std::current_exception();
+        failure = AudioToolFailure(thrown, moviePath, wavPath, ReintegrationFailureNote(thrown));
     }
     RestorePreview([this] { sstab1_->setEnabled(true); });
     setWindowTitle(qt::ProgramTitle());

@@ -50,9 +50,10 @@ bool IsAudio(const std::string& fccType) {
     return platform::AsciiUpper(fccType) == "AUDS";
 }
 
-AudioTrack TrackOf(const StreamLayout& layout) {
-    return AudioTrack{layout.streamNumber, *layout.formatDataOffset, layout.formatSize, layout.rate,
-                      layout.scale};
+AudioTrack TrackOf(const StreamLayout& layout, std::int64_t loadedLength) {
+    return AudioTrack{layout.streamNumber, *layout.formatDataOffset,
+                      layout.formatSize,   layout.rate,
+                      layout.scale,        loadedLength};
 }
 
 }  // namespace
@@ -81,7 +82,7 @@ AudioTrack FindAudioTrack(platform::RandomAccessFile& movie, int streamNumber) {
     const auto layouts = ReadStreamLayouts(movie);
     if (streamNumber >= 0 && static_cast<std::size_t>(streamNumber) < layouts.size()) {
         const auto& layout = layouts[static_cast<std::size_t>(streamNumber)];
-        if (layout.formatDataOffset) return TrackOf(layout);
+        if (layout.formatDataOffset) return TrackOf(layout, movie.Length());
     }
     throw AudioError("The movie's header lists hold no format chunk for stream " +
                          std::to_string(streamNumber) + ".",
@@ -91,7 +92,7 @@ AudioTrack FindAudioTrack(platform::RandomAccessFile& movie, int streamNumber) {
 AudioTrack FindAudioTrack(platform::RandomAccessFile& movie) {
     const auto layouts = ReadStreamLayouts(movie);
     for (auto it = layouts.rbegin(); it != layouts.rend(); ++it) {
-        if (IsAudio(it->fccType) && it->formatDataOffset) return TrackOf(*it);
+        if (IsAudio(it->fccType) && it->formatDataOffset) return TrackOf(*it, movie.Length());
     }
     throw AudioError("The movie has no sound stream.", movie.Path());
 }
@@ -108,11 +109,12 @@ AudioTrack AudioTrackFromRecord(platform::RandomAccessFile& movie,
     const auto number = static_cast<std::size_t>(audio->index);
     if (audio->index >= 0 && number < layouts.size() && IsAudio(layouts[number].fccType) &&
         layouts[number].formatDataOffset) {
-        track = TrackOf(layouts[number]);
+        track = TrackOf(layouts[number], record.loadedLength);
     } else if (audio->strfRow && audio->formatDataOffset > 0) {
         track.streamNumber = audio->index;
         track.formatDataOffset = audio->formatDataOffset;
         track.formatSize = static_cast<std::uint32_t>(audio->formatSize);
+        track.loadedLength = record.loadedLength;
     } else {
         throw AudioError("The movie's sound stream has no format chunk.", movie.Path());
     }

@@ -9,26 +9,20 @@
 #include "audio/audio_chunk_survey.h"
 #include "audio/progress_meter.h"
 #include "audio/sample_source.h"
+#include "audio/wav_check.h"
+#include "avi/write_plan.h"
 #include "platform/io_error.h"
 #include "platform/rounding.h"
 
 namespace brelvo::audio {
 namespace {
 
-void WriteWithinFile(platform::RandomAccessFile& movie, std::int64_t length, std::int64_t offset,
-                     std::span<const std::byte> bytes) {
-    if (offset < 0 || offset + static_cast<std::int64_t>(bytes.size()) > length) {
-        throw platform::IoError(platform::FileOp::Write, movie.Path(),
-                                "a write past the end of the file was refused");
-    }
-    movie.WriteAt(offset, bytes);
-}
-
 // Writes the stretch of `wanted` from its first to its last byte that differs from what the
-// file holds there (`held`; shorter when the file ended early, the rest then differs). Bytes
-// already right are not written again: an edit of a few seconds dirties a few pages, not the
-// whole sound track. Returns how many bytes were written.
-std::int64_t WriteDifferences(platform::RandomAccessFile& movie, std::int64_t length,
+// file holds there (`held`; shorter when the file ended early, the rest then differs), as a
+// plan of one field of the payload the walk found. Bytes already right are not written again:
+// an edit of a few seconds dirties a few pages, not the whole sound track. Returns how many
+// bytes were written.
+std::int64_t WriteDifferences(platform::RandomAccessFile& movie, std::int64_t loadedLength,
                               std::int64_t offset, std::span<const std::byte> wanted,
                               std::span<const std::byte> held) {
     const auto common = std::min(wanted.size(), held.size());
@@ -43,8 +37,12 @@ std::int64_t WriteDifferences(platform::RandomAccessFile& movie, std::int64_t le
     if (held.size() >= wanted.size()) {
         while (end > first && wanted[end - 1] == held[end - 1]) --end;
     }
-    WriteWithinFile(movie, length, offset + static_cast<std::int64_t>(first),
-                    wanted.subspan(first, end - first));
+    avi::WritePlan plan(loadedLength);
+    plan.reportBytes = false;
+    plan.AddView(avi::FieldRef{"sound samples", offset + static_cast<std::int64_t>(first),
+                               static_cast<int>(end - first)},
+                 wanted.subspan(first, end - first));
+    avi::ApplyPlan(movie, plan);
     return static_cast<std::int64_t>(end - first);
 }
 
@@ -72,10 +70,12 @@ std::int64_t JinkSkipBytes(double seconds, std::int32_t rate, std::int32_t scale
     return static_cast<std::int64_t>(std::min(bytes, kFar));
 }
 
-ReintegrationResult WriteSamples(platform::RandomAccessFile& movie, const AudioTrack& track,
-                                 platform::RandomAccessFile& wav, const WavSamples& samples,
-                                 const ReintegrationOptions& options, ProgressSink* progress) {
-    ReintegrationResult result;
+namespace {
+
+void CopySamples(platform::RandomAccessFile& movie, const AudioTrack& track,
+                 platform::RandomAccessFile& wav, const WavSamples& samples,
+                 const ReintegrationOptions& options, ProgressSink* progress,
+                 ReintegrationResult& result) {
     const std::int64_t dataEnd = samples.dataOffset + samples.dataSize;
     if (options.jinkSeconds) {
         result.skippedBytes = WholeBlocks(
@@ -101,7 +101,8 @@ ReintegrationResult WriteSamples(platform::RandomAccessFile& movie, const AudioT
                 source.Peek(std::min(remaining, static_cast<std::int64_t>(held.size())));
             const auto now = std::span(held).first(piece.size());
             const std::size_t got = walk.ReadPayload(offset, now);
-            result.bytesChanged += WriteDifferences(movie, length, offset, piece, now.first(got));
+            result.bytesChanged +=
+                WriteDifferences(movie, track.loadedLength, offset, piece, now.first(got));
             source.Consume(piece.size());
             offset += static_cast<std::int64_t>(piece.size());
             remaining -= static_cast<std::int64_t>(piece.size());
@@ -115,6 +116,25 @@ ReintegrationResult WriteSamples(platform::RandomAccessFile& movie, const AudioT
     result.resyncs = stats.resyncs;
     result.samplesUsed = source.Used();
     result.zeroFilled = source.ZeroBytes();
+}
+
+}  // namespace
+
+ReintegrationResult WriteSamples(platform::RandomAccessFile& movie, const AudioTrack& track,
+                                 platform::RandomAccessFile& wav, const WavSamples& samples,
+                                 const ReintegrationOptions& options, ProgressSink* progress) {
+    // Another movie under the same name (a new encode) is refused before anything is read.
+    avi::RequireLoadedMovie(movie, track.loadedLength);
+    ReintegrationResult result;
+    try {
+        CopySamples(movie, track, wav, samples, options, progress, result);
+    } catch (const avi::PlanFailed& e) {
+        throw avi::PlanFailed(e, result.bytesChanged + e.BytesWritten());
+    } catch (const platform::IoError& e) {
+        // A failure after the first write leaves the sound track partly rewritten.
+        if (result.bytesChanged > 0) throw avi::PlanFailed(e, result.bytesChanged);
+        throw;
+    }
     return result;
 }
 
@@ -125,6 +145,28 @@ ReintegrationResult ReintegrateAudio(const std::string& moviePath, const AudioTr
     const WavSamples samples = LocateWavSamples(*wav);
     auto movie = platform::OpenFile(moviePath, platform::OpenMode::ReadWrite);
     return WriteSamples(*movie, track, *wav, samples, options, progress);
+}
+
+ReintegrationOutcome RunReintegration(const std::string& moviePath, const avi::HeaderRecord& record,
+                                      const std::string& wavPath,
+                                      const ReintegrationOptions& options, avi::WriteMode mode,
+                                      const MismatchAnswer& answer, ProgressSink* progress) {
+    ReintegrationOutcome outcome;
+    outcome.track =
+        AudioTrackFromRecord(*platform::OpenFile(moviePath, platform::OpenMode::Read), record);
+    auto comparison = CompareWavWithMovie(moviePath, outcome.track, wavPath);
+    outcome.mismatch = MismatchQuestion(comparison);
+    if (mode == avi::WriteMode::DryRun) return outcome;
+    if (outcome.mismatch) {
+        outcome.declined = !answer(*outcome.mismatch);
+        if (outcome.declined) return outcome;
+        // While the question waited, the WAV file may have been saved again.
+        comparison.movieChunks.ForgetSamples();
+    }
+    ReintegrationOptions write = options;
+    write.surveyed = &comparison.movieChunks;
+    outcome.result = ReintegrateAudio(moviePath, outcome.track, wavPath, write, progress);
+    return outcome;
 }
 
 }  // namespace brelvo::audio

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "audio/audio_track.h"
 #include "audio/copy_tuning.h"
 #include "audio/wav_samples.h"
+#include "avi/write_plan.h"
 #include "platform/random_access_file.h"
 
 namespace brelvo::audio {
@@ -41,8 +43,10 @@ struct ReintegrationResult {
 // byte).
 std::int64_t JinkSkipBytes(double seconds, std::int32_t rate, std::int32_t scale);
 
-// Throws AudioError (the WAV path names no file, the file holds no "data" chunk) before
-// anything is written; platform::IoError when a read or write fails.
+// Throws AudioError (the WAV path names no file, the file holds no "data" chunk) or
+// avi::PatchRefused (the movie is not as long as when it was loaded) before anything is
+// written; platform::IoError when a read fails before the first write, avi::PlanFailed (with
+// the bytes written before it) when a write fails or a read fails after one.
 ReintegrationResult ReintegrateAudio(const std::string& moviePath, const AudioTrack& track,
                                      const std::string& wavPath,
                                      const ReintegrationOptions& options = {},
@@ -53,5 +57,27 @@ ReintegrationResult WriteSamples(platform::RandomAccessFile& movie, const AudioT
                                  platform::RandomAccessFile& wav, const WavSamples& samples,
                                  const ReintegrationOptions& options = {},
                                  ProgressSink* progress = nullptr);
+
+// The face's answer to the mismatch question (one sentence): true writes the WAV file all the
+// same.
+using MismatchAnswer = std::function<bool(const std::string& question)>;
+
+struct ReintegrationOutcome {
+    AudioTrack track;
+    std::optional<std::string> mismatch;  // the question, asked or (in a dry run) not
+    bool declined = false;                // answered No: nothing was written
+    ReintegrationResult result;           // what the write did (nothing in a dry run)
+};
+
+// The whole tool, the same for both faces: the sound track the decoded headers name, the
+// check of the WAV file against it, the question when they differ, and (unless declined or
+// a dry run) the write. Throws AudioError, avi::PatchRefused (another movie by now) or
+// platform::IoError before anything is written; avi::PlanFailed once the sound track may be
+// partly rewritten.
+ReintegrationOutcome RunReintegration(const std::string& moviePath, const avi::HeaderRecord& record,
+                                      const std::string& wavPath,
+                                      const ReintegrationOptions& options, avi::WriteMode mode,
+                                      const MismatchAnswer& answer,
+                                      ProgressSink* progress = nullptr);
 
 }  // namespace brelvo::audio

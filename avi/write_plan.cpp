@@ -28,12 +28,8 @@ void CheckFields(const WritePlan& plan) {
 }
 
 void CheckFile(platform::RandomAccessFile& file, const WritePlan& plan) {
-    const auto length = file.Length();
-    if (length != plan.loadedLength) {
-        throw PatchRefused("the file has changed since it was loaded (" +
-                           std::to_string(plan.loadedLength) + " bytes then, " +
-                           std::to_string(length) + " now)");
-    }
+    RequireLoadedMovie(file, plan.loadedLength);
+    const auto length = plan.loadedLength;
     for (const auto& w : plan.writes) {
         if (w.field.offset + w.field.width > length) {
             throw PatchRefused("the field " + w.field.name + " ends past the end of the file");
@@ -42,6 +38,15 @@ void CheckFile(platform::RandomAccessFile& file, const WritePlan& plan) {
 }
 
 }  // namespace
+
+void RequireLoadedMovie(platform::RandomAccessFile& file, std::int64_t loadedLength) {
+    const auto length = file.Length();
+    if (length != loadedLength) {
+        throw PatchRefused("the file has changed since it was loaded (" +
+                           std::to_string(loadedLength) + " bytes then, " + std::to_string(length) +
+                           " now)");
+    }
+}
 
 void WritePlan::Add(const FieldRef& field, std::string_view bytes) {
     held_.push_back(std::make_shared<const std::string>(bytes));

@@ -71,6 +71,9 @@ class PlanFailed : public platform::IoError {
     std::int64_t bytesWritten_;
 };
 
+// Throws PatchRefused when the file's length is not `loadedLength`: it is another movie.
+void RequireLoadedMovie(platform::RandomAccessFile& file, std::int64_t loadedLength);
+
 // Refuses the whole plan (PatchRefused, nothing written) when a field is unrecorded, its bytes
 // are not its width, it ends past the end of the file, or the file's length is not the
 // plan's loadedLength. Then reads the old values and, unless a dry run, writes every field and

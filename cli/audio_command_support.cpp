@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "audio/audio_error.h"
+#include "avi/field_patch.h"
 #include "cli/movie_loader.h"
 #include "platform/io_error.h"
 #include "platform/random_access_file.h"
@@ -64,6 +65,8 @@ int ReportAudioFailure(CommandIo io, const std::string& moviePath, const std::st
         std::rethrow_exception(failure);
     } catch (const MovieLoadError& e) {
         io.err << e.what() << '\n';
+    } catch (const avi::PatchRefused& e) {
+        io.err << "brelvo-cli: " << moviePath << ": " << e.what() << ". " << consequence << '\n';
     } catch (const audio::AudioError& e) {
         io.err << "brelvo-cli: " << (e.Path().empty() ? moviePath : e.Path()) << ": " << e.what()
                << ' ' << consequence << '\n';

@@ -35,8 +35,8 @@ class TerminalProgress final : public audio::ProgressSink {
 audio::AudioTrack SoundTrackOf(const std::string& moviePath);
 
 // "brelvo-cli: PATH: REASON. CONSEQUENCE" on stderr, PATH the movie or the WAV file as the
-// failure concerns them; returns kExitFailure. Understands MovieLoadError, audio::AudioError
-// and platform::IoError; rethrows anything else.
+// failure concerns them; returns kExitFailure. Understands MovieLoadError, avi::PatchRefused,
+// audio::AudioError and platform::IoError; rethrows anything else.
 int ReportAudioFailure(CommandIo io, const std::string& moviePath, const std::string& wavPath,
                        std::string_view consequence, std::exception_ptr failure);
 

@@ -11,6 +11,7 @@
 #include "cli/command_args.h"
 #include "cli/edit_args.h"
 #include "cli/edit_files.h"
+#include "cli/movie_loader.h"
 
 namespace brelvo::cli {
 namespace {
@@ -97,44 +98,38 @@ int RunReintegrateAudio(const std::vector<std::string>& args, CommandIo io) {
         io.err << "brelvo-cli: " << request.wavPath << ": " << audio::kWavNameMessage << '\n';
         return kExitFailure;
     }
-    audio::AudioTrack track;
-    audio::WavComparison comparison;
+    // Without --force a mismatch refuses the write; with it the user is told all the same.
+    const auto answer = [&](const std::string& question) {
+        io.err << "brelvo-cli: " << movie << ": " << question
+               << (request.force ? " Written anyway (--force).\n"
+                                 : " Nothing was written; give --force to write it anyway.\n");
+        return request.force;
+    };
+    const auto mode = ModeOf(request.dryRun);
+    audio::ReintegrationOutcome outcome;
     try {
-        track = SoundTrackOf(movie);
-        comparison = audio::CompareWavWithMovie(movie, track, request.wavPath);
-        const auto question = audio::MismatchQuestion(comparison);
-        if (request.dryRun) {
-            io.out << movie << ": " << question.value_or("The WAV file matches the sound track.")
-                   << DryRunNote(avi::WriteMode::DryRun) << '\n';
-            return kExitOk;
-        }
-        if (question && !request.force) {
-            io.err << "brelvo-cli: " << movie << ": " << *question
-                   << " Nothing was written; give --force to write it anyway.\n";
-            return kExitFailure;
-        }
-        if (question)
-            io.err << "brelvo-cli: " << movie << ": " << *question
-                   << " Written anyway (--force).\n";
+        const LoadedMovie loaded = LoadMovie(movie);
+        TerminalProgress progress(io, TerminalProgress::Kind::Reintegration);
+        outcome =
+            audio::RunReintegration(movie, loaded.record, request.wavPath,
+                                    {request.jinkSeconds, {}, nullptr}, mode, answer, &progress);
+    } catch (const avi::PlanFailed&) {
+        return ReportAudioFailure(io, movie, request.wavPath,
+                                  "The sound track may be partly rewritten.",
+                                  std::current_exception());
     } catch (...) {
         return ReportAudioFailure(io, movie, request.wavPath, "Nothing was written.",
                                   std::current_exception());
     }
-    try {
-        audio::ReintegrationResult result;
-        {
-            TerminalProgress progress(io, TerminalProgress::Kind::Reintegration);
-            result = audio::ReintegrateAudio(movie, track, request.wavPath,
-                                             {request.jinkSeconds, {}, &comparison.movieChunks},
-                                             &progress);
-        }
-        io.out << movie << ": " << Summary(result, track.streamNumber) << '\n';
+    if (mode == avi::WriteMode::DryRun) {
+        io.out << movie << ": "
+               << outcome.mismatch.value_or("The WAV file matches the sound track.")
+               << DryRunNote(mode) << '\n';
         return kExitOk;
-    } catch (...) {
-        return ReportAudioFailure(io, movie, request.wavPath,
-                                  "The sound track may be partly rewritten.",
-                                  std::current_exception());
     }
+    if (outcome.declined) return kExitFailure;
+    io.out << movie << ": " << Summary(outcome.result, outcome.track.streamNumber) << '\n';
+    return kExitOk;
 }
 
 }  // namespace
