@@ -29,6 +29,11 @@ namespace fs = std::filesystem;
 
 constexpr uid_t kNobody = 65534;
 
+audio::AudioTrack TrackOf(const std::string& path, const LoadedFile& loaded) {
+    const auto file = platform::OpenFile(path, platform::OpenMode::Read);
+    return audio::AudioTrackFromRecord(*file, loaded.record);
+}
+
 // Runs the check in a child process as an ordinary user, since permission bits do not stop
 // root; returns the child's exit status (0 when every check held).
 int AsOrdinaryUser(const std::function<int()>& checks) {
@@ -130,10 +135,7 @@ TEST(UnwritableFiles, WavIntoAReadOnlyFolderIsRefused) {
 TEST(UnwritableFiles, MovieRemovedSinceLoadingIsReported) {
     const std::string path = WriteTempFile(EditableMovie());
     const auto loaded = LoadAsTheWindowDoes(path);
-    const auto track = [&] {
-        const auto file = platform::OpenFile(path, platform::OpenMode::Read);
-        return audio::AudioTrackFromRecord(*file, loaded.record);
-    }();
+    const auto track = TrackOf(path, loaded);
     const std::string wavPath = fs::path(path).replace_filename("sound.wav").string();
     audio::ExtractAudio(path, track, wavPath);
     fs::remove(path);
@@ -171,11 +173,17 @@ TEST(UnwritableFiles, MovieRemovedWhileAToolHoldsItOpen) {
 TEST(UnwritableFiles, EditOfAMovieReplacedSinceLoadingIsRefused) {
     const std::string path = WriteTempFile(EditableMovie());
     const auto loaded = LoadAsTheWindowDoes(path);
+    const std::string wavPath = fs::path(path).replace_filename("sound.wav").string();
+    audio::ExtractAudio(path, TrackOf(path, loaded), wavPath);
     SimpleMovie other;
     other.frames = 12;  // a different length, as nearly every other encode has
     const Bytes replacement = MakeSimpleMovie(other);
     RestoreFile(path, replacement);
-    // Every write is a plan of the loaded movie: a header edit and the exit write-back alike.
+    // Every write is a plan of the loaded movie: a header edit, the exit write-back and
+    // re-integration alike.
+    EXPECT_THROW(audio::RunReintegration(path, loaded.record, wavPath, {}, avi::WriteMode::Write,
+                                         [](const std::string&) { return true; }),
+                 avi::PatchRefused);
     avi::HeaderEdit edit(loaded.record);
     info::AddAuthorItems(edit, {{"INAM", "another title"}});
     EXPECT_THROW(avi::ApplyPlan(path, edit.plan), avi::PatchRefused);
