@@ -17,34 +17,71 @@
 namespace brelvo::audio {
 namespace {
 
-// Writes the stretch of `wanted` from its first to its last byte that differs from what the
-// file holds there (`held`; shorter when the file ended early, the rest then differs), as a
-// plan of one field of the payload the walk found. Bytes already right are not written again:
-// an edit of a few seconds dirties a few pages, not the whole sound track. Returns how many
-// bytes were written.
-std::int64_t WriteDifferences(platform::RandomAccessFile& movie, std::int64_t loadedLength,
-                              std::int64_t offset, std::span<const std::byte> wanted,
-                              std::span<const std::byte> held) {
-    const auto common = std::min(wanted.size(), held.size());
-    if (common == wanted.size() && std::memcmp(wanted.data(), held.data(), common) == 0) return 0;
-    const auto first = static_cast<std::size_t>(
-        std::mismatch(wanted.begin(), wanted.begin() + static_cast<std::ptrdiff_t>(common),
-                      held.begin())
-            .first -
-        wanted.begin());
-    if (first == wanted.size()) return 0;
-    std::size_t end = wanted.size();
-    if (held.size() >= wanted.size()) {
-        while (end > first && wanted[end - 1] == held[end - 1]) --end;
+// The payload bytes one plan writes at most.
+constexpr std::size_t kBatch = 1024 * 1024;
+
+// The payload bytes that differ from what the movie holds, written through the one write
+// path a batch at a time: a plan checks the movie once for many chunks, and its bytes are
+// copied into a buffer that never grows, so the views stay good until the plan is applied.
+class PayloadWriter {
+  public:
+    PayloadWriter(platform::RandomAccessFile& movie, std::int64_t loadedLength,
+                  std::size_t batchBytes)
+        : movie_(movie), plan_(loadedLength) {
+        pending_.reserve(batchBytes);
+        plan_.reportBytes = false;
     }
-    avi::WritePlan plan(loadedLength);
-    plan.reportBytes = false;
-    plan.AddView(avi::FieldRef{"sound samples", offset + static_cast<std::int64_t>(first),
-                               static_cast<int>(end - first)},
-                 wanted.subspan(first, end - first));
-    avi::ApplyPlan(movie, plan);
-    return static_cast<std::int64_t>(end - first);
-}
+
+    // Adds the stretch of `wanted` from its first to its last byte that differs from what the
+    // file holds there (`held`; shorter when the file ended early, the rest then differs).
+    // Bytes already right are not written again: an edit of a few seconds dirties a few
+    // pages, not the whole sound track. Returns how many bytes will be written.
+    std::int64_t Add(std::int64_t offset, std::span<const std::byte> wanted,
+                     std::span<const std::byte> held) {
+        const auto common = std::min(wanted.size(), held.size());
+        if (common == wanted.size() && std::memcmp(wanted.data(), held.data(), common) == 0) {
+            return 0;
+        }
+        const auto first = static_cast<std::size_t>(
+            std::mismatch(wanted.begin(), wanted.begin() + static_cast<std::ptrdiff_t>(common),
+                          held.begin())
+                .first -
+            wanted.begin());
+        if (first == wanted.size()) return 0;
+        std::size_t end = wanted.size();
+        if (held.size() >= wanted.size()) {
+            while (end > first && wanted[end - 1] == held[end - 1]) --end;
+        }
+        const auto stretch = wanted.subspan(first, end - first);
+        if (pending_.size() + stretch.size() > pending_.capacity()) Flush();
+        const auto at = pending_.size();
+        pending_.insert(pending_.end(), stretch.begin(), stretch.end());
+        plan_.AddView(avi::FieldRef{"sound samples", offset + static_cast<std::int64_t>(first),
+                                    static_cast<int>(stretch.size())},
+                      std::span(pending_).subspan(at, stretch.size()));
+        return static_cast<std::int64_t>(stretch.size());
+    }
+
+    void Flush() {
+        if (plan_.writes.empty()) return;
+        try {
+            written_ += avi::ApplyPlan(movie_, plan_).bytesWritten;
+        } catch (const avi::PlanFailed& e) {
+            throw avi::PlanFailed(e, written_ + e.BytesWritten());
+        }
+        plan_.writes.clear();
+        pending_.clear();
+    }
+
+    // The bytes written and read back so far.
+    std::int64_t Written() const { return written_; }
+
+  private:
+    platform::RandomAccessFile& movie_;
+    avi::WritePlan plan_;
+    std::vector<std::byte> pending_;
+    std::int64_t written_ = 0;
+};
 
 // The WAV's nBlockAlign (0 when there is no format chunk to say).
 std::int64_t BlockAlign(const WavSamples& samples) {
@@ -75,7 +112,7 @@ namespace {
 void CopySamples(platform::RandomAccessFile& movie, const AudioTrack& track,
                  platform::RandomAccessFile& wav, const WavSamples& samples,
                  const ReintegrationOptions& options, ProgressSink* progress,
-                 ReintegrationResult& result) {
+                 ReintegrationResult& result, PayloadWriter& writer) {
     const std::int64_t dataEnd = samples.dataOffset + samples.dataSize;
     if (options.jinkSeconds) {
         result.skippedBytes = WholeBlocks(
@@ -101,8 +138,7 @@ void CopySamples(platform::RandomAccessFile& movie, const AudioTrack& track,
                 source.Peek(std::min(remaining, static_cast<std::int64_t>(held.size())));
             const auto now = std::span(held).first(piece.size());
             const std::size_t got = walk.ReadPayload(offset, now);
-            result.bytesChanged +=
-                WriteDifferences(movie, track.loadedLength, offset, piece, now.first(got));
+            result.bytesChanged += writer.Add(offset, piece, now.first(got));
             source.Consume(piece.size());
             offset += static_cast<std::int64_t>(piece.size());
             remaining -= static_cast<std::int64_t>(piece.size());
@@ -110,6 +146,7 @@ void CopySamples(platform::RandomAccessFile& movie, const AudioTrack& track,
         }
         meter.Update(walk.Position(), result.bytesWritten);
     }
+    writer.Flush();
     meter.Update(length, result.bytesWritten);
     const WalkStats stats = walk.Stats();
     result.chunks = stats.chunks;
@@ -126,13 +163,14 @@ ReintegrationResult WriteSamples(platform::RandomAccessFile& movie, const AudioT
     // Another movie under the same name (a new encode) is refused before anything is read.
     avi::RequireLoadedMovie(movie, track.loadedLength);
     ReintegrationResult result;
+    PayloadWriter writer(movie, track.loadedLength, std::max(options.tuning.copyBlock, kBatch));
     try {
-        CopySamples(movie, track, wav, samples, options, progress, result);
-    } catch (const avi::PlanFailed& e) {
-        throw avi::PlanFailed(e, result.bytesChanged + e.BytesWritten());
+        CopySamples(movie, track, wav, samples, options, progress, result, writer);
+    } catch (const avi::PlanFailed&) {
+        throw;
     } catch (const platform::IoError& e) {
         // A failure after the first write leaves the sound track partly rewritten.
-        if (result.bytesChanged > 0) throw avi::PlanFailed(e, result.bytesChanged);
+        if (writer.Written() > 0) throw avi::PlanFailed(e, writer.Written());
         throw;
     }
     return result;

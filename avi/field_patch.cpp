@@ -9,8 +9,7 @@
 
 namespace brelvo::avi {
 
-void PatchField(platform::RandomAccessFile& file, const FieldRef& field,
-                std::span<const std::byte> bytes) {
+void CheckPatch(const FieldRef& field, std::span<const std::byte> bytes, std::int64_t fileLength) {
     if (!field.Recorded()) {
         throw PatchRefused("the field " + field.name + " was not recorded while reading");
     }
@@ -18,9 +17,14 @@ void PatchField(platform::RandomAccessFile& file, const FieldRef& field,
         throw PatchRefused("the field " + field.name + " is " + std::to_string(field.width) +
                            " bytes wide, not " + std::to_string(bytes.size()));
     }
-    if (field.offset + field.width > file.Length()) {
+    if (field.offset + field.width > fileLength) {
         throw PatchRefused("the field " + field.name + " ends past the end of the file");
     }
+}
+
+void PatchField(platform::RandomAccessFile& file, const FieldRef& field,
+                std::span<const std::byte> bytes, std::int64_t fileLength) {
+    CheckPatch(field, bytes, fileLength);
     file.WriteAt(field.offset, bytes);
     std::vector<std::byte> back(bytes.size());
     if (file.ReadAt(field.offset, back) != back.size() ||

@@ -2,6 +2,7 @@
 #include "avi/write_plan.h"
 
 #include <array>
+#include <limits>
 
 #include "avi/field_patch.h"
 #include "platform/little_endian.h"
@@ -11,30 +12,6 @@ namespace {
 
 std::string AsText(std::span<const std::byte> bytes) {
     return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
-}
-
-// The checks that need no file.
-void CheckFields(const WritePlan& plan) {
-    for (const auto& w : plan.writes) {
-        if (!w.field.Recorded()) {
-            throw PatchRefused("the field " + w.field.name + " was not recorded while reading");
-        }
-        if (w.bytes.size() != static_cast<std::size_t>(w.field.width)) {
-            throw PatchRefused("the field " + w.field.name + " is " +
-                               std::to_string(w.field.width) + " bytes wide, not " +
-                               std::to_string(w.bytes.size()));
-        }
-    }
-}
-
-void CheckFile(platform::RandomAccessFile& file, const WritePlan& plan) {
-    RequireLoadedMovie(file, plan.loadedLength);
-    const auto length = plan.loadedLength;
-    for (const auto& w : plan.writes) {
-        if (w.field.offset + w.field.width > length) {
-            throw PatchRefused("the field " + w.field.name + " ends past the end of the file");
-        }
-    }
 }
 
 }  // namespace
@@ -67,8 +44,8 @@ PlanFailed::PlanFailed(const platform::IoError& cause, std::int64_t bytesWritten
     : platform::IoError(cause.Op(), cause.Path(), cause.Reason()), bytesWritten_(bytesWritten) {}
 
 PlanReport ApplyPlan(platform::RandomAccessFile& file, const WritePlan& plan, WriteMode mode) {
-    CheckFields(plan);
-    CheckFile(file, plan);
+    RequireLoadedMovie(file, plan.loadedLength);
+    for (const auto& w : plan.writes) CheckPatch(w.field, w.bytes, plan.loadedLength);
     PlanReport report;
     for (const auto& w : plan.writes) {
         FieldChange change{w.field, {}, {}};
@@ -82,12 +59,9 @@ PlanReport ApplyPlan(platform::RandomAccessFile& file, const WritePlan& plan, Wr
     if (mode == WriteMode::DryRun) return report;
     for (const auto& w : plan.writes) {
         try {
-            PatchField(file, w.field, w.bytes);
+            PatchField(file, w.field, w.bytes, plan.loadedLength);
         } catch (const platform::IoError& e) {
             throw PlanFailed(e, report.bytesWritten);
-        } catch (const PatchRefused& e) {  // the file shrank under the plan
-            throw PlanFailed(platform::IoError(platform::FileOp::Write, file.Path(), e.what()),
-                             report.bytesWritten);
         }
         report.bytesWritten += w.field.width;
     }
@@ -96,7 +70,9 @@ PlanReport ApplyPlan(platform::RandomAccessFile& file, const WritePlan& plan, Wr
 }
 
 PlanReport ApplyPlan(const std::string& path, const WritePlan& plan, WriteMode mode) {
-    CheckFields(plan);
+    for (const auto& w : plan.writes) {  // what needs no file
+        CheckPatch(w.field, w.bytes, std::numeric_limits<std::int64_t>::max());
+    }
     const auto file = platform::OpenFile(
         path, mode == WriteMode::Write ? platform::OpenMode::ReadWrite : platform::OpenMode::Read);
     return ApplyPlan(*file, plan, mode);
