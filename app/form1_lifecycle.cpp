@@ -35,6 +35,9 @@ void Form1::Form_Load() {
     show();
     PlaceWindow();  // again, now that the window frame's height is known
     PumpEvents();   // drawn before the file is read
+    // The user may have closed the window in that pump: the close sequence ended the program,
+    // and nothing after it may touch the file.
+    if (state_ != State::Loading) return;
 
     if (!ScanChunks()) return;
     if (!FillStruct()) return;

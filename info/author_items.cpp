@@ -7,6 +7,7 @@
 #include "avi/chunk_ids.h"
 #include "avi/decode_headers.h"
 #include "avi/field_patch.h"
+#include "avi/load_display.h"
 #include "platform/ansi_codec.h"
 
 namespace brelvo::info {
@@ -22,12 +23,6 @@ std::string Utf8Prefix(std::string_view utf8, std::size_t count) {
         if (lead && characters++ == count) return std::string(utf8.substr(0, i));
     }
     return std::string(utf8);
-}
-
-// A byte the display of a display name turns into a blank.
-bool ShownAsBlank(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return b < 32 || b > 128;
 }
 
 std::optional<std::string> SkipReason(const avi::TextItem& item) {
@@ -78,13 +73,6 @@ std::string PadItemText(std::string_view ansiText, std::size_t room) {
     return padded;
 }
 
-bool HasDisplayTypeField(std::string_view data) {
-    if (data.size() < kTypeFieldBytes) return false;
-    const auto field = data.substr(0, kTypeFieldBytes);
-    return std::all_of(field.begin(), field.end(), ShownAsBlank) &&
-           std::any_of(field.begin(), field.end(), [](char c) { return c != '\0'; });
-}
-
 std::map<std::string, std::string> AuthorItemsChange::BoxTexts() const {
     std::map<std::string, std::string> texts;
     for (const auto& item : items) texts[item.id] = item.boxText;
@@ -115,17 +103,23 @@ AuthorItemsChange AddAuthorItems(avi::HeaderEdit& edit,
         write.field = item.field;
         write.oldBytes = item.bytes;
         auto room = static_cast<std::size_t>(item.size);
-        if (item.id == avi::kDisplayNameId && HasDisplayTypeField(item.bytes)) {
-            if (room == kTypeFieldBytes) {
-                change.skipped.push_back(
-                    {item.id, item.row, "no room for text behind its type field"});
-                continue;
-            }
-            write.typeFieldBytes = kTypeFieldBytes;
-            write.newBytes = item.bytes.substr(0, kTypeFieldBytes);
-            room -= kTypeFieldBytes;
+        const bool displayName = item.id == avi::kDisplayNameId;
+        if (displayName && avi::DisplayNameRoom(item.bytes) == 0) {
+            change.skipped.push_back({item.id, item.row, "no room for text behind its type field"});
+            continue;
         }
-        PlaceText(write, text->second, room);
+        if (displayName && text->second == platform::AnsiToUtf8(avi::DisplayNameText(item.bytes))) {
+            // Unchanged: the blanks the box shows for the closing NUL must not replace it.
+            write.newBytes = item.bytes;
+            write.boxText = text->second;
+        } else {
+            if (displayName && avi::HasDisplayTypeField(item.bytes)) {
+                write.typeFieldBytes = kTypeFieldBytes;
+                write.newBytes = item.bytes.substr(0, kTypeFieldBytes);
+                room -= kTypeFieldBytes;
+            }
+            PlaceText(write, text->second, room);
+        }
         edit.plan.Add(write.field, write.newBytes);
         item.bytes = write.newBytes;
         change.items.push_back(std::move(write));

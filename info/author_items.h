@@ -26,10 +26,6 @@ bool IsAuthorItemId(std::string_view id);
 // is cut to the room.
 std::string PadItemText(std::string_view ansiText, std::size_t room);
 
-// True when a display name's data starts with the standard 4-byte type field (a little-endian
-// clipboard format such as 1 = text): four bytes the display shows as blanks, not all zero.
-bool HasDisplayTypeField(std::string_view data);
-
 struct AuthorItemWrite {
     std::string id;
     std::size_t row = 0;             // ChunkMap row
@@ -58,8 +54,9 @@ struct AuthorItemsChange {
 
 // Adds every decoded text item whose id has a text in `textsById` (UTF-8, encoded in
 // Windows-1252 with "?" for what it cannot hold), each padded or cut to its own size; the
-// record's items follow. Items of size 0, display names of 500 bytes or more and items too
-// large to be text are skipped and listed. Throws avi::PatchRefused when an item to write
+// record's items follow. A display name whose text is the one its box showed at load is
+// written back byte for byte. Items of size 0, display names of 500 bytes or more and items
+// too large to be text are skipped and listed. Throws avi::PatchRefused when an item to write
 // ends past the end of the file.
 AuthorItemsChange AddAuthorItems(avi::HeaderEdit& edit,
                                  const std::map<std::string, std::string>& textsById);

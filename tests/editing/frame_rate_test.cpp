@@ -61,6 +61,15 @@ TEST(AddFrameRate, RefusesWhatCannotBeWritten) {
         EXPECT_THROW(AddFrameRate(edit, rate), avi::PatchRefused) << rate;
         EXPECT_TRUE(edit.plan.writes.empty());
     }
+    // Over a million frames a second: a frame time of 0 microseconds.
+    avi::HeaderEdit fast(movie.record);
+    EXPECT_THROW(AddFrameRate(fast, 2147483647, 1), avi::PatchRefused);
+    try {
+        TypedVideoRate("0.00001");  // positive, yet below the grid of ten-thousandths
+        ADD_FAILURE() << "a rate below 0.0001 was taken";
+    } catch (const avi::PatchRefused& e) {
+        EXPECT_EQ(std::string(e.what()).find("0 or less"), std::string::npos) << e.what();
+    }
     movie.record.streams.clear();  // as if decoding had found no video stream header
     avi::HeaderEdit edit(movie.record);
     EXPECT_THROW(AddFrameRate(edit, 250000), avi::PatchRefused);
