@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "platform/fault_injection.h"
 #include "platform/file_open_hook.h"
 #include "platform/io_error.h"
 #include "platform/number_text.h"
@@ -219,6 +220,16 @@ TEST_F(HeaderEditTest, AFailedWriteIsReportedAndTheDocumentStaysAsTheFileIs) {
     // The chosen tag is still not in the file, so it can be applied again.
     EXPECT_TRUE(form_->Control<QPushButton>(QStringLiteral("Command1"))->isEnabled());
     EXPECT_EQ(player_.Actions().size(), 2 * Released().size());  // hidden: nothing given back
+
+    // A write that fails part-way says how much of the edit reached the file.
+    {
+        platform::ScopedFaultInjection secondWrite(
+            platform::FaultPlan(platform::FaultKind::Write, 2));
+        Click("Command4", 1);
+    }
+    EXPECT_TRUE(dialogs_.Texts().back().endsWith(
+        u"(Input/output error (injected)); 4 of the edit's bytes had been written before it."))
+        << dialogs_.Texts().back().toStdString();
 }
 
 TEST_F(HeaderEditTest, StretchReadoutFollowsTheBarAndTheAudioLength) {
