@@ -7,12 +7,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyleOptionButton>
-#include <QTabBar>
 #include <QTest>
 #include <QTextLayout>
 #include <algorithm>
 #include <array>
-#include <memory>
 
 #include "app/form1.h"
 #include "launcher/form1.h"
