@@ -54,9 +54,9 @@ median_ms() {
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.4f", (b > 0 ? a / b : 0) }'; }
 
 size=$(stat -c %s "$movie")
-parts=$(grep -c -a -o 'RIFF....AVIX' "$movie" || true)
-echo "== OpenDML movie: $movie ($size bytes, $((parts + 1)) RIFF parts)"
-"$cli" info "$movie" | grep -E '^(Frames|Running Time)'
+parts=$("$cli" info --json "$movie" | grep -c '"id": "RIFF"' || true)
+echo "== OpenDML movie: $movie ($size bytes, $parts RIFF parts)"
+"$cli" info "$movie" | grep -E '^(Frames:|Running Time:)'
 "$cli" keyframes "$movie"
 count_packets=(ffprobe -v error -select_streams v:0 -count_packets
   -show_entries stream=nb_read_packets -of csv=p=0 "$movie")
