@@ -34,9 +34,10 @@ KeyFrameCount CountKeyFrames(platform::RandomAccessFile& file, const ChunkRow& i
     KeyFrameCount count;
     const std::int64_t start = idx1Row.DataOffset();
     const std::int64_t inFile = std::max<std::int64_t>(0, file.Length() - start);
-    // Whole entries only: of the size as stored, and of what the file still holds.
-    const std::int64_t entries =
-        std::min<std::int64_t>(std::max(idx1Row.size, 0) / kEntryBytes, inFile / kEntryBytes);
+    // Whole entries only: of the size as stored (unsigned: an index of 2 GiB or more is one),
+    // and of what the file still holds.
+    const std::int64_t stored = static_cast<std::uint32_t>(idx1Row.size);
+    const std::int64_t entries = std::min(stored / kEntryBytes, inFile / kEntryBytes);
     const std::string digits = StreamDigits(videoStreamIndex);
     const bool countable = digits.size() == 2;
     std::vector<std::byte> block;

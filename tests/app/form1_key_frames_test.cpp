@@ -51,7 +51,8 @@ TEST_F(Form1Test, ALargeMovieShowsAndCountsEveryPartAndSaysWhenItsIndexIsDamaged
     form_->Command15_Click();
     EXPECT_EQ(Text("Label2"), QStringLiteral("Frames 10 ( 3 * Key / 7 Delta.) Every 3"));
     ASSERT_EQ(dialogs_.Texts().size(), 1);
-    EXPECT_TRUE(dialogs_.Texts()[0].startsWith(QStringLiteral("The index of this file is damaged")));
+    EXPECT_TRUE(
+        dialogs_.Texts()[0].startsWith(QStringLiteral("The index of this file is damaged")));
     EXPECT_EQ(form_->state(), Form1::State::Ready);
 }
 
