@@ -88,6 +88,8 @@ MovieKeyFrames CountMovieKeyFrames(platform::RandomAccessFile& file, const Chunk
                 result.index = KeyFrameIndex::OpenDml;
                 result.keyFrames = odml->keyFrames;
                 streamEntries = odml->entries;
+            } else if (!result.damage.empty()) {
+                result.damage += "; idx1 was counted instead";
             }
         }
     }
