@@ -50,7 +50,8 @@ std::optional<std::string> JinkSentence(const WavComparison& c) {
             why = "the sound stream's header gives no time base";
         } else if (cut.units == 0) {
             why = "it is less than half of one unit of the sound stream, which lasts " +
-                  Seconds(1.0 / cut.unitsPerSecond);
+                  platform::FormatPattern(1.0 / cut.unitsPerSecond, platform::Pattern::Fixed5) +
+                  " seconds";
         } else {
             why = "its " + std::to_string(cut.units) +
                   " units of the sound stream hold no whole "
