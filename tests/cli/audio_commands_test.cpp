@@ -177,8 +177,8 @@ TEST(AudioCommands, TheNthSoundStreamAndMoviesIntoAFolder) {
     const auto silent = WriteTempFile(MakeSimpleMovie({.withAudio = false}), "silent.avi");
     r = Cli({"extract-audio", "-o", folder, two, silent, pcm, pcm});
     EXPECT_EQ(r.status, kExitFailure);
-    const auto twoWav = folder + "/ffmpeg_two_audio.wav";
-    const auto pcmWav = folder + "/ffmpeg_mpeg4_pcm.wav";
+    const auto twoWav = (std::filesystem::path(folder) / "ffmpeg_two_audio.wav").string();
+    const auto pcmWav = (std::filesystem::path(folder) / "ffmpeg_mpeg4_pcm.wav").string();
     EXPECT_EQ(r.out, twoWav + ": 22050 sample bytes from 22 audio chunks of stream 2\n" + pcmWav +
                          ": 88200 sample bytes from 22 audio chunks of stream 1\n");
     EXPECT_EQ(r.err, "brelvo-cli: " + silent +
