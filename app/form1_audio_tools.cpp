@@ -10,6 +10,7 @@
 #include "audio/extract_audio.h"
 #include "audio/reintegrate_audio.h"
 #include "audio/wav_check.h"
+#include "avi/field_patch.h"
 #include "platform/io_error.h"
 #include "platform/number_text.h"
 #include "platform/path_text.h"
@@ -58,7 +59,7 @@ QString ReintegrationFailureNote(std::exception_ptr failure) {
     } catch (const audio::ReintegrationFailed& e) {
         if (e.MayBePartlyRewritten()) return PartlyRewrittenNote(e.BytesChanged());
     } catch (const std::exception&) {
-        // Refused or failed before the copy began.
+        // Refused or failed before the copy began (another movie under the name among them).
     }
     return NothingWrittenNote();
 }
@@ -125,8 +126,10 @@ void Form1::Command13_Click() {
         try {
             CaptionProgress progress(*this, CaptionProgress::Tool::Reintegration,
                                      [this] { PumpEvents(); });
-            audio::ReintegrateAudio(moviePath, *track, wavPath,
-                                    {JinkSeconds(*this), {}, &comparison.movieChunks}, &progress);
+            audio::ReintegrateAudio(
+                moviePath, *track, wavPath,
+                {JinkSeconds(*this), {}, &comparison.movieChunks, document_.record.loadedLength},
+                &progress);
         } catch (const std::exception&) {
             const auto thrown = std::current_exception();
             failure =

@@ -25,6 +25,9 @@ struct ReintegrationOptions {
     // The chunks the check before the write found (CompareWavWithMovie): the write goes on
     // from them instead of walking the movie again. Ignored when the movie's length changed.
     const AudioChunkSurvey* surveyed = nullptr;
+    // The movie's length when it was loaded: another length means another movie under the
+    // name, and nothing is written into it. Negative: unknown, not checked.
+    std::int64_t loadedLength = -1;
     // Reads and compares all the same, counts what would change, writes nothing (the movie
     // is opened for reading only).
     bool dryRun = false;
@@ -84,9 +87,10 @@ struct ReintegrationResult {
     int resyncs = 0;
 };
 
-// Throws AudioError (the WAV path names no file, the file holds no "data" chunk) before
-// anything is written; platform::IoError when a file cannot be opened, ReintegrationFailed
-// when a read or write fails during the copy.
+// Throws AudioError (the WAV path names no file, the file holds no "data" chunk) and
+// avi::PatchRefused (the movie is not the one loaded) before anything is written;
+// platform::IoError when a file cannot be opened, ReintegrationFailed when a read or write
+// fails during the copy.
 ReintegrationResult ReintegrateAudio(const std::string& moviePath, const AudioTrack& track,
                                      const std::string& wavPath,
                                      const ReintegrationOptions& options = {},
