@@ -49,13 +49,14 @@ std::optional<double> JinkSeconds(const Form1& form) {
         form.Control<QLineEdit>(QStringLiteral("Text14"))->text().toStdString());
 }
 
-// Only a failed write, or a failure after one, may leave the sound track partly rewritten.
+// What became of the sound track: the failure says whether the copy had begun to change it.
 QString ReintegrationFailureNote(std::exception_ptr failure) {
     try {
         std::rethrow_exception(failure);
-    } catch (const avi::PlanFailed&) {
-        return PartlyRewrittenNote();
+    } catch (const audio::ReintegrationFailed& e) {
+        if (e.MayBePartlyRewritten()) return PartlyRewrittenNote(e.BytesChanged());
     } catch (const std::exception&) {
+        // Refused or failed before the copy began (another movie under the name among them).
     }
     return NothingWrittenNote();
 }
@@ -71,11 +72,18 @@ void Form1::Command12_Click() {
     const std::string wavPath = ChosenWavPath(*this, name);
     std::optional<QString> failure;
     try {
-        CaptionProgress progress(*this, CaptionProgress::Tool::Extraction,
-                                 [this] { PumpEvents(); });
+        // Closing the window while the events run stops the extraction: the program ends, and
+        // the temporary file must not outlive it.
+        CaptionProgress progress(*this, CaptionProgress::Tool::Extraction, [this] {
+            PumpEvents();
+            if (state_ == State::Closing || state_ == State::Ended)
+                throw audio::OperationCancelled();
+        });
         audio::ExtractAudio(moviePath, SoundTrack(*this), wavPath, &progress);
         setWindowTitle(QStringLiteral("100%"));
         PumpEvents();
+    } catch (const audio::OperationCancelled&) {
+        return;  // the close sequence has already let the player and the window go
     } catch (const std::exception&) {
         failure =
             AudioToolFailure(std::current_exception(), moviePath, wavPath, NoWavWrittenNote());
@@ -96,11 +104,12 @@ void Form1::Command13_Click() {
     try {
         CaptionProgress progress(*this, CaptionProgress::Tool::Reintegration,
                                  [this] { PumpEvents(); });
+        audio::ReintegrationOptions options;
+        options.jinkSeconds = JinkSeconds(*this);
         audio::RunReintegration(
-            moviePath, document_.record, wavPath, {JinkSeconds(*this), {}, nullptr},
-            avi::WriteMode::Write,
+            moviePath, document_.record, std::nullopt, wavPath, options,
             [this](const std::string& question) {
-                return dialogs_.AskYesNo(QString::fromStdString(question), qt::ProgramTitle());
+                return dialogs_.AskYesNo(WriteAnywayQuestion(question), qt::ProgramTitle());
             },
             &progress);
     } catch (const std::exception&) {

@@ -12,6 +12,7 @@
 #include "audio/wav_check.h"
 #include "avi/write_plan.h"
 #include "platform/io_error.h"
+#include "platform/little_endian.h"
 #include "platform/rounding.h"
 
 namespace brelvo::audio {
@@ -23,12 +24,13 @@ constexpr std::size_t kBatch = 1024 * 1024;
 // The payload bytes that differ from what the movie holds, written through the one write
 // path a batch at a time: a plan checks the movie once for many chunks, and its bytes are
 // copied into a buffer that never grows, so the views stay good until the plan is applied.
+// In a dry run the bytes are only counted.
 class PayloadWriter {
   public:
     PayloadWriter(platform::RandomAccessFile& movie, std::int64_t loadedLength,
-                  std::size_t batchBytes)
-        : movie_(movie), plan_(loadedLength) {
-        pending_.reserve(batchBytes);
+                  std::size_t batchBytes, bool dryRun)
+        : movie_(movie), plan_(loadedLength), dryRun_(dryRun) {
+        if (!dryRun_) pending_.reserve(batchBytes);
         plan_.reportBytes = false;
     }
 
@@ -53,6 +55,7 @@ class PayloadWriter {
             while (end > first && wanted[end - 1] == held[end - 1]) --end;
         }
         const auto stretch = wanted.subspan(first, end - first);
+        if (dryRun_) return static_cast<std::int64_t>(stretch.size());
         if (pending_.size() + stretch.size() > pending_.capacity()) Flush();
         const auto at = pending_.size();
         pending_.insert(pending_.end(), stretch.begin(), stretch.end());
@@ -62,12 +65,13 @@ class PayloadWriter {
         return static_cast<std::int64_t>(stretch.size());
     }
 
+    // Applies the pending plan. Throws ReintegrationFailed when a write fails.
     void Flush() {
         if (plan_.writes.empty()) return;
         try {
             written_ += avi::ApplyPlan(movie_, plan_).bytesWritten;
         } catch (const avi::PlanFailed& e) {
-            throw avi::PlanFailed(e, written_ + e.BytesWritten());
+            throw ReintegrationFailed(e, written_ + e.BytesWritten(), true);
         }
         plan_.writes.clear();
         pending_.clear();
@@ -79,32 +83,63 @@ class PayloadWriter {
   private:
     platform::RandomAccessFile& movie_;
     avi::WritePlan plan_;
+    bool dryRun_;
     std::vector<std::byte> pending_;
     std::int64_t written_ = 0;
 };
-
-// The WAV's nBlockAlign (0 when there is no format chunk to say).
-std::int64_t BlockAlign(const WavSamples& samples) {
-    constexpr std::size_t kAt = 4 + 12;  // behind the size field, tag, channels and two rates
-    if (!samples.formatChunk || samples.formatChunk->size() < kAt + 2) return 0;
-    const auto& f = *samples.formatChunk;
-    return std::to_integer<std::int64_t>(f[kAt]) | (std::to_integer<std::int64_t>(f[kAt + 1]) << 8);
-}
 
 // A skip of part of a block would shift every later sample against its channel.
 std::int64_t WholeBlocks(std::int64_t bytes, std::int64_t blockAlign) {
     return blockAlign > 1 ? bytes - bytes % blockAlign : bytes;
 }
 
+// The payloads of the first `units` audio chunks.
+std::int64_t LeadingChunkBytes(platform::RandomAccessFile& movie, int streamNumber,
+                               std::int64_t units) {
+    std::int64_t bytes = 0;
+    AudioChunkWalk walk(movie, streamNumber);
+    for (std::int64_t k = 0; k < units; ++k) {
+        const auto chunk = walk.Next();
+        if (!chunk) break;
+        bytes += chunk->available;
+    }
+    return bytes;
+}
+
 }  // namespace
 
-std::int64_t JinkSkipBytes(double seconds, std::int32_t rate, std::int32_t scale) {
+std::int64_t JinkUnits(double seconds, std::int32_t rate, std::int32_t scale) {
     if (scale == 0) return 0;
-    const double bytes =
+    const double units =
         platform::RoundHalfEven(seconds * (static_cast<double>(rate) / static_cast<double>(scale)));
-    if (!(bytes > 0.0)) return 0;    // also NaN
+    if (!(units > 0.0)) return 0;    // also NaN
     constexpr double kFar = 4.0e18;  // beyond any file; keeps the conversion defined
-    return static_cast<std::int64_t>(std::min(bytes, kFar));
+    return static_cast<std::int64_t>(std::min(units, kFar));
+}
+
+JinkCut JinkCutOf(platform::RandomAccessFile& movie, const AudioTrack& track, double seconds,
+                  std::int64_t blockAlign) {
+    JinkCut cut;
+    cut.seconds = seconds;
+    cut.units = JinkUnits(seconds, track.rate, track.scale);
+    cut.unitBytes = std::max<std::int64_t>(track.sampleSize, 0);
+    if (track.scale != 0) cut.unitsPerSecond = static_cast<double>(track.rate) / track.scale;
+    if (cut.units == 0) return cut;
+    if (cut.unitBytes == 0) {
+        cut.bytes = LeadingChunkBytes(movie, track.streamNumber, cut.units);
+    } else {
+        constexpr std::int64_t kFar = std::int64_t{1} << 62;  // beyond any file
+        const std::int64_t bytes =
+            cut.units > kFar / cut.unitBytes ? kFar : cut.units * cut.unitBytes;
+        cut.bytes = WholeBlocks(bytes, blockAlign);
+    }
+    return cut;
+}
+
+std::int64_t WavBlockAlign(const WavSamples& samples) {
+    constexpr std::size_t kAt = 4 + 12;  // behind the size field, tag, channels and two rates
+    if (!samples.formatChunk || samples.formatChunk->size() < kAt + 2) return 0;
+    return platform::ReadU16(*samples.formatChunk, kAt);
 }
 
 namespace {
@@ -115,8 +150,8 @@ void CopySamples(platform::RandomAccessFile& movie, const AudioTrack& track,
                  ReintegrationResult& result, PayloadWriter& writer) {
     const std::int64_t dataEnd = samples.dataOffset + samples.dataSize;
     if (options.jinkSeconds) {
-        result.skippedBytes = WholeBlocks(
-            JinkSkipBytes(*options.jinkSeconds, track.rate, track.scale), BlockAlign(samples));
+        result.jink = JinkCutOf(movie, track, *options.jinkSeconds, WavBlockAlign(samples));
+        result.skippedBytes = result.jink->bytes;
     }
     const std::int64_t from = samples.dataOffset + std::min(result.skippedBytes, samples.dataSize);
     SampleSource source(wav, from, dataEnd, options.tuning.copyBlock);
@@ -163,15 +198,14 @@ ReintegrationResult WriteSamples(platform::RandomAccessFile& movie, const AudioT
     // Another movie under the same name (a new encode) is refused before anything is read.
     avi::RequireLoadedMovie(movie, track.loadedLength);
     ReintegrationResult result;
-    PayloadWriter writer(movie, track.loadedLength, std::max(options.tuning.copyBlock, kBatch));
+    PayloadWriter writer(movie, track.loadedLength, std::max(options.tuning.copyBlock, kBatch),
+                         options.dryRun);
     try {
         CopySamples(movie, track, wav, samples, options, progress, result, writer);
-    } catch (const avi::PlanFailed&) {
+    } catch (const ReintegrationFailed&) {
         throw;
     } catch (const platform::IoError& e) {
-        // A failure after the first write leaves the sound track partly rewritten.
-        if (writer.Written() > 0) throw avi::PlanFailed(e, writer.Written());
-        throw;
+        throw ReintegrationFailed(e, writer.Written(), false);
     }
     return result;
 }
@@ -181,29 +215,31 @@ ReintegrationResult ReintegrateAudio(const std::string& moviePath, const AudioTr
                                      const ReintegrationOptions& options, ProgressSink* progress) {
     auto wav = OpenExistingWav(wavPath);
     const WavSamples samples = LocateWavSamples(*wav);
-    auto movie = platform::OpenFile(moviePath, platform::OpenMode::ReadWrite);
+    auto movie = platform::OpenFile(
+        moviePath, options.dryRun ? platform::OpenMode::Read : platform::OpenMode::ReadWrite);
     return WriteSamples(*movie, track, *wav, samples, options, progress);
 }
 
 ReintegrationOutcome RunReintegration(const std::string& moviePath, const avi::HeaderRecord& record,
-                                      const std::string& wavPath,
-                                      const ReintegrationOptions& options, avi::WriteMode mode,
-                                      const MismatchAnswer& answer, ProgressSink* progress) {
+                                      std::optional<int> nthSoundStream, const std::string& wavPath,
+                                      ReintegrationOptions options, const MismatchAnswer& answer,
+                                      ProgressSink* progress) {
     ReintegrationOutcome outcome;
-    outcome.track =
-        AudioTrackFromRecord(*platform::OpenFile(moviePath, platform::OpenMode::Read), record);
-    auto comparison = CompareWavWithMovie(moviePath, outcome.track, wavPath);
+    {
+        const auto movie = platform::OpenFile(moviePath, platform::OpenMode::Read);
+        outcome.track = nthSoundStream ? AudioTrackFromRecord(*movie, record, *nthSoundStream)
+                                       : AudioTrackFromRecord(*movie, record);
+    }
+    auto comparison = CompareWavWithMovie(moviePath, outcome.track, wavPath, options.jinkSeconds);
     outcome.mismatch = MismatchQuestion(comparison);
-    if (mode == avi::WriteMode::DryRun) return outcome;
     if (outcome.mismatch) {
         outcome.declined = !answer(*outcome.mismatch);
         if (outcome.declined) return outcome;
         // While the question waited, the WAV file may have been saved again.
         comparison.movieChunks.ForgetSamples();
     }
-    ReintegrationOptions write = options;
-    write.surveyed = &comparison.movieChunks;
-    outcome.result = ReintegrateAudio(moviePath, outcome.track, wavPath, write, progress);
+    options.surveyed = &comparison.movieChunks;
+    outcome.result = ReintegrateAudio(moviePath, outcome.track, wavPath, options, progress);
     return outcome;
 }
 

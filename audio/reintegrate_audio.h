@@ -13,19 +13,65 @@
 #include "audio/audio_track.h"
 #include "audio/copy_tuning.h"
 #include "audio/wav_samples.h"
-#include "avi/write_plan.h"
+#include "platform/io_error.h"
 #include "platform/random_access_file.h"
 
 namespace brelvo::audio {
 
 struct ReintegrationOptions {
     // "Jink Audio": drop this many seconds of samples from the WAV file's start (nothing when
-    // absent). The count is seconds x dwRate / dwScale, rounded half to even.
+    // absent); see JinkCutOf.
     std::optional<double> jinkSeconds;
     CopyTuning tuning;
     // The chunks the check before the write found (CompareWavWithMovie): the write goes on
     // from them instead of walking the movie again. Ignored when the movie's length changed.
     const AudioChunkSurvey* surveyed = nullptr;
+    // Reads and compares all the same, counts what would change, writes nothing (the movie
+    // is opened for reading only).
+    bool dryRun = false;
+};
+
+// What "Jink Audio" drops from the start of the WAV file's samples. By the AVI standard
+// dwRate / dwScale counts the stream's units per second: sample frames for PCM, blocks for
+// ADPCM, frames for variable-rate MP3.
+struct JinkCut {
+    double seconds = 0.0;
+    std::int64_t units = 0;  // seconds x dwRate / dwScale rounded half to even; 0 unless positive
+    std::int64_t bytes = 0;  // units x dwSampleSize, or the first `units` audio chunks' payloads
+    std::int64_t unitBytes = 0;   // dwSampleSize; 0 for a stream of one unit a chunk
+    double unitsPerSecond = 0.0;  // dwRate / dwScale; 0 without a time base
+};
+
+// seconds x rate / scale rounded half to even; 0 when the scale is 0 or the result is not
+// positive (the samples cannot start before their first byte).
+std::int64_t JinkUnits(double seconds, std::int32_t rate, std::int32_t scale);
+
+// The cut for the track: units x dwSampleSize rounded down to whole blocks of blockAlign (a
+// part of a block would shift every later sample against its channel); for a stream whose
+// units are its chunks (dwSampleSize 0), the payload bytes of the movie's first `units` audio
+// chunks. Throws platform::IoError when the movie cannot be read.
+JinkCut JinkCutOf(platform::RandomAccessFile& movie, const AudioTrack& track, double seconds,
+                  std::int64_t blockAlign);
+
+// The WAV file's nBlockAlign (0 when it has no format chunk to say).
+std::int64_t WavBlockAlign(const WavSamples& samples);
+
+// A read or write failing during the copy: the file error, with how much of the sound track
+// had been changed by then.
+class ReintegrationFailed : public platform::IoError {
+  public:
+    ReintegrationFailed(const platform::IoError& cause, std::int64_t bytesChanged, bool duringWrite)
+        : platform::IoError(cause), bytesChanged_(bytesChanged), duringWrite_(duringWrite) {}
+
+    // Payload bytes rewritten before the failure.
+    std::int64_t BytesChanged() const { return bytesChanged_; }
+    // True when the sound track may hold changed bytes: some were written, or the failing
+    // write may have stored part of its bytes.
+    bool MayBePartlyRewritten() const { return bytesChanged_ > 0 || duringWrite_; }
+
+  private:
+    std::int64_t bytesChanged_;
+    bool duringWrite_;
 };
 
 struct ReintegrationResult {
@@ -35,18 +81,15 @@ struct ReintegrationResult {
     std::int64_t samplesUsed = 0;   // WAV sample bytes that went into the movie
     std::int64_t zeroFilled = 0;    // payload bytes beyond the WAV file's samples
     std::int64_t skippedBytes = 0;  // dropped by "Jink Audio"
+    std::optional<JinkCut> jink;    // when "Jink Audio" was asked for
     int resyncs = 0;
 };
 
-// The sample bytes "Jink Audio" drops: seconds x rate / scale rounded half to even; 0 when
-// the scale is 0 or the result is not positive (the samples cannot start before their first
-// byte).
-std::int64_t JinkSkipBytes(double seconds, std::int32_t rate, std::int32_t scale);
-
-// Throws AudioError (the WAV path names no file, the file holds no "data" chunk) or
-// avi::PatchRefused (the movie is not as long as when it was loaded) before anything is
-// written; platform::IoError when a read fails before the first write, avi::PlanFailed (with
-// the bytes written before it) when a write fails or a read fails after one.
+// The changed bytes are written as plans of the movie the track was found in (as long as
+// then), each field read back. Throws AudioError (the WAV path names no file, the file holds
+// no "data" chunk) and avi::PatchRefused (the movie is not the one loaded) before anything is
+// written; platform::IoError when a file cannot be opened, ReintegrationFailed when a read or
+// write fails during the copy.
 ReintegrationResult ReintegrateAudio(const std::string& moviePath, const AudioTrack& track,
                                      const std::string& wavPath,
                                      const ReintegrationOptions& options = {},
@@ -58,26 +101,25 @@ ReintegrationResult WriteSamples(platform::RandomAccessFile& movie, const AudioT
                                  const ReintegrationOptions& options = {},
                                  ProgressSink* progress = nullptr);
 
-// The face's answer to the mismatch question (one sentence): true writes the WAV file all the
-// same.
+// The face's answer to the mismatch question (sentences saying what differs): true writes the
+// WAV file all the same.
 using MismatchAnswer = std::function<bool(const std::string& question)>;
 
 struct ReintegrationOutcome {
     AudioTrack track;
-    std::optional<std::string> mismatch;  // the question, asked or (in a dry run) not
+    std::optional<std::string> mismatch;  // the question asked
     bool declined = false;                // answered No: nothing was written
-    ReintegrationResult result;           // what the write did (nothing in a dry run)
+    ReintegrationResult result;           // what the write did (in a dry run: would do)
 };
 
-// The whole tool, the same for both faces: the sound track the decoded headers name, the
-// check of the WAV file against it, the question when they differ, and (unless declined or
-// a dry run) the write. Throws AudioError, avi::PatchRefused (another movie by now) or
-// platform::IoError before anything is written; avi::PlanFailed once the sound track may be
-// partly rewritten.
+// The whole tool, the same for both faces: the sound track among the decoded headers (the last
+// sound stream, or the n-th, 1-based), the check of the WAV file against it, the question when
+// they differ (a dry run asks it too, and stops as the real run would), and the write (in a
+// dry run: the count). Throws what FindAudioTrack, CompareWavWithMovie and ReintegrateAudio
+// throw.
 ReintegrationOutcome RunReintegration(const std::string& moviePath, const avi::HeaderRecord& record,
-                                      const std::string& wavPath,
-                                      const ReintegrationOptions& options, avi::WriteMode mode,
-                                      const MismatchAnswer& answer,
+                                      std::optional<int> nthSoundStream, const std::string& wavPath,
+                                      ReintegrationOptions options, const MismatchAnswer& answer,
                                       ProgressSink* progress = nullptr);
 
 }  // namespace brelvo::audio

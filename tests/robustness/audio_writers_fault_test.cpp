@@ -59,11 +59,10 @@ TEST(AudioWritersUnderFaults, ReintegrationWritesOnlyPayloadsUpToTheFailure) {
                                    return Reported([&] {
                                        try {
                                            audio::RunReintegration(
-                                               path, loaded.record, wavPath, options,
-                                               avi::WriteMode::Write,
+                                               path, loaded.record, std::nullopt, wavPath, options,
                                                [](const std::string&) { return true; });
-                                       } catch (const avi::PlanFailed&) {
-                                           partly = true;
+                                       } catch (const audio::ReintegrationFailed& e) {
+                                           partly = e.MayBePartlyRewritten();
                                            throw;
                                        }
                                    });

@@ -181,7 +181,7 @@ TEST(UnwritableFiles, EditOfAMovieReplacedSinceLoadingIsRefused) {
     RestoreFile(path, replacement);
     // Every write is a plan of the loaded movie: a header edit, the exit write-back and
     // re-integration alike.
-    EXPECT_THROW(audio::RunReintegration(path, loaded.record, wavPath, {}, avi::WriteMode::Write,
+    EXPECT_THROW(audio::RunReintegration(path, loaded.record, std::nullopt, wavPath, {},
                                          [](const std::string&) { return true; }),
                  avi::PatchRefused);
     avi::HeaderEdit edit(loaded.record);
