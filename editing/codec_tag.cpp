@@ -43,10 +43,6 @@ std::string CodecTagOfComboText(std::string_view comboText) {
     return platform::AsciiUpper(std::string_view(ansi).substr(0, kTagWidth));
 }
 
-bool CodecApplyEnabled(std::string_view comboText, std::string_view currentTag) {
-    return CodecTagOfComboText(comboText) != platform::AsciiUpper(currentTag);
-}
-
 std::string WindowCodecBytes(std::string_view currentTag) {
     if (currentTag.empty()) return {};
     return PadToTag(AsciiLower(currentTag));
@@ -59,12 +55,6 @@ std::string TypedCodecBytes(std::string_view utf8Code) {
                                 "' is longer than four characters");
     }
     return PadToTag(platform::Utf8ToAnsi(utf8Code));
-}
-
-bool CodecFieldRecorded(const avi::HeaderRecord& record, CodecTarget target) {
-    const auto offset =
-        target == CodecTarget::Handler ? record.videoHandlerOffset : record.videoCompressionOffset;
-    return record.IsRecordedField(offset, kTagWidth);
 }
 
 CodecTagChange ApplyCodecTag(platform::RandomAccessFile& file, const avi::HeaderRecord& record,

@@ -26,13 +26,6 @@ bool IsRegularFile(const std::string& path) {
     return std::filesystem::is_regular_file(path, ec);
 }
 
-void RemoveFile(const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::remove(path, ec) && ec) {
-        throw IoError(FileOp::Remove, path, ec.message());
-    }
-}
-
 void RenameFile(const std::string& from, const std::string& to) {
     std::error_code ec;
     std::filesystem::rename(from, to, ec);

@@ -8,8 +8,6 @@ namespace brelvo::platform {
 
 bool FileExists(const std::string& path);
 bool IsRegularFile(const std::string& path);
-// Throws IoError(Remove) on failure.
-void RemoveFile(const std::string& path);
 // Replaces `to` atomically where the system allows. Throws IoError(Rename).
 void RenameFile(const std::string& from, const std::string& to);
 // Throws IoError(Length).

@@ -1,5 +1,5 @@
 // The fault-injecting file layer.
-#include "platform/fault_injection.h"
+#include "tests/support/fault_injection.h"
 
 #include "platform/io_error.h"
 
