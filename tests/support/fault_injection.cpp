@@ -76,11 +76,6 @@ FaultPlan& FaultPlan::TearWrites() {
     return *this;
 }
 
-FaultPlan& FaultPlan::WithReason(std::string reason) {
-    reason_ = std::move(reason);
-    return *this;
-}
-
 FaultPlan& FaultPlan::Watching(std::function<bool(const std::string&)> filter) {
     filter_ = std::move(filter);
     return *this;
