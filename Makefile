@@ -54,7 +54,8 @@ test-release: deps
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
-	cmake -S . -B $(BUILD)-sanitize $(CMAKE_ARGS) -DBRELVO_WERROR=$(WERROR) -DCMAKE_BUILD_TYPE=Debug \
+	cmake -S . -B $(BUILD)-sanitize $(CMAKE_ARGS) -DBRELVO_WERROR=$(WERROR) \
+	  -DCMAKE_BUILD_TYPE=Debug \
 	  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
 	cmake --build $(BUILD)-sanitize -j $(JOBS)
 	cd $(BUILD)-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
