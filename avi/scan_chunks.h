@@ -34,9 +34,4 @@ ScanResult ScanChunks(platform::RandomAccessFile& file);
 // written only into the movie that was loaded (`loadedLength` bytes long).
 WritePlan HeaderRestorePlan(std::span<const std::byte> headerBackup, std::int64_t loadedLength);
 
-// Moves a position by n bytes (n may be negative).
-inline std::int64_t SkipBytes(std::int64_t position, std::int64_t n) {
-    return position + n;
-}
-
 }  // namespace brelvo::avi

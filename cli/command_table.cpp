@@ -9,14 +9,8 @@ namespace brelvo::cli {
 
 const std::vector<Command>& AllCommands() {
     static const std::vector<Command> commands = {
-        InfoCommand(),
-        KeyframesCommand(),
-        SetFourccCommand(),
-        SetFpsCommand(),
-        SetDelayCommand(),
-        SetInfoCommand(),
-        ExtractAudioCommand(),
-        ReintegrateAudioCommand(),
+        InfoCommand(),     KeyframesCommand(), SetFourccCommand(),    SetFpsCommand(),
+        SetDelayCommand(), SetInfoCommand(),   ExtractAudioCommand(), ReintegrateAudioCommand(),
     };
     return commands;
 }

@@ -8,7 +8,6 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "platform/fault_injection.h"
 #include "platform/file_open_hook.h"
 #include "platform/io_error.h"
 #include "platform/number_text.h"
@@ -16,6 +15,7 @@
 #include "platform/qt/tab_control.h"
 #include "tests/app/form1_harness.h"
 #include "tests/support/comma_locale.h"
+#include "tests/support/fault_injection.h"
 
 namespace brelvo::app::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include "avi/field_patch.h"
 #include "platform/file_open_hook.h"
 #include "platform/little_endian.h"
-#include "platform/memory_file.h"
+#include "tests/support/memory_file.h"
 #include "tests/support/riff_builder.h"
 
 namespace brelvo::avi {
