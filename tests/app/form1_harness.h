@@ -12,7 +12,7 @@
 #include "platform/qt/control_text.h"
 #include "tests/support/fake_media_player.h"
 #include "tests/support/qt_application_environment.h"
-#include "tests/support/riff_builder.h"
+#include "tests/support/test_movies.h"
 #include "tests/support/scripted_dialogs.h"
 namespace brelvo::app::testing {
 

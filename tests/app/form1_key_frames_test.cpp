@@ -9,7 +9,7 @@
 #include "platform/qt/image_box.h"
 #include "preview/about_window.h"
 #include "tests/app/form1_harness.h"
-#include "tests/support/layout_movies.h"
+#include "tests/support/test_movies.h"
 
 namespace brelvo::app::testing {
 namespace {

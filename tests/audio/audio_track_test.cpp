@@ -7,7 +7,8 @@
 #include "audio/audio_error.h"
 #include "avi/decode_headers.h"
 #include "avi/scan_chunks.h"
-#include "tests/audio/audio_movies.h"
+#include "tests/support/memory_file.h"
+#include "tests/support/test_movies.h"
 
 namespace brelvo::testing {
 namespace {
@@ -30,7 +31,7 @@ TEST(AudioTrack, FormatChunkIsTheSoundStreamsOwnStrf) {
         List("strl", {Chunk("strh", StrhData({})), Chunk("strf", BitmapInfoData())});
     const Bytes movie = Riff("AVI ", {List("hdrl", {Chunk("avih", AvihData({})), video, strl}),
                                       List("movi", {Chunk("01wb", Pattern(10, 1))})});
-    auto file = MemoryOf(movie);
+    platform::MemoryFile file(movie);
     const auto track = FromDecoding(file);
     EXPECT_EQ(track.streamNumber, 1);
     EXPECT_EQ(track.formatSize, format.size());
@@ -41,9 +42,9 @@ TEST(AudioTrack, FormatChunkIsTheSoundStreamsOwnStrf) {
 }
 
 TEST(AudioTrack, StreamNumberFollowsTheStrlLists) {
-    auto first = MemoryOf(ReadWholeFile(FixturePath("ffmpeg_audio_first.avi")));
+    platform::MemoryFile first(ReadWholeFile(FixturePath("ffmpeg_audio_first.avi")));
     EXPECT_EQ(FromDecoding(first).streamNumber, 0);
-    auto two = MemoryOf(ReadWholeFile(FixturePath("ffmpeg_two_audio.avi")));
+    platform::MemoryFile two(ReadWholeFile(FixturePath("ffmpeg_two_audio.avi")));
     EXPECT_EQ(FromDecoding(two).streamNumber, 2);  // the last sound stream decoded
     // Asked for by its place among the sound streams, with its own time base.
     const auto map = avi::ScanChunks(two).chunkMap;
@@ -60,7 +61,7 @@ TEST(AudioTrack, StreamNumberFollowsTheStrlLists) {
         EXPECT_STREQ(e.what(), "The movie has 2 sound streams, no sound stream 3.");
     }
     EXPECT_EQ(audio::FindAudioTrack(two, 1).sampleSize, 4);  // the header lists say it too
-    auto silent = MemoryOf(MakeSimpleMovie({.withAudio = false}));
+    platform::MemoryFile silent(MakeSimpleMovie({.withAudio = false}));
     EXPECT_THROW(FromDecoding(silent), audio::AudioError);
     EXPECT_THROW(audio::FindAudioTrack(silent), audio::AudioError);
 }

@@ -8,12 +8,9 @@
 #include "audio/extract_audio.h"
 #include "audio/reintegrate_audio.h"
 #include "audio/wav_check.h"
-#include "platform/file_open_hook.h"
 #include "platform/interrupt_cleanup.h"
-#include "platform/io_error.h"
 #include "platform/random_access_file.h"
-#include "tests/audio/audio_movies.h"
-#include "tests/support/layout_movies.h"
+#include "tests/support/test_movies.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -35,25 +32,23 @@ audio::AudioTrack TrackOf(const std::string& moviePath, int stream = -1) {
     return stream < 0 ? audio::FindAudioTrack(*file) : audio::FindAudioTrack(*file, stream);
 }
 
+// A movie whose sound has the given format, with the given movi children.
+std::string MoviePath(const std::vector<Bytes>& movi, const Bytes& format) {
+    return WriteTempFile(
+        MakeMovie({.streams = {VideoStream(), SoundStream(25, 16000, format)}, .movis = {movi}}));
+}
+
 TEST(WavLayout, IsTheFormatChunkWholeAndPaddedThenTheConcatenatedPayloads) {
     const Bytes oddFormat = WaveFormatData(1, 2, 4000, 16, 1);  // 19 bytes
     const Bytes a = Pattern(33, 1), b = Pattern(8, 2);
-    const auto moviePath = WriteTempFile(
-        MovieOf(VideoAndSound(oddFormat),
-                {{Chunk("00dc", Pattern(50, 3)), Chunk("01wb", a), Chunk("01wb", b)}}));
+    const auto moviePath =
+        MoviePath({Chunk("00dc", Pattern(50, 3)), Chunk("01wb", a), Chunk("01wb", b)}, oddFormat);
     const auto wavPath = Beside(moviePath, "sound.wav");
     const auto result = audio::ExtractAudio(moviePath, TrackOf(moviePath), wavPath);
-
-    Bytes expected = ToBytes("RIFF");
-    AppendU32(expected, 4 + 8 + 20 + 8 + 41);
-    AppendText(expected, "WAVEfmt ");
-    AppendU32(expected, 19);
-    Append(expected, oddFormat);
-    expected.push_back(std::byte{0});  // the pad byte other programs need to find "data"
-    AppendText(expected, "data");
-    AppendU32(expected, 41);
-    Append(expected, a);
-    Append(expected, b);
+    Bytes samples = a;
+    Append(samples, b);
+    // The format chunk's pad byte is one other programs need to find "data".
+    const Bytes expected = WavFile(oddFormat, samples);
     EXPECT_EQ(ReadWholeFile(wavPath), expected);
     EXPECT_EQ(result.chunks, 2);
     EXPECT_EQ(result.dataBytes, 41);
@@ -64,67 +59,26 @@ TEST(WavLayout, IsTheFormatChunkWholeAndPaddedThenTheConcatenatedPayloads) {
     unpadded.erase(unpadded.begin() + 20 + 19);
     unpadded[4] = std::byte{4 + 8 + 19 + 8 + 41};  // the RIFF size, one less
     for (const auto& wav : {expected, unpadded}) {
-        const auto track = TrackOf(moviePath);
-        const auto check =
-            audio::CompareWavWithMovie(moviePath, track, WriteTempFile(wav, "back.wav"));
+        const auto check = audio::CompareWavWithMovie(moviePath, TrackOf(moviePath),
+                                                      WriteTempFile(wav, "back.wav"));
         EXPECT_EQ(check.wavBytes, 41);
         EXPECT_EQ(check.movieChunks.matchingBytes, 41) << "other samples found";
-        EXPECT_FALSE(check.FormatDiffers());
+        EXPECT_TRUE(check.wavHasFormat && check.formatDifferences.empty());
     }
 
     // No sound chunks at all: a WAV file of 28 + S + 1 bytes stating no data.
-    const auto silentPath = WriteTempFile(MovieOf(VideoAndSound(oddFormat), {{Chunk("00dc", a)}}));
+    const auto silentPath = MoviePath({Chunk("00dc", a)}, oddFormat);
     audio::ExtractAudio(silentPath, TrackOf(silentPath), Beside(silentPath, "empty.wav"));
     EXPECT_EQ(ReadWholeFile(Beside(silentPath, "empty.wav")).size(), 28u + 20u);
 }
 
-// Fails every write to the temporary WAV file after the first few.
-class FailingWrites final : public platform::RandomAccessFile {
-  public:
-    explicit FailingWrites(std::unique_ptr<RandomAccessFile> inner) : inner_(std::move(inner)) {}
-    std::size_t ReadAt(std::int64_t o, std::span<std::byte> out) override {
-        return inner_->ReadAt(o, out);
-    }
-    void WriteAt(std::int64_t o, std::span<const std::byte> data) override {
-        if (++writes_ > 2)
-            throw platform::IoError(platform::FileOp::Write, Path(), "No space left on device");
-        inner_->WriteAt(o, data);
-    }
-    std::int64_t Length() override { return inner_->Length(); }
-    const std::string& Path() const override { return inner_->Path(); }
-
-  private:
-    std::unique_ptr<RandomAccessFile> inner_;
-    int writes_ = 0;
-};
-
-TEST(Extraction, AFailureLeavesNoPartialFileAndKeepsTheExistingOne) {
+// The WAV file never takes the movie's place, and one extracted before is replaced. (A failed
+// extraction leaving nothing and the earlier file as it was: the fault sweeps.)
+TEST(Extraction, ReplacesAnEarlierWavFileButNeverTheMovie) {
     const auto moviePath = WriteTempFile(MakeSimpleMovie({}));
     const auto wavPath = Beside(moviePath, "sound.wav");
-    const Bytes previous = ToBytes("an earlier WAV file");
-    std::filesystem::copy_file(WriteTempFile(previous), wavPath);
-    {
-        platform::ScopedFileOpenHook hook([](const std::string&, platform::OpenMode mode,
-                                             std::unique_ptr<platform::RandomAccessFile> f)
-                                              -> std::unique_ptr<platform::RandomAccessFile> {
-            if (mode != platform::OpenMode::CreateTruncate) return f;
-            return std::make_unique<FailingWrites>(std::move(f));
-        });
-        audio::CopyTuning tiny{4096, 16};
-        EXPECT_THROW(audio::ExtractAudio(moviePath, TrackOf(moviePath), wavPath, nullptr, tiny),
-                     platform::IoError);
-    }
-    EXPECT_EQ(ReadWholeFile(wavPath), previous);
-    std::size_t files = 0;
-    for ([[maybe_unused]] const auto& entry :
-         std::filesystem::directory_iterator(std::filesystem::path(wavPath).parent_path())) {
-        ++files;
-    }
-    EXPECT_EQ(files, 2u);  // the movie and the earlier WAV file, no leftover
-
-    // The WAV file may not take the movie's place.
+    WriteFile(wavPath, ToBytes("an earlier WAV file"));
     EXPECT_THROW(audio::ExtractAudio(moviePath, TrackOf(moviePath), moviePath), audio::AudioError);
-    // A successful extraction replaces the earlier file.
     audio::ExtractAudio(moviePath, TrackOf(moviePath), wavPath);
     EXPECT_EQ(ReadWholeFile(wavPath).size(), 28u + 16u + 5u * 64u);
 }
@@ -142,7 +96,6 @@ TEST(Extraction, APathThatIsNoFileIsNamedForWhatItIs) {
 #endif
     const auto track = TrackOf(moviePath);
     for (const auto& [path, kind] : cases) {
-        const std::string said = "The WAV path names " + kind + ", not a file.";
         for (const bool extracting : {true, false}) {
             try {
                 if (extracting) {
@@ -152,7 +105,7 @@ TEST(Extraction, APathThatIsNoFileIsNamedForWhatItIs) {
                 }
                 ADD_FAILURE() << path;
             } catch (const audio::AudioError& e) {
-                EXPECT_EQ(e.what(), said);
+                EXPECT_EQ(e.what(), "The WAV path names " + kind + ", not a file.");
                 EXPECT_EQ(e.Path(), path);
             }
         }
@@ -225,27 +178,22 @@ void ExpectRoundTrip(const std::string& moviePath, const audio::AudioTrack& trac
     EXPECT_EQ(ReadWholeFile(moviePath), original);
 }
 
-Bytes FrameHoldingAudioIdForRoundTrip() {
-    Bytes frame = ToBytes("01wb");
+TEST(RoundTrip, SyntheticMoviesAcrossBlockEdgesAndAStreamedOne) {
+    Bytes frame = ToBytes("01wb");  // a frame that holds an audio chunk header
     AppendU32(frame, 2);
     AppendText(frame, "xyz");
-    return frame;
-}
-
-TEST(RoundTrip, SyntheticMoviesAcrossBlockEdges) {
-    const Bytes movie = MovieOf(
-        VideoAndSound(WaveFormatData(1, 2, 4000, 16, 1)),
-        {{Chunk("00dc", FrameHoldingAudioIdForRoundTrip()), Chunk("01wb", Pattern(33, 1), false),
-          Chunk("01wb", Pattern(100, 2), false), Chunk("00dc", Pattern(7, 3))},
-         {Chunk("01wb", Pattern(61, 4))}});
+    const std::vector<std::vector<Bytes>> movis = {
+        {Chunk("00dc", frame), Chunk("01wb", Pattern(33, 1), false),
+         Chunk("01wb", Pattern(100, 2), false), Chunk("00dc", Pattern(7, 3))},
+        {Chunk("01wb", Pattern(61, 4))}};
+    const Bytes movie = MakeMovie(
+        {.streams = {VideoStream(), SoundStream(25, 16000, WaveFormatData(1, 2, 4000, 16, 1))},
+         .movis = movis});
     for (const audio::CopyTuning tuning : {audio::CopyTuning{}, audio::CopyTuning{16, 16},
                                            audio::CopyTuning{23, 7}, audio::CopyTuning{40, 32}}) {
         const auto path = WriteTempFile(movie);
         ExpectRoundTrip(path, TrackOf(path), 33 + 100 + 61, tuning);
     }
-}
-
-TEST(RoundTrip, StreamedMovieWhoseSizesAreUnknown) {
     const auto path = WriteTempFile(MakeStreamedMovie(5));
     ExpectRoundTrip(path, TrackOf(path), 4 * (1 + 2 + 3 + 4 + 5));
 }

@@ -4,7 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "avi/scan_chunks.h"
-#include "tests/avi/avi_test_files.h"
+#include "tests/support/memory_file.h"
+#include "tests/support/test_movies.h"
 
 namespace brelvo::avi {
 namespace {

@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/avi/avi_test_files.h"
+#include "tests/support/memory_file.h"
+#include "tests/support/test_movies.h"
 
 namespace brelvo::avi {
 namespace {
@@ -36,7 +37,7 @@ TEST(KeyFrames, CountsFlaggedEntriesOfTheVideoStreamOnly) {
 TEST(KeyFrames, MillionEntryIndexIsReadInBlocks) {
     Bytes index;
     for (int k = 0; k < 1'000'000; ++k) AppendEntry(index, k % 2 ? "01wb" : "00dc", 0x10);
-    SparseFile file(static_cast<std::int64_t>(index.size()) + 8);
+    platform::SparseFile file(static_cast<std::int64_t>(index.size()) + 8);
     file.Place(8, std::move(index));
     EXPECT_EQ(CountKeyFrames(file, ChunkRow{"IDX1", 5, 16'000'000}, 0).keyFrames, 500'000);
     EXPECT_LT(file.reads, 1000);

@@ -1,12 +1,14 @@
-// What loading shows: the captions, author boxes and list selections, and the final lines of
-// the information tab.
+// What loading shows: the captions, author boxes and list selections, the final lines of the
+// information tab and the range list.
 #include "avi/load_display.h"
 
 #include <gtest/gtest.h>
 
 #include "avi/decode_headers.h"
+#include "avi/load_summary.h"
 #include "avi/scan_chunks.h"
-#include "tests/avi/avi_test_files.h"
+#include "tests/support/memory_file.h"
+#include "tests/support/test_movies.h"
 
 namespace brelvo::avi {
 namespace {
@@ -135,6 +137,24 @@ TEST(InformationTabLines, FinalLinesInTabOrder) {
     EXPECT_EQ(lines[3], "Frames Per Second: ");
     EXPECT_EQ(lines[10], "From: 0 To: 1234567");  // seven digits read whole
     EXPECT_EQ(lines[13], "Audio Delay:");
+    // Upper case in UTF-8 beyond ASCII; a name that is no UTF-8 keeps its bytes.
+    EXPECT_EQ(isolatename("/t/\xC3\xA9t\xC3\xA9 \xC5\xA1\xC3\xBF \xD0\xB6.avi"),
+              "\xC3\x89T\xC3\x89 \xC5\xA0\xC5\xB8 \xD0\x96.AVI");  // été šÿ ж
+    EXPECT_EQ(isolatename("caf\xE9.avi"), "CAF\xE9.AVI");
+    EXPECT_EQ(FileSizeText(131072), "File Size: 131072 bytes. (0.13MB.)");  // 0.125: half up
+    EXPECT_EQ(FileSizeText(5'000'000'000), "File Size: 5000000000 bytes. (4768.37MB.)");
+}
+
+TEST(AddRangeEntry, AddsAnEntryOnceAndSelectsIt) {
+    std::vector<std::string> items = {"abc"};
+    int selected = 0;
+    EXPECT_TRUE(AddRangeEntry(items, selected, RangeEntryText(100, 2500)));
+    EXPECT_EQ(items, (std::vector<std::string>{"abc", "000100 - 002500"}));
+    EXPECT_EQ(selected, 1);
+    selected = 0;
+    EXPECT_FALSE(AddRangeEntry(items, selected, "000100 - 002500"));
+    EXPECT_FALSE(AddRangeEntry(items, selected, "ABC"));
+    EXPECT_EQ(selected, 0);
 }
 
 }  // namespace

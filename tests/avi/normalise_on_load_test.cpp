@@ -6,7 +6,8 @@
 #include "avi/decode_headers.h"
 #include "avi/scan_chunks.h"
 #include "platform/little_endian.h"
-#include "tests/avi/avi_test_files.h"
+#include "tests/support/memory_file.h"
+#include "tests/support/test_movies.h"
 
 namespace brelvo::avi {
 namespace {

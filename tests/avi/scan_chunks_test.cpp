@@ -5,7 +5,8 @@
 
 #include <random>
 
-#include "tests/avi/avi_test_files.h"
+#include "tests/support/memory_file.h"
+#include "tests/support/test_movies.h"
 
 namespace brelvo::avi {
 namespace {
@@ -126,7 +127,7 @@ TEST(ScanChunks, HugeMovieCostsItsHeadersOnlyAndKeeps64BitPositions) {
     const std::int64_t after = moviList + 8 + 0x7FFFFF00;
     const Bytes tail = Riff(
         "AVIX", {List("movi", {Chunk("00dc", Bytes(16))}), ChunkWithSize("idx1", 1 << 30, {})});
-    SparseFile file(after + static_cast<std::int64_t>(tail.size()) + (1 << 30));
+    platform::SparseFile file(after + static_cast<std::int64_t>(tail.size()) + (1 << 30));
     file.Place(0, header);
     file.Place(after, tail);
     const auto map = ScanChunks(file).chunkMap;

@@ -8,7 +8,7 @@
 #include "platform/file_open_hook.h"
 #include "platform/io_error.h"
 #include "tests/cli/cli_run.h"
-#include "tests/support/riff_builder.h"
+#include "tests/support/test_movies.h"
 
 namespace brelvo::cli {
 namespace {

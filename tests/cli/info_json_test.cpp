@@ -8,7 +8,7 @@
 #include "platform/little_endian.h"
 #include "platform/path_text.h"
 #include "tests/cli/cli_run.h"
-#include "tests/support/layout_movies.h"
+#include "tests/support/test_movies.h"
 #include "tests/support/riff_builder.h"
 
 namespace brelvo::cli {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/cli/cli_run.h"
-#include "tests/editing/edit_test_movie.h"
+#include "tests/support/decoded_movie.h"
 
 namespace brelvo::cli {
 namespace {

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "tests/cli/cli_run.h"
-#include "tests/editing/edit_test_movie.h"
+#include "tests/support/decoded_movie.h"
 #include "tests/support/riff_builder.h"
 
 namespace brelvo::cli {

@@ -4,7 +4,8 @@
 #include "avi/field_patch.h"
 #include "editing/audio_delay.h"
 #include "editing/audio_stretch.h"
-#include "tests/editing/edit_test_movie.h"
+#include "tests/support/decoded_movie.h"
+#include "tests/support/test_movies.h"
 
 namespace brelvo::editing {
 namespace {

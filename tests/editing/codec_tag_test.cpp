@@ -5,7 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "avi/field_patch.h"
-#include "tests/editing/edit_test_movie.h"
+#include "tests/support/decoded_movie.h"
+#include "tests/support/test_movies.h"
 
 namespace brelvo::editing {
 namespace {
@@ -46,12 +47,7 @@ TEST(AddCodecTag, PlansTheFourBytesOfEachOwnFieldAndTheRecordFollows) {
 
 TEST(AddCodecTag, RefusesAFieldDecodingDidNotRecord) {
     // A movie whose only stream is audio has neither field; offset 0 must never be written.
-    using namespace testing;
-    const DecodedMovie movie(
-        Riff("AVI ", {List("hdrl", {Chunk("avih", AvihData({})),
-                                    List("strl", {Chunk("strh", StrhData({"auds"})),
-                                                  Chunk("strf", WaveFormatData())})}),
-                      List("movi", {})}));
+    const DecodedMovie movie(testing::MakeMovie({.streams = {testing::SoundStream()}}));
     for (const auto target : {CodecTarget::Handler, CodecTarget::Compression}) {
         avi::HeaderEdit edit(movie.record);
         EXPECT_THROW(AddCodecTag(edit, target, "xvid"), avi::PatchRefused);

@@ -6,7 +6,8 @@
 
 #include "avi/field_patch.h"
 #include "platform/number_text.h"
-#include "tests/editing/edit_test_movie.h"
+#include "tests/support/decoded_movie.h"
+#include "tests/support/test_movies.h"
 
 namespace brelvo::editing {
 namespace {
@@ -32,7 +33,7 @@ TEST(AddFrameRate, PlansTheRateAndItsFrameTimeAndTheScaleOnlyWhenItChanges) {
           std::tuple{TypedVideoRate("fast"), Scale{10000}, 100000, 100000},
           std::tuple{TypedVideoRate("23.97659"), Scale{}, 239765, 41707},
           std::tuple{std::int64_t{30000}, Scale{1001}, 30000, 33366}}) {
-        const DecodedMovie movie(testing::NormalisedMovie());
+        const DecodedMovie movie(testing::MakeSimpleMovie({.videoScale = 10000, .videoRate = 250000}));
         avi::HeaderEdit edit(movie.record);
         const auto change = AddFrameRate(edit, rate, scale);
         testing::Planned expected = {{"strh[0].dwRate", testing::Int32Bytes(dwRate)},
@@ -53,7 +54,7 @@ TEST(AddFrameRate, PlansTheRateAndItsFrameTimeAndTheScaleOnlyWhenItChanges) {
 }
 
 TEST(AddFrameRate, RefusesWhatCannotBeWritten) {
-    DecodedMovie movie(testing::NormalisedMovie());
+    DecodedMovie movie(testing::MakeSimpleMovie({.videoScale = 10000, .videoRate = 250000}));
     for (const std::int64_t rate : {std::int64_t{0}, TypedVideoRate("-3"),
                                     TypedVideoRate("300000"),  // 3e9 ten-thousandths
                                     std::int64_t{4}}) {        // a frame time beyond 32 bits

@@ -6,7 +6,8 @@
 
 #include "avi/field_patch.h"
 #include "avi/load_display.h"
-#include "tests/editing/edit_test_movie.h"
+#include "tests/support/decoded_movie.h"
+#include "tests/support/test_movies.h"
 
 namespace brelvo::info {
 namespace {
@@ -19,11 +20,12 @@ Bytes MovieWithItems(const std::vector<std::pair<std::string, std::string>>& ite
                      std::size_t dispSize = 0, std::string disp = "") {
     std::vector<Bytes> chunks;
     for (const auto& [id, data] : items) chunks.push_back(Chunk(id, ToBytes(data)));
-    std::vector<Bytes> parts = {List("hdrl", {Chunk("avih", AvihData({}))}), List("INFO", chunks)};
+    std::vector<Bytes> before = {List("INFO", chunks)};
     disp.resize(dispSize, 'd');
-    if (dispSize > 0) parts.push_back(Chunk("DISP", ToBytes(disp)));
-    parts.push_back(List("movi", {Chunk("00dc", Bytes(16, std::byte{0x55}))}));
-    return Riff("AVI ", parts);
+    if (dispSize > 0) before.push_back(Chunk("DISP", ToBytes(disp)));
+    return MakeMovie({.streams = {},
+                      .beforeMovi = before,
+                      .movis = {{Chunk("00dc", Bytes(16, std::byte{0x55}))}}});
 }
 
 // The data of the nth item with the id, as the file now holds it.

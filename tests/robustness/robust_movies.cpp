@@ -12,50 +12,6 @@
 
 namespace brelvo::testing {
 
-Bytes EditableMovie() {
-    AvihFields avih;
-    avih.totalFrames = 4;
-    StrhFields video;
-    video.length = 4;
-    StrhFields sound;
-    sound.fccType = "auds";
-    sound.fccHandler = std::string(4, '\0');
-    sound.scale = 4;
-    sound.rate = 176400;
-    sound.sampleSize = 4;
-    sound.start = 1002;
-    sound.length = 64;
-    const Bytes hdrl = List(
-        "hdrl", {Chunk("avih", AvihData(avih)),
-                 List("strl", {Chunk("strh", StrhData(video)), Chunk("strf", BitmapInfoData())}),
-                 List("strl", {Chunk("strh", StrhData(sound)), Chunk("strf", WaveFormatData())})});
-    Bytes display;
-    AppendU32(display, 1);
-    AppendText(display, std::string("Clip one\0", 9));
-
-    std::vector<Bytes> movi;
-    Bytes index;
-    std::uint32_t offset = 4;
-    for (int i = 0; i < 4; ++i) {
-        movi.push_back(Chunk("00dc", Bytes(40, static_cast<std::byte>(0x40 + i))));
-        AppendText(index, "00dc");
-        AppendU32(index, i % 2 == 0 ? 0x10 : 0);
-        AppendU32(index, offset);
-        AppendU32(index, 40);
-        offset += 48;
-        movi.push_back(Chunk("01wb", Bytes(64, static_cast<std::byte>(0x80 + i))));
-        AppendText(index, "01wb");
-        AppendU32(index, 0x10);
-        AppendU32(index, offset);
-        AppendU32(index, 64);
-        offset += 72;
-    }
-    return Riff("AVI ", {hdrl, Chunk("JUNK", Bytes(30, std::byte{'x'})),
-                         List("INFO", {Chunk("INAM", ToBytes(std::string("Old name\0", 9))),
-                                       Chunk("IART", ToBytes(std::string("Someone\0", 8)))}),
-                         Chunk("DISP", display), List("movi", movi), Chunk("idx1", index)});
-}
-
 LoadedFile LoadAsTheWindowDoes(const std::string& path) {
     platform::MakeWritable(path);
     LoadedFile loaded;

@@ -1,5 +1,5 @@
-// Movies and loads for the robustness tests: a movie that gives every writer something to
-// write, the load the main window makes, and the regions each writer may change.
+// Loads for the robustness tests: the load the main window makes, and the regions each
+// writer may change.
 #pragma once
 
 #include <cstddef>
@@ -10,14 +10,9 @@
 #include "avi/field_ref.h"
 #include "avi/header_record.h"
 #include "tests/robustness/fault_sweep.h"
-#include "tests/support/riff_builder.h"
+#include "tests/support/test_movies.h"
 
 namespace brelvo::testing {
-
-// Video at dwScale 1 / dwRate 25 (loading rescales it), PCM sound as stream 1 with a start of
-// 1002, a JUNK chunk, INFO items INAM and IART, a display name, four frames with their sound
-// and an index.
-Bytes EditableMovie();
 
 struct LoadedFile {
     avi::ChunkMap chunkMap;

@@ -1,4 +1,4 @@
-// In-memory file.
+// In-memory files.
 #include "tests/support/memory_file.h"
 
 #include <algorithm>
@@ -30,6 +30,24 @@ void MemoryFile::WriteAt(std::int64_t offset, std::span<const std::byte> data) {
         bytes_.resize(end);
     }
     if (!data.empty()) std::memcpy(bytes_.data() + offset, data.data(), data.size());
+}
+
+std::size_t SparseFile::ReadAt(std::int64_t offset, std::span<std::byte> out) {
+    const auto n = static_cast<std::size_t>(
+        std::clamp<std::int64_t>(length_ - offset, 0, static_cast<std::int64_t>(out.size())));
+    std::fill_n(out.begin(), n, std::byte{0});
+    for (const auto& [at, bytes] : pieces_) {
+        const auto end = std::min(at + static_cast<std::int64_t>(bytes.size()),
+                                  offset + static_cast<std::int64_t>(n));
+        for (auto k = std::max(at, offset); k < end; ++k) out[k - offset] = bytes[k - at];
+    }
+    ++reads;
+    bytesRead += static_cast<std::int64_t>(n);
+    return n;
+}
+
+void SparseFile::WriteAt(std::int64_t, std::span<const std::byte>) {
+    throw IoError(FileOp::Write, path_, "read-only");
 }
 
 }  // namespace brelvo::platform

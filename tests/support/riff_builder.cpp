@@ -1,4 +1,4 @@
-// The test RIFF writer.
+// The test RIFF writer and temporary files.
 #include "tests/support/riff_builder.h"
 
 #include <atomic>
@@ -41,6 +41,19 @@ void AppendText(Bytes& out, std::string_view text) {
 
 void Append(Bytes& out, const Bytes& more) {
     out.insert(out.end(), more.begin(), more.end());
+}
+
+Bytes Pattern(std::size_t length, int seed) {
+    Bytes b(length);
+    for (std::size_t k = 0; k < length; ++k)
+        b[k] = static_cast<std::byte>((k * 7 + static_cast<std::size_t>(seed) * 31) & 0xFF);
+    return b;
+}
+
+std::int64_t OffsetOf(const Bytes& bytes, std::string_view text, std::int64_t from) {
+    const std::string_view all(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const auto at = all.find(text, static_cast<std::size_t>(from));
+    return at == std::string_view::npos ? -1 : static_cast<std::int64_t>(at);
 }
 
 Bytes Chunk(std::string_view id, const Bytes& data, bool pad) {
@@ -139,53 +152,8 @@ Bytes WaveFormatData(std::uint16_t tag, std::uint16_t channels, std::uint32_t sa
     return b;
 }
 
-Bytes MakeSimpleMovie(const SimpleMovie& spec) {
-    AvihFields avih;
-    avih.totalFrames = static_cast<std::uint32_t>(spec.frames);
-    avih.streams = spec.withAudio ? 2 : 1;
-    std::vector<Bytes> hdrl = {Chunk("avih", AvihData(avih))};
-    StrhFields video;
-    video.length = static_cast<std::uint32_t>(spec.frames);
-    hdrl.push_back(List("strl", {Chunk("strh", StrhData(video)), Chunk("strf", BitmapInfoData())}));
-    if (spec.withAudio) {
-        StrhFields audio;
-        audio.fccType = "auds";
-        audio.fccHandler = std::string(4, '\0');
-        audio.scale = 4;
-        audio.rate = 176400;
-        audio.sampleSize = 4;
-        audio.length = static_cast<std::uint32_t>(spec.frames * spec.audioChunkSize / 4);
-        hdrl.push_back(
-            List("strl", {Chunk("strh", StrhData(audio)), Chunk("strf", WaveFormatData())}));
-    }
-    std::vector<Bytes> parts = {List("hdrl", hdrl)};
-    if (spec.withInfo)
-        parts.push_back(List("INFO", {Chunk("INAM", ToBytes(std::string("Test\0", 5)))}));
-
-    std::vector<Bytes> movi;
-    Bytes index;
-    std::uint32_t offset = 4;
-    for (int i = 0; i < spec.frames; ++i) {
-        Bytes frame(spec.videoChunkSize, static_cast<std::byte>(0x40 + i));
-        movi.push_back(Chunk("00dc", frame));
-        AppendText(index, "00dc");
-        AppendU32(index, i == 0 ? 0x10 : 0);
-        AppendU32(index, offset);
-        AppendU32(index, static_cast<std::uint32_t>(frame.size()));
-        offset += static_cast<std::uint32_t>(movi.back().size());
-        if (spec.withAudio) {
-            Bytes sound(spec.audioChunkSize, static_cast<std::byte>(0x80 + i));
-            movi.push_back(Chunk("01wb", sound));
-            AppendText(index, "01wb");
-            AppendU32(index, 0x10);
-            AppendU32(index, offset);
-            AppendU32(index, static_cast<std::uint32_t>(sound.size()));
-            offset += static_cast<std::uint32_t>(movi.back().size());
-        }
-    }
-    parts.push_back(List("movi", movi));
-    if (spec.withIndex) parts.push_back(Chunk("idx1", index));
-    return Riff("AVI ", parts);
+Bytes WavFile(const Bytes& format, const Bytes& samples, const Bytes& before) {
+    return Riff("WAVE", {before, Chunk("fmt ", format), Chunk("data", samples, false)});
 }
 
 namespace {
@@ -211,13 +179,17 @@ std::filesystem::path FreshTempFolder() {
 }
 }  // namespace
 
-std::string WriteTempFile(const Bytes& bytes, std::string_view name) {
-    const auto path = FreshTempFolder() / std::string(name);
-    std::ofstream out(path, std::ios::binary);
+void WriteFile(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path.string());
-    return path.string();
+    if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+std::string WriteTempFile(const Bytes& bytes, std::string_view name) {
+    const auto path = (FreshTempFolder() / std::string(name)).string();
+    WriteFile(path, bytes);
+    return path;
 }
 
 Bytes ReadWholeFile(const std::string& path) {

@@ -1,5 +1,5 @@
-// A tiny RIFF writer for byte-exact test movies: chunks, lists, and the standard AVI header
-// records, assembled in memory.
+// A tiny RIFF writer for byte-exact test files: chunks, lists, the standard AVI header
+// records and WAV files, assembled in memory; and the temporary files tests write them to.
 #pragma once
 
 #include <cstddef>
@@ -17,6 +17,10 @@ void AppendU16(Bytes& out, std::uint16_t v);
 void AppendU32(Bytes& out, std::uint32_t v);
 void AppendText(Bytes& out, std::string_view text);
 void Append(Bytes& out, const Bytes& more);
+// Bytes 0, 7, 14, ... of the given length, offset by a seed so chunks differ.
+Bytes Pattern(std::size_t length, int seed);
+// The offset of the first occurrence of text at or after `from`, or -1.
+std::int64_t OffsetOf(const Bytes& bytes, std::string_view text, std::int64_t from = 0);
 
 // id + size + data (+ a pad byte after odd data unless pad is false).
 Bytes Chunk(std::string_view id, const Bytes& data, bool pad = true);
@@ -55,18 +59,11 @@ Bytes WaveFormatData(std::uint16_t tag = 1, std::uint16_t channels = 2,
                      std::uint32_t samplesPerSec = 44100, std::uint16_t bitsPerSample = 16,
                      std::uint16_t extraSize = 0xFFFF);  // 16 bytes, or 18 + extra with cbSize
 
-// A well-formed movie: hdrl (avih, video strl, audio strl), INFO (INAM "Test"), movi with
-// `frames` video chunks "00dc" and audio chunks "01wb", idx1.
-struct SimpleMovie {
-    int frames = 5;
-    std::size_t videoChunkSize = 100;
-    std::size_t audioChunkSize = 64;
-    bool withAudio = true;
-    bool withIndex = true;
-    bool withInfo = true;
-};
-Bytes MakeSimpleMovie(const SimpleMovie& spec);
+// RIFF "WAVE": `before` (other chunks), "fmt " (padded), "data" holding the samples.
+Bytes WavFile(const Bytes& format, const Bytes& samples, const Bytes& before = {});
 
+// Writes bytes to the file, replacing what it held.
+void WriteFile(const std::string& path, const Bytes& bytes);
 // Writes bytes to a new file in a fresh temporary folder; the folder is removed at exit.
 std::string WriteTempFile(const Bytes& bytes, std::string_view name = "movie.avi");
 Bytes ReadWholeFile(const std::string& path);

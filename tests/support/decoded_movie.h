@@ -1,5 +1,4 @@
-// Test helpers for the edit tests: a movie decoded from its bytes, the writes an edit plans,
-// and the offsets at which an edit changed the bytes.
+// A test movie decoded as loading decodes it, and what an edit planned and changed in it.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +24,17 @@ inline std::vector<std::int64_t> ChangedOffsets(const Bytes& before, const Bytes
     return changed;
 }
 
+// True when every change lies in one of the fields (offset, width).
+inline bool OnlyWithin(const std::vector<std::int64_t>& changed,
+                       const std::vector<std::pair<std::int64_t, std::int64_t>>& fields) {
+    for (const auto offset : changed) {
+        bool inside = false;
+        for (const auto& [from, width] : fields) inside |= offset >= from && offset < from + width;
+        if (!inside) return false;
+    }
+    return true;
+}
+
 // The writes of a plan as (field name, bytes).
 using Planned = std::vector<std::pair<std::string, std::string>>;
 inline Planned Writes(const avi::WritePlan& plan) {
@@ -39,17 +49,6 @@ inline std::string Int32Bytes(std::int32_t value) {
     Bytes bytes(4);
     platform::WriteI32(bytes, 0, value);
     return {reinterpret_cast<const char*>(bytes.data()), 4};
-}
-
-// True when every change lies in one of the fields (offset, width).
-inline bool OnlyWithin(const std::vector<std::int64_t>& changed,
-                       const std::vector<std::pair<std::int64_t, std::int64_t>>& fields) {
-    for (const auto offset : changed) {
-        bool inside = false;
-        for (const auto& [from, width] : fields) inside |= offset >= from && offset < from + width;
-        if (!inside) return false;
-    }
-    return true;
 }
 
 // A movie in memory, decoded as loading decodes it (without the load-time writes).
@@ -68,20 +67,8 @@ struct DecodedMovie {
         return platform::ReadI32(file.Bytes(), static_cast<std::size_t>(offset));
     }
     std::string BytesAt(std::int64_t offset, std::size_t count) const {
-        const auto* start = reinterpret_cast<const char*>(file.Bytes().data()) + offset;
-        return std::string(start, count);
+        return {reinterpret_cast<const char*>(file.Bytes().data()) + offset, count};
     }
 };
-
-// The simple test movie with the video stream at dwScale 10000, dwRate 250000 (25 fps), as
-// loading leaves a movie.
-inline Bytes NormalisedMovie() {
-    Bytes bytes = MakeSimpleMovie({});
-    const std::string text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    const auto strh = text.find("strh") + 8;  // the first strh is the video stream's
-    platform::WriteI32(bytes, strh + 20, 10000);
-    platform::WriteI32(bytes, strh + 24, 250000);
-    return bytes;
-}
 
 }  // namespace brelvo::testing
