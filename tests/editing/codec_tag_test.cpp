@@ -1,5 +1,4 @@
-// Codec tag edits: the bytes the window and brelvo-cli write, each into its own field, and the
-// refusal of a field decoding did not record.
+// Codec tag edits: the bytes the window and brelvo-cli write, each into its own field.
 #include "editing/codec_tag.h"
 
 #include <gtest/gtest.h>
@@ -43,16 +42,6 @@ TEST(AddCodecTag, PlansTheFourBytesOfEachOwnFieldAndTheRecordFollows) {
     EXPECT_EQ(edit.record.videoHandler, "RGB ");
     EXPECT_EQ(edit.record.videoCompression, "CVID");
     EXPECT_EQ(edit.record.VideoStream()->header.fccHandler, "rgb ");
-}
-
-TEST(AddCodecTag, RefusesAFieldDecodingDidNotRecord) {
-    // A movie whose only stream is audio has neither field; offset 0 must never be written.
-    const DecodedMovie movie(testing::MakeMovie({.streams = {testing::SoundStream()}}));
-    for (const auto target : {CodecTarget::Handler, CodecTarget::Compression}) {
-        avi::HeaderEdit edit(movie.record);
-        EXPECT_THROW(AddCodecTag(edit, target, "xvid"), avi::PatchRefused);
-        EXPECT_TRUE(edit.plan.writes.empty());
-    }
 }
 
 }  // namespace

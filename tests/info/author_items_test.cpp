@@ -51,13 +51,21 @@ std::string Nul(std::string_view text) {
 }
 
 TEST(AddAuthorItems, PadsCutsAndWritesOnlyTheListedItems) {
-    DecodedMovie m(MovieWithItems(
-        {{"IART", "Artist"}, {"INAM", Nul("Nam")}, {"ICOP", "Old (c)"}, {"ISBJ", Nul("Keep me")}}));
-    const auto change = Apply(m, {{"IART", "Hi"}, {"INAM", ""}, {"ICOP", "New (c)"}});
+    DecodedMovie m(MovieWithItems({{"IART", "Artist"},
+                                   {"INAM", Nul("Nam")},
+                                   {"ICOP", "Old (c)"},
+                                   {"ISBJ", Nul("Keep me")},
+                                   {"ICMT", std::string(12, 'x')}}));
+    const auto change =
+        Apply(m, {{"IART", "Hi"},
+                  {"INAM", ""},
+                  {"ICOP", "New (c)"},
+                  {"ICMT", "Caf\xC3\xA9 \xE2\x82\xAC \xE2\x98\x83"}});  // "Café € ☃"
     EXPECT_EQ(Data(m, "IART"), Nul("Hi   "));
     EXPECT_EQ(Data(m, "INAM"), Nul("   "));
     EXPECT_EQ(Data(m, "ICOP"), "New (c)");  // exactly the item's size: no NUL
     EXPECT_EQ(Data(m, "ISBJ"), Nul("Keep me"));
+    EXPECT_EQ(Data(m, "ICMT"), Nul("Caf\xE9 \x80 ?   "));  // Windows-1252
     EXPECT_EQ(change.BoxTexts().at("IART"), "Hi   ");
     EXPECT_EQ(m.file.Length(), static_cast<std::int64_t>(m.original.size()));
     EXPECT_EQ(PadItemText("Too long", 3), "Too");
@@ -70,12 +78,6 @@ TEST(AddAuthorItems, ApplyingTheShownTextsAgainWritesTheSameBytes) {
     EXPECT_EQ(m.record.textItems[0].bytes, Nul("Short    "));  // the record follows the file
     Apply(m, first.BoxTexts());
     EXPECT_EQ(m.file.Bytes(), afterFirst);
-}
-
-TEST(AddAuthorItems, WritesTextInWindows1252) {
-    DecodedMovie m(MovieWithItems({{"INAM", std::string(12, 'x')}}));
-    Apply(m, {{"INAM", "Caf\xC3\xA9 \xE2\x82\xAC \xE2\x98\x83"}});  // "Café € ☃"
-    EXPECT_EQ(Data(m, "INAM"), Nul("Caf\xE9 \x80 ?   "));
 }
 
 TEST(AddAuthorItems, EachItemGetsItsOwnRoomAndSizeZeroNone) {
@@ -116,14 +118,12 @@ TEST(AddAuthorItems, DisplayNameKeepsItsTypeFieldAndAnUnchangedNameItsBytes) {
     EXPECT_FALSE(avi::HasDisplayTypeField(std::string(4, '\0')));
 }
 
-TEST(AddAuthorItems, AnItemRunningPastTheEndOfTheFileIsRefusedBeforeAnyWrite) {
+TEST(AddAuthorItems, AnItemRunningPastTheEndOfTheFileIsRefused) {
     Bytes bytes = MovieWithItems({{"IART", "abcd"}});
-    AppendText(bytes, "INAM");
-    AppendU32(bytes, 100);  // 100 bytes claimed, 2 present
-    AppendText(bytes, "ab");
+    Append(bytes, ChunkWithSize("INAM", 100, ToBytes("ab")));  // 100 bytes claimed, 2 present
     DecodedMovie m(bytes);
-    EXPECT_THROW(Apply(m, {{"IART", "x"}, {"INAM", "y"}}), avi::PatchRefused);
-    EXPECT_TRUE(m.Changed().empty());
+    avi::HeaderEdit edit(m.record);
+    EXPECT_THROW(AddAuthorItems(edit, {{"IART", "x"}, {"INAM", "y"}}), avi::PatchRefused);
 }
 
 }  // namespace

@@ -3,9 +3,12 @@
 
 namespace brelvo::platform::qt {
 
+namespace {
+// A number as the call strings write it: 25 for 25.0, 12.5 for 12.5.
 std::string FormatCallNumber(double value) {
     return QString::number(value, 'g', 15).toStdString();
 }
+}  // namespace
 
 void FakeMediaPlayer::SetFileName(const QString& path) {
     Record("SetFileName(" + path.toStdString() + ")");
@@ -70,7 +73,7 @@ bool FakeMediaPlayer::HasError() const {
 }
 
 QSize FakeMediaPlayer::SizeInTwips() const {
-    return size_;
+    return {4140, 2700};
 }
 
 void FakeMediaPlayer::ScriptReadyStates(std::vector<int> states) {

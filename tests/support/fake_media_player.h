@@ -33,7 +33,6 @@ class FakeMediaPlayer final : public MediaPlayer {
     void ScriptLoadingForever() { loadingForever_ = true; }
     void ScriptError(bool error) { error_ = error; }
     void ScriptSavedValue(int value) { value_ = value; }  // not recorded
-    void ScriptSize(QSize twips) { size_ = twips; }
 
     const std::vector<std::string>& Calls() const { return calls_; }
     // The calls without the ReadyState and SetAutoStart polls of the waits.
@@ -57,10 +56,6 @@ class FakeMediaPlayer final : public MediaPlayer {
     int value_ = 50;
     double selectionStart_ = 0;
     double selectionEnd_ = 0;
-    QSize size_{4140, 2700};
 };
-
-// A number as the call strings write it: 25 for 25.0, 12.5 for 12.5.
-std::string FormatCallNumber(double value);
 
 }  // namespace brelvo::platform::qt

@@ -56,38 +56,10 @@ class FaultInjectingFile final : public RandomAccessFile {
 }  // namespace
 
 const char* FaultKindName(FaultKind kind) {
-    switch (kind) {
-        case FaultKind::Open:
-            return "open";
-        case FaultKind::Read:
-            return "read";
-        case FaultKind::Write:
-            return "write";
-        case FaultKind::Seek:
-            return "seek";
-    }
-    return "operation";
+    return std::array{"open", "read", "write", "seek"}[IndexOf(kind)];
 }
 
 FaultPlan::FaultPlan(FaultKind kind, std::int64_t n) : failKind_(kind), failAt_(n) {}
-
-FaultPlan& FaultPlan::TearWrites() {
-    tear_ = true;
-    return *this;
-}
-
-FaultPlan& FaultPlan::Watching(std::function<bool(const std::string&)> filter) {
-    filter_ = std::move(filter);
-    return *this;
-}
-
-bool FaultPlan::Watches(const std::string& path) const {
-    return !filter_ || filter_(path);
-}
-
-std::int64_t FaultPlan::Count(FaultKind kind) const {
-    return counts_[IndexOf(kind)];
-}
 
 std::vector<JournalEntry> FaultPlan::JournalOf(const std::string& path) const {
     std::vector<JournalEntry> entries;

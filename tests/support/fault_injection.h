@@ -39,12 +39,18 @@ class FaultPlan {
     FaultPlan(FaultKind kind, std::int64_t n);
 
     // A failing write first stores the leading half of its bytes, as a full disk does.
-    FaultPlan& TearWrites();
+    FaultPlan& TearWrites() {
+        tear_ = true;
+        return *this;
+    }
     // Only files whose path satisfies the filter are counted and may fail; others pass through.
-    FaultPlan& Watching(std::function<bool(const std::string& path)> filter);
+    FaultPlan& Watching(std::function<bool(const std::string& path)> filter) {
+        filter_ = std::move(filter);
+        return *this;
+    }
 
-    bool Watches(const std::string& path) const;
-    std::int64_t Count(FaultKind kind) const;
+    bool Watches(const std::string& path) const { return !filter_ || filter_(path); }
+    std::int64_t Count(FaultKind kind) const { return counts_[static_cast<std::size_t>(kind)]; }
     bool Fired() const { return fired_; }
     const std::vector<JournalEntry>& Journal() const { return journal_; }
     // The journal's entries for one path, in order.

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <stdexcept>
 
@@ -87,51 +88,38 @@ Bytes Riff(std::string_view form, const std::vector<Bytes>& children) {
     return Container("RIFF", form, children);
 }
 
+namespace {
+void AppendU32s(Bytes& out, std::initializer_list<std::uint32_t> values) {
+    for (const auto v : values) AppendU32(out, v);
+}
+// Four characters, cut or filled with `fill`.
+std::string FourCC(std::string_view text, char fill) {
+    return (std::string(text) + std::string(4, fill)).substr(0, 4);
+}
+}  // namespace
+
 Bytes AvihData(const AvihFields& f) {
-    Bytes b;
-    AppendU32(b, f.microSecPerFrame);
-    AppendU32(b, f.maxBytesPerSec);
-    AppendU32(b, 0);     // dwPaddingGranularity
-    AppendU32(b, 0x10);  // dwFlags: has index
-    AppendU32(b, f.totalFrames);
-    AppendU32(b, 0);  // dwInitialFrames
-    AppendU32(b, f.streams);
-    AppendU32(b, 0);  // dwSuggestedBufferSize
-    AppendU32(b, f.width);
-    AppendU32(b, f.height);
-    for (int k = 0; k < 4; ++k) AppendU32(b, 0);
+    Bytes b;  // dwFlags 0x10: has index
+    AppendU32s(b, {f.microSecPerFrame, f.maxBytesPerSec, 0, 0x10, f.totalFrames, 0, f.streams, 0,
+                   f.width, f.height, 0, 0, 0, 0});
     return b;
 }
 
 Bytes StrhData(const StrhFields& f) {
-    Bytes b;
-    AppendText(b, (f.fccType + "    ").substr(0, 4));
-    AppendText(b, (f.fccHandler + std::string(4, '\0')).substr(0, 4));
-    AppendU32(b, 0);  // dwFlags
-    AppendU16(b, 0);  // wPriority
-    AppendU16(b, 0);  // wLanguage
-    AppendU32(b, 0);  // dwInitialFrames
-    AppendU32(b, f.scale);
-    AppendU32(b, f.rate);
-    AppendU32(b, f.start);
-    AppendU32(b, f.length);
-    AppendU32(b, 0);  // dwSuggestedBufferSize
-    AppendU32(b, f.quality);
-    AppendU32(b, f.sampleSize);
-    for (int k = 0; k < 4; ++k) AppendU16(b, 0);
+    Bytes b = ToBytes(FourCC(f.fccType, ' ') + FourCC(f.fccHandler, '\0'));
+    // dwFlags, wPriority + wLanguage, dwInitialFrames, ..., dwSuggestedBufferSize, ...,
+    // rcFrame
+    AppendU32s(b, {0, 0, 0, f.scale, f.rate, f.start, f.length, 0, f.quality, f.sampleSize, 0, 0});
     return b;
 }
 
 Bytes BitmapInfoData(std::string_view compression, std::uint16_t bitCount, std::int32_t width,
                      std::int32_t height) {
     Bytes b;
-    AppendU32(b, 40);
-    AppendU32(b, static_cast<std::uint32_t>(width));
-    AppendU32(b, static_cast<std::uint32_t>(height));
-    AppendU16(b, 1);
-    AppendU16(b, bitCount);
-    AppendText(b, (std::string(compression) + std::string(4, '\0')).substr(0, 4));
-    for (int k = 0; k < 5; ++k) AppendU32(b, 0);
+    AppendU32s(b, {40, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height),
+                   1u | (std::uint32_t{bitCount} << 16)});  // biPlanes 1, biBitCount
+    AppendText(b, FourCC(compression, '\0'));
+    AppendU32s(b, {0, 0, 0, 0, 0});
     return b;
 }
 
