@@ -51,8 +51,9 @@ TEST(AudioChunkWalk, TakesOnlyTheSoundStreamsOwnChunksByStructure) {
         Bytes expected;
     } cases[] = {
         {"other streams, an empty chunk and an index naming 01wb",
-         {{Chunk("00dc", frame), Chunk("01wb", a), Chunk("02wb", other), Chunk("00dc", Pattern(99, 4)),
-           Chunk("01wb", b), Chunk("01wb", {}), Chunk("ix01", ToBytes("01wb\x08"))}},
+         {{Chunk("00dc", frame), Chunk("01wb", a), Chunk("02wb", other),
+           Chunk("00dc", Pattern(99, 4)), Chunk("01wb", b), Chunk("01wb", {}),
+           Chunk("ix01", ToBytes("01wb\x08"))}},
          Joined({a, b})},
         {"rec lists and every RIFF part",
          {{List("rec ", {Chunk("00dc", Pattern(40, 5)), Chunk("01wb", a)}), Chunk("01wb", b)},

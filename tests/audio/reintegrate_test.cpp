@@ -48,10 +48,11 @@ struct SoundMovie {
     SoundMovie() {
         auto sound = SoundStream();
         sound.strh.scale = sound.strh.sampleSize = 1;
-        movie = MakeMovie({.streams = {VideoStream(), sound},
-                           .movis = {{Chunk("01wb", Slice(HeldSound(), 0, 6000)),
-                                      Chunk("00dc", frame), Chunk("01wb", Slice(HeldSound(), 6000, 13999)),
-                                      Chunk("01wb", Slice(HeldSound(), 19999, 1))}}});
+        movie =
+            MakeMovie({.streams = {VideoStream(), sound},
+                       .movis = {{Chunk("01wb", Slice(HeldSound(), 0, 6000)), Chunk("00dc", frame),
+                                  Chunk("01wb", Slice(HeldSound(), 6000, 13999)),
+                                  Chunk("01wb", Slice(HeldSound(), 19999, 1))}}});
         moviePath = WriteTempFile(movie);
         track = audio::FindAudioTrack(*platform::OpenFile(moviePath, platform::OpenMode::Read));
     }
@@ -171,7 +172,8 @@ TEST(Reintegration, WritesOnlyTheBytesThatDifferAndGoesOnFromTheCheckWalk) {
         const Bytes& wav;
         std::int64_t matchingChunks, matchingBytes, changed;
         std::size_t writes;
-    } cases[] = {{held, 3, 20000, 0, 0}, {edited, 0, 0, 4 + 1 + 1 + 1, 4}, {inSecond, 1, 6000, 1, 1}};
+    } cases[] = {
+        {held, 3, 20000, 0, 0}, {edited, 0, 0, 4 + 1 + 1 + 1, 4}, {inSecond, 1, 6000, 1, 1}};
     for (const auto& c : cases) {
         SoundMovie s;
         const std::string wav = s.WavPath(c.wav);
@@ -201,7 +203,8 @@ TEST(Reintegration, WritesOnlyTheBytesThatDifferAndGoesOnFromTheCheckWalk) {
     stale.streamNumber = 1;
     stale.first.push_back({20, 4, 4});
     stale.stats.chunks = 1;
-    for (const std::size_t kept : {std::size_t{0}, std::size_t{1}, audio::kMaxSurveyedChunks, std::size_t{9}}) {
+    for (const std::size_t kept :
+         {std::size_t{0}, std::size_t{1}, audio::kMaxSurveyedChunks, std::size_t{9}}) {
         SoundMovie s;
         auto file = platform::OpenFile(s.moviePath, platform::OpenMode::Read);
         const auto survey = audio::SurveyAudioChunks(*file, 1, std::nullopt, {}, kept);
@@ -308,8 +311,8 @@ TEST(WavCheck, SaysWhatDiffersAndWhatTheCutDoes) {
     };
     const std::string wav = s.WavPath(Pattern(20000, 1));
     for (const auto& cut : cuts) {
-        const auto question =
-            audio::MismatchQuestion(audio::CompareWavWithMovie(s.moviePath, s.track, wav, cut.seconds));
+        const auto question = audio::MismatchQuestion(
+            audio::CompareWavWithMovie(s.moviePath, s.track, wav, cut.seconds));
         EXPECT_EQ(question, cut.said ? std::optional(std::string(cut.said) +
                                                      " Writing it back cannot be undone.")
                                      : std::nullopt)

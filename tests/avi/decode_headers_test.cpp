@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "avi/scan_chunks.h"
-#include "tests/support/memory_file.h"
+#include "tests/support/decoded_movie.h"
 #include "tests/support/test_movies.h"
 
 namespace brelvo::avi {
@@ -13,8 +12,7 @@ namespace {
 using namespace brelvo::testing;
 
 HeaderRecord Decode(const Bytes& bytes) {
-    platform::MemoryFile file(bytes);
-    return DecodeHeaders(file, ScanChunks(file).chunkMap);
+    return DecodedMovie(bytes).record;
 }
 
 TEST(DecodeHeaders, SimpleMovieValuesAndOffsets) {

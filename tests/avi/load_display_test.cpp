@@ -4,10 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "avi/decode_headers.h"
 #include "avi/load_summary.h"
-#include "avi/scan_chunks.h"
-#include "tests/support/memory_file.h"
+#include "tests/support/decoded_movie.h"
 #include "tests/support/test_movies.h"
 
 namespace brelvo::avi {
@@ -27,19 +25,9 @@ Bytes Movie(const StrhFields& video, const StrhFields& audio, const Bytes& waveF
                          Chunk("strf", waveFormat), List("INFO", info)});
 }
 
-struct Loaded {
-    ChunkMap map;
-    HeaderRecord record;
-};
-Loaded Load(const Bytes& bytes) {
-    platform::MemoryFile file(bytes);
-    auto map = ScanChunks(file).chunkMap;
-    auto record = DecodeHeaders(file, map);
-    return {std::move(map), std::move(record)};
-}
 LoadDisplay Describe(const Bytes& bytes) {
-    const auto l = Load(bytes);
-    return DescribeLoad(l.record, l.map);
+    const DecodedMovie m(bytes);
+    return DescribeLoad(m.record, m.chunkMap);
 }
 
 TEST(DescribeLoad, CaptionsOfAWholeMovie) {
@@ -77,9 +65,9 @@ TEST(DescribeLoad, ZeroDivisorsLeaveTheirValuesUnshown) {
     silent.rate = 0;
     // A negative dwScale is no time base either: no "-25.0000" frames a second.
     for (const std::uint32_t scale : {0u, static_cast<std::uint32_t>(-1)}) {
-        const auto l =
-            Load(Movie({.fccHandler = "XVID", .scale = scale}, silent, WaveFormatData()));
-        const auto d = DescribeLoad(l.record, l.map);
+        const DecodedMovie l(
+            Movie({.fccHandler = "XVID", .scale = scale}, silent, WaveFormatData()));
+        const auto d = DescribeLoad(l.record, l.chunkMap);
         for (const auto* control : {"Label3", "Text1", "Label21", "Label8", "Label18", "Text11"}) {
             EXPECT_FALSE(d.texts.contains(control)) << control << scale;
         }
@@ -119,8 +107,8 @@ TEST(DescribeLoad, AuthorItemsAndDisplayName) {
 }
 
 TEST(InformationTabLines, FinalLinesInTabOrder) {
-    const auto l = Load(Movie({.fccHandler = "DIV3"}, kAudio, WaveFormatData()));
-    const auto full = InformationTabLines(l.record, l.map, "/home/u/clip.avi", 1048576);
+    const DecodedMovie l(Movie({.fccHandler = "DIV3"}, kAudio, WaveFormatData()));
+    const auto full = InformationTabLines(l.record, l.chunkMap, "/home/u/clip.avi", 1048576);
     ASSERT_EQ(full.size(), 18u);
     EXPECT_EQ(full[0], "Filename: CLIP.AVI");
     EXPECT_EQ(full[4], "File Size: 1048576 bytes. (1.00MB.)");
@@ -130,8 +118,8 @@ TEST(InformationTabLines, FinalLinesInTabOrder) {
     EXPECT_EQ(full[17], "Channels: 2 (i.e. Stereo)");
     AvihFields avih;
     avih.totalFrames = 1234567;
-    const auto bare = Load(Riff("AVI ", {Chunk("avih", AvihData(avih))}));
-    const auto lines = InformationTabLines(bare.record, bare.map, "clip.avi", 0);
+    const DecodedMovie bare(Riff("AVI ", {Chunk("avih", AvihData(avih))}));
+    const auto lines = InformationTabLines(bare.record, bare.chunkMap, "clip.avi", 0);
     ASSERT_EQ(lines.size(), 14u);  // no audio frame; lines without values keep their captions
     EXPECT_EQ(lines[1], "Compression:");
     EXPECT_EQ(lines[3], "Frames Per Second: ");

@@ -3,10 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "avi/decode_headers.h"
-#include "avi/scan_chunks.h"
-#include "platform/little_endian.h"
-#include "tests/support/memory_file.h"
+#include "tests/support/decoded_movie.h"
 #include "tests/support/test_movies.h"
 
 namespace brelvo::avi {
@@ -21,24 +18,20 @@ Bytes VideoMovie(const std::vector<StrhFields>& videos, const std::vector<Bytes>
     return Riff("AVI ", parts);
 }
 
-// The file after loading, with the record; a failing load leaves `after` untouched.
-struct Loaded {
-    Bytes after;
-    HeaderRecord record;
+// The movie after loading, with the record loading made.
+struct Loaded : DecodedMovie {
+    explicit Loaded(Bytes bytes) : DecodedMovie(std::move(bytes)) {
+        record = NormaliseOnLoad(file, chunkMap, record);
+    }
+    const Bytes& after() const { return file.Bytes(); }
 };
-Loaded Normalise(const Bytes& bytes) {
-    platform::MemoryFile file(bytes);
-    const auto map = ScanChunks(file).chunkMap;
-    auto record = NormaliseOnLoad(file, map, DecodeHeaders(file, map));
-    return {file.Bytes(), std::move(record)};
-}
 
 TEST(NormaliseOnLoad, RescalesEachVideoStreamByItsOwnFactorRoundingDown) {
     const auto bytes = VideoMovie({{.scale = 1, .rate = 25},
                                    {.scale = 1001, .rate = 30000},
                                    {.scale = 10000, .rate = 300000},
                                    {.scale = 15, .rate = 195}});  // exactly 130000, not 129999
-    const auto l = Normalise(bytes);
+    const Loaded l(bytes);
     Bytes expected = bytes;
     const std::int32_t rates[] = {250000, 299700, 300000, 130000};
     for (std::size_t k = 0; k < 4; ++k) {
@@ -47,7 +40,7 @@ TEST(NormaliseOnLoad, RescalesEachVideoStreamByItsOwnFactorRoundingDown) {
         platform::WriteI32(expected, static_cast<std::size_t>(s.rateField.offset), rates[k]);
         EXPECT_EQ(s.header.rate, rates[k]);
     }
-    EXPECT_EQ(l.after, expected);
+    EXPECT_EQ(l.after(), expected);
     EXPECT_EQ(l.record.videoScale, 10000);
     EXPECT_EQ(l.record.videoRate, 130000);
     EXPECT_DOUBLE_EQ(l.record.framesPerSec, 13.0);
@@ -57,15 +50,14 @@ TEST(NormaliseOnLoad, RescalesEachVideoStreamByItsOwnFactorRoundingDown) {
 TEST(NormaliseOnLoad, UnusableScalesAndRatesLeaveTheFileAsItWas) {
     for (const std::uint32_t scale : {0u, 0xFFFFFFFCu}) {
         const auto bytes = VideoMovie({{.scale = scale}});
-        EXPECT_EQ(Normalise(bytes).after, bytes);
+        EXPECT_EQ(Loaded(bytes).after(), bytes);
     }
     // A rescaled rate beyond 32 bits fails the load before anything is written.
     const auto bytes = VideoMovie({{.scale = 1, .rate = 300000}, {.scale = 1, .rate = 25}},
                                   {Chunk("JUNK", ToBytes("ab"))});
-    platform::MemoryFile file(bytes);
-    const auto map = ScanChunks(file).chunkMap;
-    EXPECT_THROW(NormaliseOnLoad(file, map, DecodeHeaders(file, map)), DecodeError);
-    EXPECT_EQ(file.Bytes(), bytes);
+    DecodedMovie m(bytes);
+    EXPECT_THROW(NormaliseOnLoad(m.file, m.chunkMap, m.record), DecodeError);
+    EXPECT_EQ(m.file.Bytes(), bytes);
 }
 
 TEST(NormaliseOnLoad, BlanksOnlyJunkChunksAtChunkBoundaries) {
@@ -83,7 +75,7 @@ TEST(NormaliseOnLoad, BlanksOnlyJunkChunksAtChunkBoundaries) {
                                        {std::string(9, 'x'), big.size()}}) {
         std::fill_n(expected.begin() + OffsetOf(bytes, text), length, std::byte{' '});
     }
-    EXPECT_EQ(Normalise(bytes).after, expected);
+    EXPECT_EQ(Loaded(bytes).after(), expected);
 }
 
 }  // namespace

@@ -33,7 +33,8 @@ TEST(AddFrameRate, PlansTheRateAndItsFrameTimeAndTheScaleOnlyWhenItChanges) {
           std::tuple{TypedVideoRate("fast"), Scale{10000}, 100000, 100000},
           std::tuple{TypedVideoRate("23.97659"), Scale{}, 239765, 41707},
           std::tuple{std::int64_t{30000}, Scale{1001}, 30000, 33366}}) {
-        const DecodedMovie movie(testing::MakeSimpleMovie({.videoScale = 10000, .videoRate = 250000}));
+        const DecodedMovie movie(
+            testing::MakeSimpleMovie({.videoScale = 10000, .videoRate = 250000}));
         avi::HeaderEdit edit(movie.record);
         const auto change = AddFrameRate(edit, rate, scale);
         testing::Planned expected = {{"strh[0].dwRate", testing::Int32Bytes(dwRate)},

@@ -3,59 +3,6 @@
 
 namespace brelvo::platform::qt {
 
-namespace {
-// A number as the call strings write it: 25 for 25.0, 12.5 for 12.5.
-std::string FormatCallNumber(double value) {
-    return QString::number(value, 'g', 15).toStdString();
-}
-}  // namespace
-
-void FakeMediaPlayer::SetFileName(const QString& path) {
-    Record("SetFileName(" + path.toStdString() + ")");
-    fileName_ = path;
-    if (path.isEmpty()) playing_ = false;
-}
-
-QString FakeMediaPlayer::FileName() const {
-    Record("FileName");
-    return fileName_;
-}
-
-void FakeMediaPlayer::Play() {
-    Record("Play");
-    playing_ = !fileName_.isEmpty();
-}
-
-void FakeMediaPlayer::Stop() {
-    Record("Stop");
-    playing_ = false;
-}
-
-void FakeMediaPlayer::SetSelectionStart(double frame) {
-    Record("SetSelectionStart(" + FormatCallNumber(frame) + ")");
-    selectionStart_ = frame;
-}
-
-void FakeMediaPlayer::SetSelectionEnd(double frame) {
-    Record("SetSelectionEnd(" + FormatCallNumber(frame) + ")");
-    selectionEnd_ = frame;
-}
-
-int FakeMediaPlayer::SavedValue() const {
-    Record("SavedValue");
-    return value_;
-}
-
-void FakeMediaPlayer::SetSavedValue(int value) {
-    Record("SetSavedValue(" + std::to_string(value) + ")");
-    value_ = value;
-}
-
-void FakeMediaPlayer::SetAutoStart(bool autoStart) {
-    Record(autoStart ? "SetAutoStart(true)" : "SetAutoStart(false)");
-    autoStart_ = autoStart;
-}
-
 int FakeMediaPlayer::ReadyState() const {
     Record("ReadyState");
     if (!readyStates_.empty()) {
@@ -65,19 +12,6 @@ int FakeMediaPlayer::ReadyState() const {
     }
     if (loadingForever_) return 1;
     return fileName_.isEmpty() ? kReadyUninitialised : kReadyComplete;
-}
-
-bool FakeMediaPlayer::HasError() const {
-    Record("HasError");
-    return error_;
-}
-
-QSize FakeMediaPlayer::SizeInTwips() const {
-    return {4140, 2700};
-}
-
-void FakeMediaPlayer::ScriptReadyStates(std::vector<int> states) {
-    readyStates_.assign(states.begin(), states.end());
 }
 
 std::vector<std::string> FakeMediaPlayer::Actions() const {

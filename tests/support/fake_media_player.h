@@ -13,23 +13,56 @@ namespace brelvo::platform::qt {
 
 class FakeMediaPlayer final : public MediaPlayer {
   public:
-    void SetFileName(const QString& path) override;
-    QString FileName() const override;
-    void Play() override;
-    void Stop() override;
-    void SetSelectionStart(double frame) override;
-    void SetSelectionEnd(double frame) override;
-    int SavedValue() const override;
-    void SetSavedValue(int value) override;
-    void SetAutoStart(bool autoStart) override;
+    void SetFileName(const QString& path) override {
+        Record("SetFileName(" + path.toStdString() + ")");
+        fileName_ = path;
+        if (path.isEmpty()) playing_ = false;
+    }
+    QString FileName() const override {
+        Record("FileName");
+        return fileName_;
+    }
+    void Play() override {
+        Record("Play");
+        playing_ = !fileName_.isEmpty();
+    }
+    void Stop() override {
+        Record("Stop");
+        playing_ = false;
+    }
+    void SetSelectionStart(double frame) override {
+        Record("SetSelectionStart(" + Number(frame) + ")");
+        selectionStart_ = frame;
+    }
+    void SetSelectionEnd(double frame) override {
+        Record("SetSelectionEnd(" + Number(frame) + ")");
+        selectionEnd_ = frame;
+    }
+    int SavedValue() const override {
+        Record("SavedValue");
+        return value_;
+    }
+    void SetSavedValue(int value) override {
+        Record("SetSavedValue(" + std::to_string(value) + ")");
+        value_ = value;
+    }
+    void SetAutoStart(bool autoStart) override {
+        Record(autoStart ? "SetAutoStart(true)" : "SetAutoStart(false)");
+        autoStart_ = autoStart;
+    }
     int ReadyState() const override;
-    bool HasError() const override;
-    QSize SizeInTwips() const override;
+    bool HasError() const override {
+        Record("HasError");
+        return error_;
+    }
+    QSize SizeInTwips() const override { return {4140, 2700}; }
 
     // Ready states to answer, one per ReadyState call; once they are used up the player is
     // settled: complete with a file, uninitialised without one, or still loading (1) for ever
     // after ScriptLoadingForever.
-    void ScriptReadyStates(std::vector<int> states);
+    void ScriptReadyStates(std::vector<int> states) {
+        readyStates_.assign(states.begin(), states.end());
+    }
     void ScriptLoadingForever() { loadingForever_ = true; }
     void ScriptError(bool error) { error_ = error; }
     void ScriptSavedValue(int value) { value_ = value; }  // not recorded
@@ -45,6 +78,10 @@ class FakeMediaPlayer final : public MediaPlayer {
 
   private:
     void Record(std::string call) const { calls_.push_back(std::move(call)); }
+    // A number as the call strings write it: 25 for 25.0, 12.5 for 12.5.
+    static std::string Number(double value) {
+        return QString::number(value, 'g', 15).toStdString();
+    }
 
     mutable std::vector<std::string> calls_;
     mutable std::deque<int> readyStates_;

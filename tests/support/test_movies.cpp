@@ -88,12 +88,14 @@ Bytes MakeSimpleMovie(const SimpleMovie& spec) {
     movie.streams[0].strh.scale = spec.videoScale;
     movie.streams[0].strh.rate = spec.videoRate;
     if (spec.withAudio) {
-        movie.streams.push_back(SoundStream(
-            static_cast<std::uint32_t>(frames * spec.audioChunkSize / 4), 176400, WaveFormatData()));
+        movie.streams.push_back(
+            SoundStream(static_cast<std::uint32_t>(frames * spec.audioChunkSize / 4), 176400,
+                        WaveFormatData()));
         movie.streams[1].strh.start = spec.audioStart;
     }
     if (spec.withInfo)
-        movie.beforeMovi.push_back(List("INFO", {Chunk("INAM", ToBytes(std::string("Test\0", 5)))}));
+        movie.beforeMovi.push_back(
+            List("INFO", {Chunk("INAM", ToBytes(std::string("Test\0", 5)))}));
     movie.beforeMovi.insert(movie.beforeMovi.end(), spec.beforeMovi.begin(), spec.beforeMovi.end());
     auto& movi = movie.movis[0];
     for (int i = 0; i < spec.frames; ++i) {
@@ -193,8 +195,7 @@ Bytes MakeStreamedMovie(int frames) {
     m.streams = {VideoStream(0x40000000), SoundStream(0x40000000)};
     for (int k = 0; k < frames; ++k) {
         m.movis[0].push_back(Chunk("00dc", Bytes(10, static_cast<std::byte>(0x40 + k))));
-        m.movis[0].push_back(
-            Chunk("01wb", Bytes(4 * (k + 1), static_cast<std::byte>(0x80 + k))));
+        m.movis[0].push_back(Chunk("01wb", Bytes(4 * (k + 1), static_cast<std::byte>(0x80 + k))));
     }
     m.idx1.reset();
     Bytes movie = MakeMovie(m);
