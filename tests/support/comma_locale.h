@@ -21,10 +21,7 @@ inline constexpr const char* kCommaLocale = "de_DE.UTF-8";
 
 class CommaLocale {
   public:
-    CommaLocale()
-        : previousLocale_(std::setlocale(LC_ALL, nullptr)),
-          previousSeparator_(platform::DecimalSeparator()) {
-        available_ = std::setlocale(LC_ALL, kCommaLocale) != nullptr;
+    CommaLocale() : available_(std::setlocale(LC_ALL, kCommaLocale) != nullptr) {
         platform::SetDecimalSeparator(',');
     }
     ~CommaLocale() {
@@ -41,17 +38,16 @@ class CommaLocale {
             return ::testing::AssertionFailure() << "the locale " << kCommaLocale
                                                  << " is missing (scripts/install-deps makes it)";
         }
-        const std::lconv* conventions = std::localeconv();
-        if (conventions == nullptr || std::string(conventions->decimal_point) != ",") {
+        if (std::string(std::localeconv()->decimal_point) != ",") {
             return ::testing::AssertionFailure() << kCommaLocale << " has no decimal comma";
         }
         return ::testing::AssertionSuccess();
     }
 
   private:
-    std::string previousLocale_;
-    char previousSeparator_;
-    bool available_ = false;
+    std::string previousLocale_ = std::setlocale(LC_ALL, nullptr);
+    char previousSeparator_ = platform::DecimalSeparator();
+    bool available_;
 };
 
 }  // namespace brelvo::testing
