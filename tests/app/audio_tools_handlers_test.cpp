@@ -3,7 +3,6 @@
 // Audio" and the refusals.
 #include <QCheckBox>
 #include <QRegularExpression>
-#include <fstream>
 
 #include "app/audio_tool_messages.h"
 #include "audio/audio_track.h"
@@ -17,13 +16,7 @@ namespace {
 
 using brelvo::testing::MakeSimpleMovie;
 using brelvo::testing::ReadWholeFile;
-using brelvo::testing::SimpleMovie;
-
-void WriteFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
+using brelvo::testing::WriteFile;
 
 // The payloads of a simple movie's audio chunks, in file order.
 Bytes SoundOf(const Bytes& movie, int chunks, std::size_t size) {
@@ -39,12 +32,7 @@ Bytes SoundOf(const Bytes& movie, int chunks, std::size_t size) {
 // A movie whose sound runs at 16000 bytes per second: dwRate 16000 / dwScale 4 sample frames
 // of dwSampleSize 4 bytes.
 Bytes MovieAt16000BytesPerSecond(int chunks, std::size_t size) {
-    SimpleMovie layout;
-    layout.frames = chunks;
-    layout.audioChunkSize = size;
-    Bytes movie = MakeSimpleMovie(layout);
-    PutU32(movie, FindId(movie, "strh", 1) + 8 + 24, 16000);
-    return movie;
+    return MakeSimpleMovie({.frames = chunks, .audioChunkSize = size, .audioRate = 16000});
 }
 
 TEST_F(AudioToolsTest, RefusedNamesShowTheMessageAndGiveTheTabsBack) {

@@ -20,10 +20,9 @@ Bytes Item(std::string_view id, std::string_view data) {
 }
 
 Bytes MovieWithItems(const std::vector<Bytes>& info, const Bytes& afterInfo = {}) {
-    return Riff("AVI ", {List("hdrl", {Chunk("avih", AvihData({})),
-                                       List("strl", {Chunk("strh", StrhData({})),
-                                                     Chunk("strf", BitmapInfoData())})}),
-                         List("INFO", info), afterInfo, List("movi", {})});
+    return MakeMovie({.streams = {VideoStream()},
+                      .beforeMovi = {List("INFO", info), afterInfo},
+                      .idx1 = std::nullopt});
 }
 
 class AuthorApplyTest : public Form1Test {

@@ -147,13 +147,10 @@ TEST_F(Form1Test, LoadDriverFillsTheRangeAndTheDelayBar) {
 
 TEST_F(Form1Test, EveryLoadNormalisesTheTimeBaseAndBlanksJunk) {
     using namespace brelvo::testing;
-    const Bytes movie =
-        Riff("AVI ",
-             {List("hdrl",
-                   {Chunk("avih", AvihData({})),
-                    List("strl", {Chunk("strh", StrhData({})), Chunk("strf", BitmapInfoData())})}),
-              Chunk("JUNK", Bytes(21, std::byte{'x'})),
-              List("movi", {Chunk("00dc", Bytes(10, std::byte{1}))})});
+    const Bytes movie = MakeMovie({.streams = {VideoStream()},
+                                   .beforeMovi = {Chunk("JUNK", Bytes(21, std::byte{'x'}))},
+                                   .movis = {{Chunk("00dc", Bytes(10, std::byte{1}))}},
+                                   .idx1 = std::nullopt});
     StartOn(movie);
     ASSERT_EQ(form_->state(), Form1::State::Ready);
     const Bytes after = FileBytes();

@@ -9,8 +9,8 @@
 #include "app/form1.h"
 #include "platform/qt/combo_box.h"
 #include "preview_test_support.h"
-#include "tests/support/riff_builder.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/test_movies.h"
 
 namespace brelvo::app {
 namespace {
@@ -19,13 +19,10 @@ namespace bt = brelvo::testing;
 
 // A video-only movie whose main header counts `totalFrames`, however few chunks it holds.
 bt::Bytes MovieOf(std::uint32_t totalFrames) {
-    bt::AvihFields avih;
-    avih.totalFrames = totalFrames;
-    avih.streams = 1;
-    const auto strl = bt::List(
-        "strl", {bt::Chunk("strh", bt::StrhData({})), bt::Chunk("strf", bt::BitmapInfoData())});
-    return bt::Riff("AVI ", {bt::List("hdrl", {bt::Chunk("avih", bt::AvihData(avih)), strl}),
-                             bt::List("movi", {bt::Chunk("00dc", bt::Bytes(100))})});
+    return bt::MakeMovie({.avih = {.totalFrames = totalFrames},
+                          .streams = {bt::VideoStream()},
+                          .movis = {{bt::Chunk("00dc", bt::Bytes(100))}},
+                          .idx1 = std::nullopt});
 }
 
 class SelectionTest : public ::testing::Test {

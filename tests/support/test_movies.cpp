@@ -89,8 +89,8 @@ Bytes MakeSimpleMovie(const SimpleMovie& spec) {
     movie.streams[0].strh.rate = spec.videoRate;
     if (spec.withAudio) {
         movie.streams.push_back(
-            SoundStream(static_cast<std::uint32_t>(frames * spec.audioChunkSize / 4), 176400,
-                        WaveFormatData()));
+            SoundStream(static_cast<std::uint32_t>(frames * spec.audioChunkSize / 4),
+                        spec.audioRate, WaveFormatData()));
         movie.streams[1].strh.start = spec.audioStart;
     }
     if (spec.withInfo)

@@ -50,6 +50,7 @@ struct SimpleMovie {
     std::uint32_t videoScale = 1;
     std::uint32_t videoRate = 25;
     std::uint32_t audioStart = 0;
+    std::uint32_t audioRate = 176400;
     std::vector<Bytes> beforeMovi = {};  // after INFO
 };
 Bytes MakeSimpleMovie(const SimpleMovie& spec);
