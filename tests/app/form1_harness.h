@@ -12,8 +12,8 @@
 #include "platform/qt/control_text.h"
 #include "tests/support/fake_media_player.h"
 #include "tests/support/qt_application_environment.h"
-#include "tests/support/test_movies.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/test_movies.h"
 namespace brelvo::app::testing {
 
 using brelvo::testing::Bytes;

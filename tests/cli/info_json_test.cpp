@@ -8,8 +8,8 @@
 #include "platform/little_endian.h"
 #include "platform/path_text.h"
 #include "tests/cli/cli_run.h"
-#include "tests/support/test_movies.h"
 #include "tests/support/riff_builder.h"
+#include "tests/support/test_movies.h"
 
 namespace brelvo::cli {
 namespace {
