@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QLocale>
 #include <QTextStream>
+#include <cstdio>
+#include <cstring>
 
 #include "app/command_line.h"
 #include "app/form1.h"
@@ -12,6 +14,11 @@
 #include "platform/qt/tab_control.h"
 
 int main(int argc, char** argv) {
+    // No movie's name is "--version" (it does not end in .avi); no window is needed to answer.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::fputs("brelvo " BRELVO_VERSION "\n", stdout);
+        return 0;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brelvo"));
     const QString separator = QLocale::system().decimalPoint();

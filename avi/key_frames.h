@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "avi/chunk_map.h"
@@ -18,6 +19,9 @@ struct KeyFrameCount {
 // 0x10. An index cut short by the end of the file counts the whole entries that are there.
 KeyFrameCount CountKeyFrames(platform::RandomAccessFile& file, const ChunkRow& idx1Row,
                              int videoStreamIndex);
+
+// T/K rounded down, the frames from one key frame to the next on average; nothing for K = 0.
+std::optional<std::int64_t> KeyFrameInterval(std::int32_t totalFrames, std::int64_t keyFrames);
 
 // "Frames T ( K * Key / T-K Delta.) Every T/K"; with K = 0 it ends in "Every -".
 std::string KeyFrameCaption(std::int32_t totalFrames, std::int64_t keyFrames);

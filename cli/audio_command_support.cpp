@@ -2,9 +2,11 @@
 #include "cli/audio_command_support.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 
 #include "audio/audio_error.h"
+#include "audio/audio_progress.h"
 #include "cli/movie_loader.h"
 #include "platform/io_error.h"
 #include "platform/random_access_file.h"
@@ -28,8 +30,9 @@ bool StderrIsTerminal() {
 
 }  // namespace
 
-TerminalProgress::TerminalProgress(CommandIo io, Kind kind)
-    : terminal_(&io.err == &std::cerr && StderrIsTerminal() ? &io.err : nullptr), kind_(kind) {}
+TerminalProgress::TerminalProgress(CommandIo io, Kind kind, bool quiet)
+    : terminal_(!quiet && &io.err == &std::cerr && StderrIsTerminal() ? &io.err : nullptr),
+      kind_(kind) {}
 
 TerminalProgress::~TerminalProgress() {
     if (terminal_ && shown_ > 0)
@@ -58,22 +61,33 @@ audio::AudioTrack SoundTrackOf(const std::string& moviePath) {
     return audio::AudioTrackFromRecord(*file, movie.record);
 }
 
-int ReportAudioFailure(CommandIo io, const std::string& moviePath, const std::string& wavPath,
-                       std::string_view consequence, std::exception_ptr failure) {
+void ReportAudioFailure(FileReports& reports, const std::string& moviePath,
+                        const std::string& wavPath, std::string_view consequence,
+                        std::exception_ptr failure) {
+    std::string path = moviePath;
+    std::string reason;
     try {
         std::rethrow_exception(failure);
     } catch (const MovieLoadError& e) {
-        io.err << e.what() << '\n';
+        reason = e.Reason();
     } catch (const audio::AudioError& e) {
-        io.err << "brelvo-cli: " << (e.Path().empty() ? moviePath : e.Path()) << ": " << e.what()
-               << ' ' << consequence << '\n';
+        if (!e.Path().empty()) path = e.Path();
+        reason = std::string(e.what()) + ' ' + std::string(consequence);
     } catch (const platform::IoError& e) {
         // The extraction's temporary file stands for the WAV file the user named.
-        const std::string& path = e.Path() == moviePath ? moviePath : wavPath;
-        io.err << "brelvo-cli: " << path << ": cannot " << platform::FileOpVerb(e.Op())
-               << " the file: " << e.Reason() << ". " << consequence << '\n';
+        if (e.Path() != moviePath) path = wavPath;
+        reason = "cannot " + std::string(platform::FileOpVerb(e.Op())) +
+                 " the file: " + e.Reason() + ". " + std::string(consequence);
     }
-    return kExitFailure;
+    reports.Fail(path, reason, {{"path", moviePath}, {"wav", wavPath}, {"errorPath", path}});
+}
+
+std::optional<std::string> WavNameProblem(std::string_view placeholder,
+                                          const std::string& wavPath) {
+    if (audio::IsWavFileName(std::filesystem::path(wavPath).filename().string())) {
+        return std::nullopt;
+    }
+    return std::string(placeholder) + " must end in .wav: " + wavPath;
 }
 
 }  // namespace brelvo::cli

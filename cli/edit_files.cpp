@@ -9,45 +9,27 @@
 #include "platform/io_error.h"
 
 namespace brelvo::cli {
-namespace {
 
-void ReportFailure(CommandIo io, const std::string& path, const std::string& reason) {
-    io.err << "brelvo-cli: " << path << ": " << reason << '\n';
-}
-
-}  // namespace
-
-int EditEachFile(const std::vector<std::string>& files, editing::WriteMode mode, CommandIo io,
-                 const FileEdit& edit) {
-    int status = kExitOk;
+int EditEachFile(const std::vector<std::string>& files, editing::WriteMode mode,
+                 OutputOptions output, CommandIo io, const FileEdit& edit) {
+    FileReports reports(io, output);
+    const bool dryRun = mode == editing::WriteMode::DryRun;
     for (const auto& path : files) {
         try {
             const LoadedMovie movie = LoadMovie(path);
-            const auto file = platform::OpenFile(path, mode == editing::WriteMode::Write
-                                                           ? platform::OpenMode::ReadWrite
-                                                           : platform::OpenMode::Read);
-            edit(movie, *file, io);
+            const auto file = platform::OpenFile(
+                path, dryRun ? platform::OpenMode::Read : platform::OpenMode::ReadWrite);
+            reports.Add(EditJson(path, dryRun, edit(movie, *file, reports.Io())));
         } catch (const MovieLoadError& e) {
-            io.err << e.what() << '\n';
-            status = kExitFailure;
+            reports.Fail(e.Path(), e.Reason());
         } catch (const avi::PatchRefused& e) {
-            ReportFailure(io, path, std::string(e.what()) + "; nothing was written");
-            status = kExitFailure;
+            reports.Fail(path, std::string(e.what()) + "; nothing was written");
         } catch (const platform::IoError& e) {
-            ReportFailure(
-                io, path,
-                "cannot " + std::string(platform::FileOpVerb(e.Op())) + " the file: " + e.Reason());
-            status = kExitFailure;
+            reports.Fail(path, "cannot " + std::string(platform::FileOpVerb(e.Op())) +
+                                   " the file: " + e.Reason());
         }
     }
-    return status;
-}
-
-int ReportUsage(CommandIo io, std::string_view name, std::string_view synopsis,
-                std::string_view message) {
-    io.err << "brelvo-cli " << name << ": " << message << "\nUsage: brelvo-cli " << synopsis
-           << "\nRun 'brelvo-cli " << name << " --help' for more.\n";
-    return kExitUsage;
+    return reports.Finish();
 }
 
 std::string QuotedFileText(std::string_view ansiBytes) {

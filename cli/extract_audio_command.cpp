@@ -12,7 +12,7 @@ namespace brelvo::cli {
 namespace {
 
 constexpr std::string_view kName = "extract-audio";
-constexpr std::string_view kSynopsis = "extract-audio FILE OUT.wav";
+constexpr std::string_view kSynopsis = "extract-audio [--json] [--quiet] FILE OUT.wav";
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: brelvo-cli " << kSynopsis
@@ -21,6 +21,11 @@ void PrintHelp(std::ostream& out) {
            "format chunk and the payloads of its audio chunks, in file order, without decoding\n"
            "anything. OUT.wav must end in .wav (any case); an existing file of that name is\n"
            "replaced only once the new one is complete. The movie is only read.\n\n"
+           "Options:\n"
+        << OutputOptionsHelp()
+        << "                      the object: \"path\" and \"wav\", the \"stream\" copied, its\n"
+           "                      \"chunks\", \"bytesCopied\", and \"cutShort\" and \"resyncs\",\n"
+           "                      the damage stepped over\n\n"
            "Example:\n"
            "  brelvo-cli extract-audio clip.avi sound.wav\n";
 }
@@ -32,6 +37,10 @@ int RunExtractAudio(const std::vector<std::string>& args, CommandIo io) {
         if (!parsed.help && parsed.files.size() != 2) {
             throw UsageError("give the movie and the WAV file to write");
         }
+        if (!parsed.help) {
+            if (auto problem = WavNameProblem("OUT.wav", parsed.files[1]))
+                throw UsageError(*problem);
+        }
     } catch (const UsageError& e) {
         return ReportUsage(io, kName, kSynopsis, e.what());
     }
@@ -41,29 +50,34 @@ int RunExtractAudio(const std::vector<std::string>& args, CommandIo io) {
     }
     const std::string& moviePath = parsed.files[0];
     const std::string& wavPath = parsed.files[1];
-    if (!audio::IsWavFileName(std::filesystem::path(wavPath).filename().string())) {
-        io.err << "brelvo-cli: " << wavPath << ": " << audio::kWavNameMessage << '\n';
-        return kExitFailure;
-    }
+    FileReports reports(io, parsed.output);
     try {
         const audio::AudioTrack track = SoundTrackOf(moviePath);
         audio::ExtractionResult result;
         {
-            TerminalProgress progress(io, TerminalProgress::Kind::Extraction);
+            TerminalProgress progress(io, TerminalProgress::Kind::Extraction, parsed.output.quiet);
             result = audio::ExtractAudio(moviePath, track, wavPath, &progress);
         }
-        io.out << wavPath << ": " << result.dataBytes << " sample bytes from " << result.chunks
-               << " audio chunks of stream " << track.streamNumber << '\n';
+        reports.Lines() << wavPath << ": " << result.dataBytes << " sample bytes from "
+                        << result.chunks << " audio chunks of stream " << track.streamNumber
+                        << '\n';
         if (result.cutShort > 0 || result.resyncs > 0) {
             io.err << "brelvo-cli: " << moviePath << ": the movie is damaged: " << result.cutShort
                    << " audio chunks cut short by its end, " << result.resyncs
                    << " damaged places stepped over\n";
         }
-        return kExitOk;
+        reports.Add({{"path", moviePath},
+                     {"wav", wavPath},
+                     {"stream", track.streamNumber},
+                     {"chunks", result.chunks},
+                     {"bytesCopied", result.dataBytes},
+                     {"cutShort", result.cutShort},
+                     {"resyncs", result.resyncs}});
     } catch (...) {
-        return ReportAudioFailure(io, moviePath, wavPath, "No WAV file was written.",
-                                  std::current_exception());
+        ReportAudioFailure(reports, moviePath, wavPath, "No WAV file was written.",
+                           std::current_exception());
     }
+    return reports.Finish();
 }
 
 }  // namespace

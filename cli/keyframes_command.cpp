@@ -4,6 +4,7 @@
 
 #include "avi/key_frames.h"
 #include "cli/command_args.h"
+#include "cli/file_reports.h"
 #include "cli/movie_loader.h"
 #include "platform/io_error.h"
 #include "platform/random_access_file.h"
@@ -11,7 +12,7 @@
 namespace brelvo::cli {
 namespace {
 
-constexpr std::string_view kSynopsis = "keyframes FILE...";
+constexpr std::string_view kSynopsis = "keyframes [--json] [--quiet] FILE...";
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: brelvo-cli " << kSynopsis
@@ -19,12 +20,26 @@ void PrintHelp(std::ostream& out) {
            "Counts the key frames of each movie's video stream in its idx1 index and prints\n"
            "\"Frames T ( K * Key / T-K Delta.) Every T/K\". With several files each line starts\n"
            "with the file's path. The files are only read, never written.\n\n"
+           "Options:\n"
+        << OutputOptionsHelp()
+        << "                      each object: \"total\" T, \"key\" K, \"delta\" T-K, "
+           "\"interval\"\n"
+           "                      T/K (null without key frames), and the index read: its\n"
+           "                      name, the 0-based offset of its first entry, the entries\n"
+           "                      read and the video stream counted\n\n"
            "Example:\n"
            "  brelvo-cli keyframes clip.avi\n";
 }
 
-// The caption for one movie; throws MovieLoadError when it has no index or no video stream.
-std::string KeyFrameLine(const std::string& path) {
+struct KeyFrameStatistic {
+    std::int32_t total = 0;
+    avi::KeyFrameCount count;
+    std::int64_t indexOffset = 0;
+    int videoStream = 0;
+};
+
+// Throws MovieLoadError when the movie has no index or no video stream.
+KeyFrameStatistic CountOf(const std::string& path) {
     const LoadedMovie movie = LoadMovie(path);
     const auto& record = movie.record;
     if (!record.idx1Row || *record.idx1Row >= movie.chunkMap.size()) {
@@ -32,15 +47,28 @@ std::string KeyFrameLine(const std::string& path) {
     }
     const avi::StreamRecord* video = record.VideoStream();
     if (video == nullptr) throw MovieLoadError(path, "no video stream in this file");
+    const avi::ChunkRow& index = movie.chunkMap[*record.idx1Row];
     try {
         auto file = platform::OpenFile(path, platform::OpenMode::Read);
-        const auto count =
-            avi::CountKeyFrames(*file, movie.chunkMap[*record.idx1Row], video->index);
-        return avi::KeyFrameCaption(record.totalFrames, count.keyFrames);
+        return {record.totalFrames, avi::CountKeyFrames(*file, index, video->index),
+                index.DataOffset(), video->index};
     } catch (const platform::IoError& e) {
         throw MovieLoadError(path, "cannot " + std::string(platform::FileOpVerb(e.Op())) +
                                        " the index: " + e.Reason());
     }
+}
+
+nlohmann::ordered_json StatisticJson(const std::string& path, const KeyFrameStatistic& s) {
+    const auto interval = avi::KeyFrameInterval(s.total, s.count.keyFrames);
+    return {{"path", path},
+            {"total", s.total},
+            {"key", s.count.keyFrames},
+            {"delta", s.total - s.count.keyFrames},
+            {"interval", interval ? nlohmann::ordered_json(*interval) : nullptr},
+            {"index", "idx1"},
+            {"indexOffset", s.indexOffset},
+            {"indexEntries", s.count.entriesRead},
+            {"videoStream", s.videoStream}};
 }
 
 int RunKeyframes(const std::vector<std::string>& args, CommandIo io) {
@@ -48,26 +76,25 @@ int RunKeyframes(const std::vector<std::string>& args, CommandIo io) {
     try {
         parsed = ParseFileArgs(args, {});
     } catch (const UsageError& e) {
-        io.err << "brelvo-cli keyframes: " << e.what() << "\nUsage: brelvo-cli " << kSynopsis
-               << "\nRun 'brelvo-cli keyframes --help' for more.\n";
-        return kExitUsage;
+        return ReportUsage(io, "keyframes", kSynopsis, e.what());
     }
     if (parsed.help) {
         PrintHelp(io.out);
         return kExitOk;
     }
-    int status = kExitOk;
+    FileReports reports(io, parsed.output);
     for (const auto& path : parsed.files) {
         try {
-            const std::string line = KeyFrameLine(path);
-            if (parsed.files.size() > 1) io.out << path << ": ";
-            io.out << line << '\n';
+            const KeyFrameStatistic statistic = CountOf(path);
+            if (parsed.files.size() > 1) reports.Lines() << path << ": ";
+            reports.Lines() << avi::KeyFrameCaption(statistic.total, statistic.count.keyFrames)
+                            << '\n';
+            reports.Add(StatisticJson(path, statistic));
         } catch (const MovieLoadError& e) {
-            io.err << e.what() << '\n';
-            status = kExitFailure;
+            reports.Fail(e.Path(), e.Reason());
         }
     }
-    return status;
+    return reports.Finish();
 }
 
 }  // namespace

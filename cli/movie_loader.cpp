@@ -29,7 +29,7 @@ std::string IoReason(const platform::IoError& e) {
 }  // namespace
 
 MovieLoadError::MovieLoadError(const std::string& path, const std::string& reason)
-    : std::runtime_error("brelvo-cli: " + path + ": " + reason) {}
+    : std::runtime_error("brelvo-cli: " + path + ": " + reason), path_(path), reason_(reason) {}
 
 LoadedMovie LoadMovie(const std::string& path) {
     if (!platform::FileExists(path)) throw MovieLoadError(path, "no such file");

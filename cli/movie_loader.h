@@ -22,6 +22,12 @@ struct LoadedMovie {
 class MovieLoadError : public std::runtime_error {
   public:
     MovieLoadError(const std::string& path, const std::string& reason);
+    const std::string& Path() const { return path_; }
+    const std::string& Reason() const { return reason_; }
+
+  private:
+    std::string path_;
+    std::string reason_;
 };
 
 // Opens the file read-only (it is never written), checks that it is a RIFF AVI file, walks

@@ -17,7 +17,7 @@ namespace {
 
 constexpr std::string_view kName = "reintegrate-audio";
 constexpr std::string_view kSynopsis =
-    "reintegrate-audio [--dry-run] [--jink SECONDS] [--force] FILE IN.wav";
+    "reintegrate-audio [--dry-run] [--jink SECONDS] [--force] [--json] [--quiet] FILE IN.wav";
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: brelvo-cli " << kSynopsis
@@ -31,7 +31,13 @@ void PrintHelp(std::ostream& out) {
            "  --jink SECONDS   drop SECONDS x dwRate / dwScale bytes from the WAV file's start,\n"
            "                   moving the sound earlier against the picture\n"
            "  --force          write even when the WAV file does not match\n"
-           "  --dry-run, -n    compare only, write nothing\n\n"
+           "  --dry-run, -n    compare only, write nothing\n"
+        << OutputOptionsHelp()
+        << "                      the object: \"path\", \"wav\", \"stream\", \"dryRun\", the\n"
+           "                      \"mismatch\" found (null when the WAV file matches),\n"
+           "                      \"wavBytes\", \"movieBytes\", \"chunks\" and, once written,\n"
+           "                      \"bytesWritten\", \"bytesChanged\", \"zeroFilled\",\n"
+           "                      \"bytesDropped\" and \"forced\"\n\n"
            "Examples:\n"
            "  brelvo-cli extract-audio clip.avi sound.wav   (edit sound.wav, keep its length)\n"
            "  brelvo-cli reintegrate-audio clip.avi sound.wav\n"
@@ -45,6 +51,7 @@ struct Request {
     bool force = false;
     bool dryRun = false;
     bool help = false;
+    OutputOptions output;
 };
 
 // Throws UsageError.
@@ -59,6 +66,7 @@ Request Parse(std::vector<std::string> args) {
     const EditArgs parsed = ParseEditArgs(args, {"--jink"});
     request.help = parsed.help;
     request.dryRun = parsed.dryRun;
+    request.output = parsed.output;
     if (request.help) return request;
     if (const auto jink = parsed.values.find("--jink"); jink != parsed.values.end()) {
         request.jinkSeconds = ParseDecimal(jink->second);
@@ -67,6 +75,7 @@ Request Parse(std::vector<std::string> args) {
     if (parsed.operands.size() != 2) throw UsageError("give the movie and the WAV file to read");
     request.moviePath = parsed.operands[0];
     request.wavPath = parsed.operands[1];
+    if (auto problem = WavNameProblem("IN.wav", request.wavPath)) throw UsageError(*problem);
     return request;
 }
 
@@ -93,48 +102,65 @@ int RunReintegrateAudio(const std::vector<std::string>& args, CommandIo io) {
         return kExitOk;
     }
     const std::string& movie = request.moviePath;
-    if (!audio::IsWavFileName(std::filesystem::path(request.wavPath).filename().string())) {
-        io.err << "brelvo-cli: " << request.wavPath << ": " << audio::kWavNameMessage << '\n';
-        return kExitFailure;
-    }
+    FileReports reports(io, request.output);
     audio::AudioTrack track;
     audio::WavComparison comparison;
+    nlohmann::ordered_json report;
     try {
         track = SoundTrackOf(movie);
         comparison = audio::CompareWavWithMovie(movie, track, request.wavPath);
         const auto question = audio::MismatchQuestion(comparison);
+        report = {{"path", movie},
+                  {"wav", request.wavPath},
+                  {"stream", track.streamNumber},
+                  {"dryRun", request.dryRun},
+                  {"mismatch", question ? nlohmann::ordered_json(*question) : nullptr},
+                  {"wavBytes", comparison.wavBytes},
+                  {"movieBytes", comparison.movieBytes},
+                  {"chunks", comparison.movieChunks.stats.chunks}};
         if (request.dryRun) {
-            io.out << movie << ": " << question.value_or("The WAV file matches the sound track.")
-                   << DryRunNote(editing::WriteMode::DryRun) << '\n';
-            return kExitOk;
+            reports.Lines() << movie << ": "
+                            << question.value_or("The WAV file matches the sound track.")
+                            << DryRunNote(editing::WriteMode::DryRun) << '\n';
+            reports.Add(std::move(report));
+            return reports.Finish();
         }
         if (question && !request.force) {
-            io.err << "brelvo-cli: " << movie << ": " << *question
-                   << " Nothing was written; give --force to write it anyway.\n";
-            return kExitFailure;
+            reports.Fail(movie,
+                         *question + " Nothing was written; give --force to write it anyway.",
+                         {{"wav", request.wavPath}, {"errorPath", movie}});
+            return reports.Finish();
         }
         if (question)
             io.err << "brelvo-cli: " << movie << ": " << *question
                    << " Written anyway (--force).\n";
     } catch (...) {
-        return ReportAudioFailure(io, movie, request.wavPath, "Nothing was written.",
-                                  std::current_exception());
+        ReportAudioFailure(reports, movie, request.wavPath, "Nothing was written.",
+                           std::current_exception());
+        return reports.Finish();
     }
     try {
         audio::ReintegrationResult result;
         {
-            TerminalProgress progress(io, TerminalProgress::Kind::Reintegration);
+            TerminalProgress progress(io, TerminalProgress::Kind::Reintegration,
+                                      request.output.quiet);
             result = audio::ReintegrateAudio(movie, track, request.wavPath,
                                              {request.jinkSeconds, {}, &comparison.movieChunks},
                                              &progress);
         }
-        io.out << movie << ": " << Summary(result, track.streamNumber) << '\n';
-        return kExitOk;
+        reports.Lines() << movie << ": " << Summary(result, track.streamNumber) << '\n';
+        report["chunks"] = result.chunks;
+        report["bytesWritten"] = result.bytesWritten;
+        report["bytesChanged"] = result.bytesChanged;
+        report["zeroFilled"] = result.zeroFilled;
+        report["bytesDropped"] = result.skippedBytes;
+        report["forced"] = request.force;
+        reports.Add(std::move(report));
     } catch (...) {
-        return ReportAudioFailure(io, movie, request.wavPath,
-                                  "The sound track may be partly rewritten.",
-                                  std::current_exception());
+        ReportAudioFailure(reports, movie, request.wavPath,
+                           "The sound track may be partly rewritten.", std::current_exception());
     }
+    return reports.Finish();
 }
 
 }  // namespace

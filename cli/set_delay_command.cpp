@@ -15,7 +15,8 @@ namespace brelvo::cli {
 namespace {
 
 constexpr std::string_view kName = "set-delay";
-constexpr std::string_view kSynopsis = "set-delay [--dry-run] (SECONDS | --units N) FILE...";
+constexpr std::string_view kSynopsis =
+    "set-delay [--dry-run] [--json] [--quiet] (SECONDS | --units N) FILE...";
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: brelvo-cli " << kSynopsis
@@ -26,6 +27,10 @@ void PrintHelp(std::ostream& out) {
            "                      of the audio stream, rounded (halves to even)\n"
            "  --units N           dwStart itself, in the audio stream's units\n"
            "  --dry-run, -n       show what would change, write nothing\n"
+        << OutputOptionsHelp()
+        << "                      each object: \"dryRun\", the \"changes\" (dwStart with its\n"
+           "                      0-based \"offset\", \"width\", \"old\" and \"new\" units) and\n"
+           "                      \"seconds\" {\"old\", \"new\"} (null without a time scale)\n"
            "0 removes any delay. Each file prints the old and new delay in seconds and units.\n"
            "Note: some players ignore dwStart; check the result in the player you use.\n\n"
            "Examples:\n"
@@ -75,7 +80,7 @@ int RunSetDelay(const std::vector<std::string>& args, CommandIo io) {
     }
     const auto mode = parsed.dryRun ? editing::WriteMode::DryRun : editing::WriteMode::Write;
     return EditEachFile(
-        parsed.operands, mode, io,
+        parsed.operands, mode, parsed.output, io,
         [&](const LoadedMovie& movie, platform::RandomAccessFile& file, CommandIo fileIo) {
             const auto& audio = movie.record.audioHeader;
             if (!audio) {
@@ -86,6 +91,13 @@ int RunSetDelay(const std::vector<std::string>& args, CommandIo io) {
             const auto change = editing::ApplyAudioDelay(file, movie.record, units, mode);
             fileIo.out << movie.path << ": audio delay " << DelayText(change.before, *audio)
                        << " -> " << DelayText(change.after, *audio) << DryRunNote(mode) << '\n';
+            const auto seconds = [&](std::int32_t value) {
+                const auto s = editing::DelaySecondsOfUnits(value, *audio);
+                return s ? nlohmann::ordered_json(*s) : nlohmann::ordered_json(nullptr);
+            };
+            return EditReport{
+                {ChangeOf(change)},
+                {{"seconds", {{"old", seconds(change.before)}, {"new", seconds(change.after)}}}}};
         });
 }
 

@@ -13,7 +13,7 @@ namespace {
 
 constexpr std::string_view kName = "set-fourcc";
 constexpr std::string_view kSynopsis =
-    "set-fourcc [--handler CODE] [--compression CODE] [--dry-run] FILE...";
+    "set-fourcc [--handler CODE] [--compression CODE] [--dry-run] [--json] [--quiet] FILE...";
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: brelvo-cli " << kSynopsis
@@ -22,6 +22,10 @@ void PrintHelp(std::ostream& out) {
            "  --handler CODE      the video stream header's fccHandler\n"
            "  --compression CODE  the video format's biCompression\n"
            "  --dry-run, -n       show what would change, write nothing\n"
+        << OutputOptionsHelp()
+        << "                      each object: \"dryRun\" and the \"changes\", every field\n"
+           "                      with its 0-based \"offset\", \"width\", \"old\" and \"new\" "
+           "code\n"
            "CODE is written as given, up to four characters, padded with blanks (\"DIB\"\n"
            "becomes \"DIB \"). Each file prints its old and new code; a file without the field\n"
            "is reported and left as it was, and the exit status is then 1.\n\n"
@@ -61,7 +65,7 @@ int RunSetFourcc(const std::vector<std::string>& args, CommandIo io) {
     }
     const auto mode = parsed.dryRun ? editing::WriteMode::DryRun : editing::WriteMode::Write;
     return EditEachFile(
-        parsed.operands, mode, io,
+        parsed.operands, mode, parsed.output, io,
         [&](const LoadedMovie& movie, platform::RandomAccessFile& file, CommandIo fileIo) {
             // Both fields are checked before either is written.
             std::vector<editing::CodecTagChange> changes;
@@ -73,11 +77,14 @@ int RunSetFourcc(const std::vector<std::string>& args, CommandIo io) {
                 changes[k] = editing::ApplyCodecTag(file, movie.record, targets[k].target,
                                                     targets[k].bytes, mode);
             }
+            EditReport report;
             for (const auto& c : changes) {
                 fileIo.out << movie.path << ": " << c.field.name << ' '
                            << QuotedFileText(c.oldBytes) << " -> " << QuotedFileText(c.newBytes)
                            << DryRunNote(mode) << '\n';
+                report.changes.push_back(ChangeOf(c));
             }
+            return report;
         });
 }
 

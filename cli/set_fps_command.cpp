@@ -16,7 +16,7 @@ namespace brelvo::cli {
 namespace {
 
 constexpr std::string_view kName = "set-fps";
-constexpr std::string_view kSynopsis = "set-fps [--dry-run] RATE FILE...";
+constexpr std::string_view kSynopsis = "set-fps [--dry-run] [--json] [--quiet] RATE FILE...";
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: brelvo-cli " << kSynopsis
@@ -28,7 +28,11 @@ void PrintHelp(std::ostream& out) {
            "The main header's dwMicroSecPerFrame follows the new rate; nothing else changes.\n"
            "Each file prints its old and new rate and the audio stretch that would keep the\n"
            "sound track (its length as the audio stream header gives it) in step.\n"
-           "  --dry-run, -n       show what would change, write nothing\n\n"
+           "  --dry-run, -n       show what would change, write nothing\n"
+        << OutputOptionsHelp()
+        << "                      each object: \"dryRun\", the \"changes\" (every field with\n"
+           "                      its 0-based \"offset\", \"width\", \"old\" and \"new\" value),\n"
+           "                      \"stretchPercent\" and \"soundSeconds\" (null when unknown)\n\n"
            "Example:\n"
            "  brelvo-cli set-fps 30000/1001 clip1.avi clip2.avi\n";
 }
@@ -70,8 +74,9 @@ std::string RateText(const editing::FrameRateFields& f) {
            std::to_string(f.rate) + "/" + std::to_string(f.scale) + ")";
 }
 
-void PrintChange(CommandIo io, const LoadedMovie& movie, const editing::FrameRateChange& c,
-                 editing::WriteMode mode) {
+// Prints the change and returns its report.
+EditReport ReportChange(CommandIo io, const LoadedMovie& movie, const editing::FrameRateChange& c,
+                        editing::WriteMode mode) {
     io.out << movie.path << ": frame rate " << RateText(c.before) << " -> " << RateText(c.after)
            << ", dwMicroSecPerFrame " << c.before.microSecPerFrame << " -> "
            << c.after.microSecPerFrame << DryRunNote(mode) << '\n';
@@ -81,6 +86,9 @@ void PrintChange(CommandIo io, const LoadedMovie& movie, const editing::FrameRat
         length ? editing::StretchPercent(movie.record.totalFrames, c.FramesPerSecBefore(),
                                          c.FramesPerSecAfter(), *length)
                : std::nullopt;
+    EditReport report{ChangesOf(c),
+                      {{"stretchPercent", percent ? nlohmann::ordered_json(*percent) : nullptr},
+                       {"soundSeconds", length ? nlohmann::ordered_json(*length) : nullptr}}};
     io.out << movie.path << ": audio: ";
     if (percent) {
         io.out << editing::StretchText(*percent) << " (sound track of "
@@ -90,6 +98,7 @@ void PrintChange(CommandIo io, const LoadedMovie& movie, const editing::FrameRat
     } else {
         io.out << "no stretch figure (the audio stream header gives no length)\n";
     }
+    return report;
 }
 
 int RunSetFps(const std::vector<std::string>& args, CommandIo io) {
@@ -110,11 +119,11 @@ int RunSetFps(const std::vector<std::string>& args, CommandIo io) {
     }
     const auto mode = parsed.dryRun ? editing::WriteMode::DryRun : editing::WriteMode::Write;
     return EditEachFile(
-        parsed.operands, mode, io,
+        parsed.operands, mode, parsed.output, io,
         [&](const LoadedMovie& movie, platform::RandomAccessFile& file, CommandIo fileIo) {
             const auto change =
                 editing::ApplyFrameRate(file, movie.record, rate.rate, rate.scale, mode);
-            PrintChange(fileIo, movie, change, mode);
+            return ReportChange(fileIo, movie, change, mode);
         });
 }
 

@@ -17,7 +17,7 @@ namespace {
 constexpr std::string_view kName = "set-info";
 constexpr std::string_view kSynopsis =
     "set-info [--artist T] [--comments T] [--copyright T] [--name T] [--product T] "
-    "[--source T] [--subject T] [--display-name T] [--dry-run] FILE...";
+    "[--source T] [--subject T] [--display-name T] [--dry-run] [--json] [--quiet] FILE...";
 
 struct ItemOption {
     std::string_view option;
@@ -40,7 +40,12 @@ void PrintHelp(std::ostream& out) {
         out << "  " << o.option << std::string(16 - o.option.size(), ' ') << "T   the " << o.id
             << " item\n";
     }
-    out << "  --dry-run, -n         show what would change, write nothing\n"
+    out << "  --dry-run, -n       show what would change, write nothing\n"
+        << OutputOptionsHelp()
+        << "                      each object: \"dryRun\", the \"changes\" (every item's text\n"
+           "                      with its 0-based \"offset\", \"width\", \"old\" and \"new\"\n"
+           "                      text, padding included) and \"cut\", the items whose text\n"
+           "                      was cut\n"
            "Items keep their size: a shorter text is padded with blanks and ends in one NUL, a\n"
            "longer one is cut to the item's size (with a warning). Texts are written in the\n"
            "Windows-1252 code page; a character it cannot hold becomes \"?\". An item the file\n"
@@ -93,7 +98,7 @@ int RunSetInfo(const std::vector<std::string>& args, CommandIo io) {
     }
     const auto mode = parsed.dryRun ? editing::WriteMode::DryRun : editing::WriteMode::Write;
     return EditEachFile(
-        parsed.operands, mode, io,
+        parsed.operands, mode, parsed.output, io,
         [&](const LoadedMovie& movie, platform::RandomAccessFile& file, CommandIo fileIo) {
             const auto& map = movie.chunkMap;
             const auto count = movie.record.decodedChunkCount;
@@ -103,8 +108,12 @@ int RunSetInfo(const std::vector<std::string>& args, CommandIo io) {
             if (mode == editing::WriteMode::Write) {
                 change = info::ApplyAuthorItems(file, map, count, texts, mode);
             }
+            EditReport report;
+            auto& cut = report.figures["cut"] = nlohmann::ordered_json::array();
             for (const auto& item : change.items) {
+                report.changes.push_back(ChangeOf(item));
                 if (item.cut) {
+                    cut.push_back(item.id);
                     fileIo.err << "brelvo-cli: " << movie.path << ": warning: the text for "
                                << item.id << " was cut to the "
                                << item.field.width - static_cast<int>(item.typeFieldBytes)
@@ -115,6 +124,7 @@ int RunSetInfo(const std::vector<std::string>& args, CommandIo io) {
                            << ItemText(item.newBytes, item.typeFieldBytes) << DryRunNote(mode)
                            << '\n';
             }
+            return report;
         });
 }
 

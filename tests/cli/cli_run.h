@@ -24,4 +24,11 @@ inline CliResult Cli(const std::vector<std::string>& args) {
     return result;
 }
 
+// stdout and stderr in one stream, as a terminal shows them.
+inline std::string CliInterleaved(const std::vector<std::string>& args) {
+    std::ostringstream both;
+    RunCli(args, both, both);
+    return both.str();
+}
+
 }  // namespace brelvo::cli::testing

@@ -59,7 +59,7 @@ TEST_P(FixtureValuesTest, JsonHeadersAgreeWithFfprobe) {
     const auto& f = GetParam();
     const auto r = Cli({"info", "--json", FixturePath(f.file)});
     ASSERT_EQ(r.status, kExitOk) << r.err;
-    const auto json = nlohmann::json::parse(r.out);
+    const auto json = nlohmann::json::parse(r.out).at(0);
     const auto& streams = json["streams"];
     ASSERT_EQ(streams.size(), f.audio.size() + 1);
     const auto& main = json["mainHeader"];
@@ -105,6 +105,19 @@ TEST_P(FixtureValuesTest, KeyFrameLineCountsTheVideoStreamsIndexEntries) {
     const auto r = Cli({"keyframes", FixturePath(GetParam().file)});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     EXPECT_EQ(r.out, std::string(GetParam().keyFrames) + "\n");
+
+    // The JSON holds the same figures, and the offset of the index it read.
+    const auto json =
+        nlohmann::json::parse(Cli({"keyframes", "--json", FixturePath(GetParam().file)}).out).at(0);
+    const auto number = [&](const char* key) { return std::to_string(json[key].get<long long>()); };
+    EXPECT_EQ("Frames " + number("total") + " ( " + number("key") + " * Key / " + number("delta") +
+                  " Delta.) Every " + number("interval"),
+              GetParam().keyFrames);
+    const auto file = brelvo::testing::ReadWholeFile(FixturePath(GetParam().file));
+    const auto index = json["indexOffset"].get<std::size_t>();
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(file.data()) + index - 8, 4), "idx1");
+    EXPECT_EQ(json["indexEntries"].get<std::size_t>(), (file.size() - index) / 16);
+    EXPECT_EQ(json["videoStream"], GetParam().videoIndex);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, FixtureValuesTest, ::testing::ValuesIn(kFixtures));
