@@ -30,7 +30,7 @@ for p in brelvo brelvo-launcher brelvo-cli; do
   said="$("$root/usr/bin/$p" --version 2>&1)" || true
   [ "$said" = "$p $version" ] || { echo "$p --version: '$said', expected '$p $version'"; status=1; }
 done
-changelog="$(gzip -dc "$root/usr/share/doc/brelvo/changelog.Debian.gz" | head -1)"
+changelog="$(gzip -dc "$root/usr/share/doc/brelvo/changelog.gz" | head -1)"
 package_version="$(dpkg-deb -f "$deb" Version)"
 [ "$changelog" = "${changelog/($package_version)/}" ] &&
   { echo "the changelog starts '$changelog', the package is $package_version"; status=1; }
@@ -41,7 +41,7 @@ for f in usr/bin/brelvo usr/bin/brelvo-launcher usr/bin/brelvo-cli \
   usr/share/man/man1/brelvo-cli.1.gz usr/share/man/man1/brelvo.1.gz \
   usr/share/man/man1/brelvo-launcher.1.gz usr/share/bash-completion/completions/brelvo-cli \
   usr/share/brelvo/brelvo-cli.schema.json \
-  usr/share/doc/brelvo/copyright usr/share/doc/brelvo/changelog.Debian.gz; do
+  usr/share/doc/brelvo/copyright usr/share/doc/brelvo/changelog.gz; do
   [ -f "$root/$f" ] || { echo "missing from the package: /$f"; status=1; }
 done
 stray="$(cd "$root" && find . -type f | sed 's|^\./||' | {
