@@ -22,10 +22,12 @@ void PrintHelp(std::ostream& out) {
            "anything. OUT.wav must end in .wav (any case); an existing file of that name is\n"
            "replaced only once the new one is complete. The movie is only read.\n\n"
            "Options:\n"
-        << OutputOptionsHelp()
+        << JsonOptionHelp()
         << "                      the object: \"path\" and \"wav\", the \"stream\" copied, its\n"
            "                      \"chunks\", \"bytesCopied\", and \"cutShort\" and \"resyncs\",\n"
-           "                      the damage stepped over\n\n"
+           "                      the damage stepped over\n"
+        << QuietOptionHelp()
+        << "\n"
            "Example:\n"
            "  brelvo-cli extract-audio clip.avi sound.wav\n";
 }

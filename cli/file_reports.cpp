@@ -14,10 +14,13 @@ bool TakeOutputOption(std::string_view arg, OutputOptions& options) {
     return true;
 }
 
-std::string_view OutputOptionsHelp() {
+std::string_view JsonOptionHelp() {
     return "  --json              one JSON array on stdout, an object per file in the order\n"
-           "                      given, {\"path\", \"error\"} for a file that failed\n"
-           "  -q, --quiet         print only failures and warnings\n";
+           "                      given, {\"path\", \"error\"} for a file that failed;\n";
+}
+
+std::string_view QuietOptionHelp() {
+    return "  -q, --quiet         print only failures and warnings\n";
 }
 
 FileReports::FileReports(CommandIo io, OutputOptions options)

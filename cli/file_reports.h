@@ -21,8 +21,10 @@ struct OutputOptions {
 // Takes "--json", "-q" or "--quiet" into `options`; false for any other argument.
 bool TakeOutputOption(std::string_view arg, OutputOptions& options);
 
-// The help lines of the two options, for each command's --help.
-std::string_view OutputOptionsHelp();
+// The help lines of the two options, for each command's --help; the command describes its
+// objects below the first.
+std::string_view JsonOptionHelp();
+std::string_view QuietOptionHelp();
 
 class FileReports {
   public:

@@ -23,12 +23,13 @@ void PrintHelp(std::ostream& out) {
            "author items (INFO id and text). With several files each movie starts with a line\n"
            "of its path and a colon. The files are only read, never written.\n\n"
            "Options:\n"
-        << OutputOptionsHelp()
+        << JsonOptionHelp()
         << "                      each object: the headers as stored, the 0-based offsets of\n"
            "                      the fields the edit commands rewrite, the INFO items, the\n"
            "                      display name, and the chunk map (its \"position\" 1-based,\n"
            "                      \"idOffset\" the 0-based offset of the chunk's id)\n"
-           "  --help              this text\n\n"
+        << QuietOptionHelp()
+        << "  --help              this text\n\n"
            "Example:\n"
            "  brelvo-cli info clip.avi\n"
            "  brelvo-cli info --json clip.avi\n";

@@ -21,12 +21,14 @@ void PrintHelp(std::ostream& out) {
            "\"Frames T ( K * Key / T-K Delta.) Every T/K\". With several files each line starts\n"
            "with the file's path. The files are only read, never written.\n\n"
            "Options:\n"
-        << OutputOptionsHelp()
+        << JsonOptionHelp()
         << "                      each object: \"total\" T, \"key\" K, \"delta\" T-K, "
            "\"interval\"\n"
            "                      T/K (null without key frames), and the index read: its\n"
            "                      name, the 0-based offset of its first entry, the entries\n"
-           "                      read and the video stream counted\n\n"
+           "                      read and the video stream counted\n"
+        << QuietOptionHelp()
+        << "\n"
            "Example:\n"
            "  brelvo-cli keyframes clip.avi\n";
 }

@@ -32,12 +32,14 @@ void PrintHelp(std::ostream& out) {
            "                   moving the sound earlier against the picture\n"
            "  --force          write even when the WAV file does not match\n"
            "  --dry-run, -n    compare only, write nothing\n"
-        << OutputOptionsHelp()
+        << JsonOptionHelp()
         << "                      the object: \"path\", \"wav\", \"stream\", \"dryRun\", the\n"
            "                      \"mismatch\" found (null when the WAV file matches),\n"
            "                      \"wavBytes\", \"movieBytes\", \"chunks\" and, once written,\n"
            "                      \"bytesWritten\", \"bytesChanged\", \"zeroFilled\",\n"
-           "                      \"bytesDropped\" and \"forced\"\n\n"
+           "                      \"bytesDropped\" and \"forced\"\n"
+        << QuietOptionHelp()
+        << "\n"
            "Examples:\n"
            "  brelvo-cli extract-audio clip.avi sound.wav   (edit sound.wav, keep its length)\n"
            "  brelvo-cli reintegrate-audio clip.avi sound.wav\n"

@@ -27,11 +27,12 @@ void PrintHelp(std::ostream& out) {
            "                      of the audio stream, rounded (halves to even)\n"
            "  --units N           dwStart itself, in the audio stream's units\n"
            "  --dry-run, -n       show what would change, write nothing\n"
-        << OutputOptionsHelp()
+        << JsonOptionHelp()
         << "                      each object: \"dryRun\", the \"changes\" (dwStart with its\n"
            "                      0-based \"offset\", \"width\", \"old\" and \"new\" units) and\n"
            "                      \"seconds\" {\"old\", \"new\"} (null without a time scale)\n"
-           "0 removes any delay. Each file prints the old and new delay in seconds and units.\n"
+        << QuietOptionHelp()
+        << "0 removes any delay. Each file prints the old and new delay in seconds and units.\n"
            "Note: some players ignore dwStart; check the result in the player you use.\n\n"
            "Examples:\n"
            "  brelvo-cli set-delay 0.25 clip.avi\n"

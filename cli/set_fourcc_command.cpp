@@ -22,11 +22,12 @@ void PrintHelp(std::ostream& out) {
            "  --handler CODE      the video stream header's fccHandler\n"
            "  --compression CODE  the video format's biCompression\n"
            "  --dry-run, -n       show what would change, write nothing\n"
-        << OutputOptionsHelp()
+        << JsonOptionHelp()
         << "                      each object: \"dryRun\" and the \"changes\", every field\n"
            "                      with its 0-based \"offset\", \"width\", \"old\" and \"new\" "
            "code\n"
-           "CODE is written as given, up to four characters, padded with blanks (\"DIB\"\n"
+        << QuietOptionHelp()
+        << "CODE is written as given, up to four characters, padded with blanks (\"DIB\"\n"
            "becomes \"DIB \"). Each file prints its old and new code; a file without the field\n"
            "is reported and left as it was, and the exit status is then 1.\n\n"
            "Example:\n"

@@ -29,10 +29,12 @@ void PrintHelp(std::ostream& out) {
            "Each file prints its old and new rate and the audio stretch that would keep the\n"
            "sound track (its length as the audio stream header gives it) in step.\n"
            "  --dry-run, -n       show what would change, write nothing\n"
-        << OutputOptionsHelp()
+        << JsonOptionHelp()
         << "                      each object: \"dryRun\", the \"changes\" (every field with\n"
            "                      its 0-based \"offset\", \"width\", \"old\" and \"new\" value),\n"
-           "                      \"stretchPercent\" and \"soundSeconds\" (null when unknown)\n\n"
+           "                      \"stretchPercent\" and \"soundSeconds\" (null when unknown)\n"
+        << QuietOptionHelp()
+        << "\n"
            "Example:\n"
            "  brelvo-cli set-fps 30000/1001 clip1.avi clip2.avi\n";
 }

@@ -41,12 +41,13 @@ void PrintHelp(std::ostream& out) {
             << " item\n";
     }
     out << "  --dry-run, -n       show what would change, write nothing\n"
-        << OutputOptionsHelp()
+        << JsonOptionHelp()
         << "                      each object: \"dryRun\", the \"changes\" (every item's text\n"
            "                      with its 0-based \"offset\", \"width\", \"old\" and \"new\"\n"
            "                      text, padding included) and \"cut\", the items whose text\n"
            "                      was cut\n"
-           "Items keep their size: a shorter text is padded with blanks and ends in one NUL, a\n"
+        << QuietOptionHelp()
+        << "Items keep their size: a shorter text is padded with blanks and ends in one NUL, a\n"
            "longer one is cut to the item's size (with a warning). Texts are written in the\n"
            "Windows-1252 code page; a character it cannot hold becomes \"?\". An item the file\n"
            "does not hold is never added: the file is reported, left as it was, and the exit\n"
