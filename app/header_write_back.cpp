@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Writing the saved header region back.
 #include "app/header_write_back.h"
 

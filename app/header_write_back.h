@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The exit prompt's undo: the saved first bytes of the movie written back over it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // brelvo: opens the movie named by the command line in the main window.
 #include <QApplication>
 #include <QLocale>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Re-integration from WAV.
 #include "audio/reintegrate_audio.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Re-integration: the sample bytes of a WAV file written back over the payloads of the
 // movie's audio chunks, in file order and in place. Chunk headers, other streams, the index
 // and the movie's length are never written. This cannot be undone.

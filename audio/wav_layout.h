@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The WAV file the extraction writes: "RIFF", its size, "WAVE", "fmt " with the movie's own
 // format chunk copied whole (no pad byte after an odd body), "data", its size, the samples.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The one primitive through which every edit writes into a movie: it writes a recorded field,
 // reads the bytes back and compares them. It never writes at an unrecorded offset (0) or past
 // the end of the file, so no file is ever lengthened.

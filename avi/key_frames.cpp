@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The key-frame count over the idx1 index.
 #include "avi/key_frames.h"
 

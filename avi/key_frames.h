@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Index statistics: the key frames of the video stream counted from the idx1 index.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Shared parts of the audio commands.
 #include "cli/audio_command_support.h"
 

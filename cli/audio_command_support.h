@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What the two audio commands share: the progress line on a terminal, the sound track of a
 // loaded movie, and failure lines that name the file concerned.
 #pragma once

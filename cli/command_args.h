@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The arguments of a file command: its flags, its files, and whether help was asked for.
 #pragma once
 

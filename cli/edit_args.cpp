@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Parsing the arguments of the edit commands.
 #include "cli/edit_args.h"
 

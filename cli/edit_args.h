@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The arguments of an edit command: options with a value ("--handler XVID", "--units=8"),
 // "--dry-run", "--json", "--quiet", "--help", the leading values (a rate, a delay) and the files.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Running an edit over many files.
 #include "cli/edit_files.h"
 

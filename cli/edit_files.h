@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What the edit commands share: each file loaded (walk and decode, never normalised), opened
 // for the edit, every failure reported on stderr with the file and the reason while the other
 // files still run.

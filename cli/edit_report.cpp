@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reports of the edit commands for --json.
 #include "cli/edit_report.h"
 

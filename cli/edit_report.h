@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What an edit command reports per file under --json: every field it wrote (or, in a dry run,
 // would write) with its 0-based offset, width, old and new value, and the command's own
 // figures. Built from the edits' results here, apart from the edits themselves.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli extract-audio FILE OUT.wav`: copies the movie's sound track into a WAV file,
 // format chunk and samples as they are in the movie. Reads the movie only.
 #include <filesystem>

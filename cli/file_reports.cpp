@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Collecting and printing the reports of a command's files.
 #include "cli/file_reports.h"
 

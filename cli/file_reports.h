@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What every command prints per file: lines for people on stdout, or with --json one array
 // that holds one object per file in the order given (a failed file included); failures go to
 // stderr in both cases, each in its place among the files.

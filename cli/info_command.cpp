@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli info`: prints, per movie, the information tab's lines as the window shows them
 // and then the author items; with --json, the headers with their offsets. Reads only.
 #include "cli/info_command.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Building the JSON of `brelvo-cli info --json`.
 #include "cli/info_json.h"
 

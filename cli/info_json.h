@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The JSON form of `brelvo-cli info --json`: the headers as stored, with the 0-based offsets
 // of the fields that the edit commands patch.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli keyframes`: counts the video stream's key frames in the idx1 index and prints
 // the statistic line of the information tab. Reads only.
 #include "cli/keyframes_command.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Loading a movie read-only for brelvo-cli.
 #include "cli/movie_loader.h"
 

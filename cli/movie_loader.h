@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Opening a movie for the read-only commands: the chunk walk and the header decoding, with
 // every way of failing turned into one line that names the file and the reason.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli reintegrate-audio [--jink SECONDS] [--force] FILE IN.wav`: writes the samples
 // of a WAV file back over the payloads of the movie's audio chunks, in place.
 #include <algorithm>

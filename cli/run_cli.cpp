@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Dispatch of brelvo-cli and its usage text.
 #include <iostream>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli set-delay SECONDS FILE...` or `set-delay --units N FILE...`: rewrites the audio
 // stream header's dwStart, the delay of the sound track against the picture.
 #include <limits>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli set-fourcc [--handler CODE] [--compression CODE] FILE...`: rewrites the video
 // stream header's fccHandler and/or the video format's biCompression, four bytes each.
 #include <optional>

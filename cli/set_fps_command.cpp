@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli set-fps RATE FILE...`: rewrites the video frame rate (dwRate, and dwScale for
 // an exact fraction) with the main header's dwMicroSecPerFrame, and prints the audio stretch
 // that would keep the sound track in step.

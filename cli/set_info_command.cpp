@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli set-info [--artist T] ... [--display-name T] FILE...`: rewrites the INFO text
 // items and the display name in place, each within the room its item already has.
 #include <array>

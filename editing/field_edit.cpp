@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Field lookup and the checks made before an edit writes.
 #include "editing/field_edit.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What every header edit shares: the choice between writing and only showing what would be
 // written, the lookup of a field that decoding recorded, and the checks made before the first
 // byte is written, so that an edit of two fields never stops half-way through the file.

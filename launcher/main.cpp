@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // brelvo-launcher: pick a movie in one small window and start Brelvo on it, as often as wanted.
 #include <QApplication>
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The time of day, for the progress speed of the audio tools.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reading and showing numbers.
 #include "platform/number_text.h"
 

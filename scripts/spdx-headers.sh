@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Puts the licence identifier at the top of every source file that git knows and that lacks
 # it (after a "#!" line): C++ sources and headers, CMake files, Makefiles, shell and Python
 # scripts, man pages, the bash completion. Data files (movies, JSON, XML, SVG, Markdown) stay

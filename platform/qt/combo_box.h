@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A drop-down list whose Click notification follows every selection: the user's choice and
 // every selection made by code, also of the entry already selected, as the load and the
 // display selection rely on.

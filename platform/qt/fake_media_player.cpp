@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The recording media player for tests.
 #include "platform/qt/fake_media_player.h"
 

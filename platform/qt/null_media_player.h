@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A player that holds no file and shows nothing: the program's player until a real one is
 // given, so that every writer's release of the preview runs and finds nothing to let go of.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Author Details Apply driven through its boxes: each item takes exactly its own size,
 // padded with blanks and one NUL, and nothing outside the items changes.
 #include <QPushButton>

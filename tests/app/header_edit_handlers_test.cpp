@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The header edits of the Synchronize Audio and Utilities tabs driven through their widgets:
 // the bytes each writes, the readouts, the player calls, refusals and failed writes.
 #include <QAction>

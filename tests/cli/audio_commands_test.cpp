@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // brelvo-cli extract-audio and reintegrate-audio: round trips, the refusals, and the
 // mismatch that needs --force.
 #include <gtest/gtest.h>

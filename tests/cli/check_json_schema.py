@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Runs every brelvo-cli command with --json on copies of real movies, good and failing files
 mixed, and validates what it prints against the schema kept in the repository: one array,
 one object per file in the order given, failed files included.

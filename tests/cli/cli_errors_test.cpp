@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // brelvo-cli's failures and usage: one clear line per bad file with exit 1, usage errors with
 // exit 2, help texts, terminal-safe output, and files left exactly as they were.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Runs brelvo-cli in-process with string streams.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Test helpers for the edit commands: a movie file read back and decoded, and the offsets at
 // which a command changed its bytes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // brelvo-cli on the real fixture movies, cross-checked against what ffprobe reports for them
 // (tests/fixtures/ffprobe-values.md): stream layout, FourCC, time bases, frame and sample
 // counts, sizes, audio formats and the key-frame statistic.

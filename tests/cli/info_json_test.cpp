@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli info --json`: the shape of the document, and offsets that name the very bytes
 // the edit commands will patch (checked by reading the file at them).
 #include <gtest/gtest.h>

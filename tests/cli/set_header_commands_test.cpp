@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // set-fourcc, set-fps and set-delay on copies of real movies, checked by reading the files
 // back: the bytes written, nothing else touched, dry runs, failures and usage errors; and the
 // JSON of every edit command against the bytes it wrote.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Codec tag edits: the bytes the window and brelvo-cli write, the two fields' independence,
 // and the refusals and failures that leave the file as it was.
 #include "editing/codec_tag.h"

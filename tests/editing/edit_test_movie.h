@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Test helpers for the edit tests: a movie decoded from its bytes, and the offsets at which
 // an edit changed them.
 #pragma once

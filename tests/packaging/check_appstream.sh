@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Validates AppStream metadata, pedantic remarks included, without the network (the URLs are
 # not fetched).
 # Usage: check_appstream.sh METAINFO...

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The bash completion keeps up with brelvo-cli: the first word offers every command that
 # --help lists, and "-" after a command offers every option that the command's --help names.
 # Usage: check_bash_completion.sh COMPLETION BRELVO_CLI

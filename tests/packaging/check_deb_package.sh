@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Builds the Debian package of BUILD_DIR into a scratch folder, unpacks it with dpkg -x and runs
 # the unpacked programs, far from the build tree. Also checks the declared dependencies, the
 # version the programs and the changelog give, and that the package holds only what a user's

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Runs lintian on the package that check_deb_package.sh built into SCRATCH_DIR; any error or
 # warning fails (no overrides). Remarks of the "I:" kind are printed, not failed on.
 # Usage: check_lintian.sh SCRATCH_DIR

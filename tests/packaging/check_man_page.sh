@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The man pages render without a groff warning, and brelvo-cli's keeps up with it: every
 # command that --help lists has its own section with an example, and every option that a
 # command's --help names appears in that section or among the options every command takes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The audio tools failing at each open, read, write and seek in turn: re-integration leaves
 // the movie with exactly the payload writes made before the failure; extraction leaves the
 // movie untouched and no WAV file, whole or partial, behind.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // brelvo-cli's writing commands failing at each open, read, write and seek in turn: exit
 // status 1, a line naming the file and the reason, and the movie holding exactly the writes
 // made before the failure.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The sweep itself must catch the faults it exists for: a writer that swallows a failure, and
 // one that writes where it should not.
 #include "tests/robustness/fault_sweep.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Every header writer, failing at each open, read, write and seek in turn: the failure is
 // reported and the movie holds its bytes plus exactly the writes made before it.
 #include <gtest/gtest.h>
