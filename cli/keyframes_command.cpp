@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// `brelvo-cli keyframes`: counts the video stream's key frames in the idx1 index and prints
+// `brelvo-cli keyframes`: counts the video stream's key frames in its index and prints
 // the statistic line of the information tab. Reads only.
 #include "cli/keyframes_command.h"
 
@@ -18,16 +18,17 @@ constexpr std::string_view kSynopsis = "keyframes [--json] [--quiet] FILE...";
 void PrintHelp(std::ostream& out) {
     out << "Usage: brelvo-cli " << kSynopsis
         << "\n"
-           "Counts the key frames of each movie's video stream in its idx1 index and prints\n"
+           "Counts the key frames of each movie's video stream in its index (the OpenDML\n"
+           "indexes of every part of a large movie, else idx1) and prints\n"
            "\"Frames T ( K * Key / T-K Delta.) Every T/K\". With several files each line starts\n"
            "with the file's path. The files are only read, never written.\n\n"
            "Options:\n"
         << JsonOptionHelp()
         << "                      each object: \"total\" T, \"key\" K, \"delta\" T-K, "
            "\"interval\"\n"
-           "                      T/K (null without key frames), and the index read: its\n"
-           "                      name, the 0-based offset of its first entry, the entries\n"
-           "                      read and the video stream counted\n"
+           "                      T/K (null without key frames), the \"index\" read (\"idx1\"\n"
+           "                      or \"OpenDML\"), the \"videoStream\" counted, and \"damage\",\n"
+           "                      what was wrong with the index (null when read whole)\n"
         << QuietOptionHelp()
         << "\n"
            "Example:\n"
@@ -35,43 +36,41 @@ void PrintHelp(std::ostream& out) {
 }
 
 struct KeyFrameStatistic {
-    std::int32_t total = 0;
-    avi::KeyFrameCount count;
-    std::int64_t indexOffset = 0;
+    avi::MovieKeyFrames count;
     int videoStream = 0;
 };
 
 // Throws MovieLoadError when the movie has no index or no video stream.
 KeyFrameStatistic CountOf(const std::string& path) {
     const LoadedMovie movie = LoadMovie(path);
-    const auto& record = movie.record;
-    if (!record.idx1Row || *record.idx1Row >= movie.chunkMap.size()) {
-        throw MovieLoadError(path, "No index in this file.");
-    }
-    const avi::StreamRecord* video = record.VideoStream();
-    if (video == nullptr) throw MovieLoadError(path, "no video stream in this file");
-    const avi::ChunkRow& index = movie.chunkMap[*record.idx1Row];
+    avi::MovieKeyFrames count;
     try {
         auto file = platform::OpenFile(path, platform::OpenMode::Read);
-        return {record.totalFrames, avi::CountKeyFrames(*file, index, video->index),
-                index.DataOffset(), video->index};
+        count = avi::CountMovieKeyFrames(*file, movie.chunkMap, movie.record);
     } catch (const platform::IoError& e) {
         throw MovieLoadError(path, "cannot " + std::string(platform::FileOpVerb(e.Op())) +
                                        " the index: " + e.Reason());
     }
+    if (count.index == avi::KeyFrameIndex::None) {
+        throw MovieLoadError(path, "No index in this file.");
+    }
+    const avi::StreamRecord* video = movie.record.VideoStream();
+    if (video == nullptr) throw MovieLoadError(path, "no video stream in this file");
+    return {count, video->index};
 }
 
 nlohmann::ordered_json StatisticJson(const std::string& path, const KeyFrameStatistic& s) {
-    const auto interval = avi::KeyFrameInterval(s.total, s.count.keyFrames);
+    using Json = nlohmann::ordered_json;
+    const auto& c = s.count;
+    const auto interval = avi::KeyFrameInterval(c.totalFrames, c.keyFrames);
     return {{"path", path},
-            {"total", s.total},
-            {"key", s.count.keyFrames},
-            {"delta", s.total - s.count.keyFrames},
-            {"interval", interval ? nlohmann::ordered_json(*interval) : nullptr},
-            {"index", "idx1"},
-            {"indexOffset", s.indexOffset},
-            {"indexEntries", s.count.entriesRead},
-            {"videoStream", s.videoStream}};
+            {"total", c.totalFrames},
+            {"key", c.keyFrames},
+            {"delta", c.totalFrames - c.keyFrames},
+            {"interval", interval ? Json(*interval) : Json(nullptr)},
+            {"index", c.index == avi::KeyFrameIndex::OpenDml ? "OpenDML" : "idx1"},
+            {"videoStream", s.videoStream},
+            {"damage", c.damage.empty() ? Json(nullptr) : Json(c.damage)}};
 }
 
 int RunKeyframes(const std::vector<std::string>& args, CommandIo io) {
@@ -90,8 +89,11 @@ int RunKeyframes(const std::vector<std::string>& args, CommandIo io) {
         try {
             const KeyFrameStatistic statistic = CountOf(path);
             if (parsed.files.size() > 1) reports.Lines() << path << ": ";
-            reports.Lines() << avi::KeyFrameCaption(statistic.total, statistic.count.keyFrames)
-                            << '\n';
+            reports.Lines() << avi::MovieKeyFrameCaption(statistic.count) << '\n';
+            if (const auto note = avi::KeyFrameDamageNote(statistic.count); !note.empty()) {
+                reports.Lines().flush();
+                io.err << "brelvo-cli: " << path << ": " << note << '\n';
+            }
             reports.Add(StatisticJson(path, statistic));
         } catch (const MovieLoadError& e) {
             reports.Fail(e.Path(), e.Reason());

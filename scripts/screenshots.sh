@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-2.0-or-later
-# Takes one picture per tab of the main window into OUT_DIR: opens a copy of the sample movie
-# (or, before the sample exists, a test movie) under a virtual X display.
+# Takes one picture per tab of the main window and one of the about window into OUT_DIR: opens
+# a copy of the sample movie (or, before the sample exists, a test movie) under a virtual X
+# display.
 # Usage: scripts/screenshots.sh BUILD_DIR OUT_DIR
 set -euo pipefail
 
