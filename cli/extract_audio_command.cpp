@@ -1,19 +1,25 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// `brelvo-cli extract-audio FILE OUT.wav`: copies the movie's sound track into a WAV file,
-// format chunk and samples as they are in the movie. Reads the movie only.
+// `brelvo-cli extract-audio FILE OUT.wav`, `brelvo-cli extract-audio -o FOLDER FILE...`: copies
+// each movie's sound track into a WAV file, format chunk and samples as they are in the movie.
+// Reads the movies only.
 #include <filesystem>
+#include <map>
 
 #include "audio/extract_audio.h"
 #include "cli/audio_command_support.h"
 #include "cli/audio_commands.h"
 #include "cli/command_args.h"
+#include "cli/edit_args.h"
 #include "cli/edit_files.h"
 
 namespace brelvo::cli {
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr std::string_view kName = "extract-audio";
-constexpr std::string_view kSynopsis = "extract-audio [--json] [--quiet] FILE OUT.wav";
+constexpr std::string_view kSynopsis =
+    "extract-audio [--stream N] [--json] [--quiet] (FILE OUT.wav | -o FOLDER FILE...)";
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: brelvo-cli " << kSynopsis
@@ -21,50 +27,67 @@ void PrintHelp(std::ostream& out) {
            "Copies the sound track of the movie FILE into the WAV file OUT.wav: the movie's own\n"
            "format chunk and the payloads of its audio chunks, in file order, without decoding\n"
            "anything. OUT.wav must end in .wav (any case); an existing file of that name is\n"
-           "replaced only once the new one is complete. The movie is only read.\n\n"
-           "Options:\n"
+           "replaced only once the new one is complete. The movies are only read.\n"
+           "  -o FOLDER        one WAV file per movie in FOLDER, named after the movie\n"
+           "                   (clip.avi gives FOLDER/clip.wav); a movie that fails is reported\n"
+           "                   and the others still run\n"
+           "  --stream N       the N-th sound stream (1 for the first, as info --json lists the\n"
+           "                   streams); without it the last one, as the window takes\n"
         << JsonOptionHelp()
-        << "                      the object: \"path\" and \"wav\", the \"stream\" copied, its\n"
-           "                      \"chunks\", \"bytesCopied\", and \"cutShort\" and \"resyncs\",\n"
-           "                      the damage stepped over\n"
+        << "                      each object: the movie's \"path\" and the \"wav\" file, the\n"
+           "                      \"stream\" copied, its \"chunks\", \"bytesCopied\", and\n"
+           "                      \"cutShort\" and \"resyncs\", the damage stepped over\n"
         << QuietOptionHelp()
         << "\n"
-           "Example:\n"
-           "  brelvo-cli extract-audio clip.avi sound.wav\n";
+           "Examples:\n"
+           "  brelvo-cli extract-audio clip.avi sound.wav\n"
+           "  brelvo-cli extract-audio -o sounds *.avi\n";
 }
 
-int RunExtractAudio(const std::vector<std::string>& args, CommandIo io) {
-    FileArgs parsed;
-    try {
-        parsed = ParseFileArgs(args, {});
-        if (!parsed.help && parsed.files.size() != 2) {
-            throw UsageError("give the movie and the WAV file to write");
-        }
-        if (!parsed.help) {
-            if (auto problem = WavNameProblem("OUT.wav", parsed.files[1]))
-                throw UsageError(*problem);
-        }
-    } catch (const UsageError& e) {
-        return ReportUsage(io, kName, kSynopsis, e.what());
+struct Request {
+    std::optional<int> stream;
+    std::optional<std::string> folder;
+    std::vector<std::string> operands;
+    OutputOptions output;
+    bool help = false;
+};
+
+// Throws UsageError.
+Request Parse(const std::vector<std::string>& args) {
+    const EditArgs parsed = ParseEditArgs(args, {"-o", "--stream"});
+    Request request;
+    request.help = parsed.help;
+    request.output = parsed.output;
+    if (request.help) return request;
+    if (parsed.dryRun) throw UsageError("extraction writes only a WAV file; it has no dry run");
+    request.stream = SoundStreamOption(parsed.values);
+    if (const auto folder = parsed.values.find("-o"); folder != parsed.values.end()) {
+        request.folder = folder->second;
+        if (parsed.operands.empty()) throw UsageError("give the movies to extract from");
+    } else if (parsed.operands.size() != 2) {
+        throw UsageError("give the movie and the WAV file to write, or -o FOLDER and the movies");
+    } else if (auto problem = WavNameProblem("OUT.wav", parsed.operands[1])) {
+        throw UsageError(*problem);
     }
-    if (parsed.help) {
-        PrintHelp(io.out);
-        return kExitOk;
-    }
-    const std::string& moviePath = parsed.files[0];
-    const std::string& wavPath = parsed.files[1];
-    FileReports reports(io, parsed.output);
+    request.operands = parsed.operands;
+    return request;
+}
+
+// Extracts one movie and reports it; false when it failed.
+bool ExtractOne(FileReports& reports, CommandIo io, const std::string& moviePath,
+                const std::string& wavPath, std::optional<int> stream) {
     try {
-        const audio::AudioTrack track = SoundTrackOf(moviePath);
+        const audio::AudioTrack track = SoundTrackOf(moviePath, stream);
         audio::ExtractionResult result;
         {
-            TerminalProgress progress(io, TerminalProgress::Kind::Extraction, parsed.output.quiet);
+            TerminalProgress progress(io, TerminalProgress::Kind::Extraction, reports.Quiet());
             result = audio::ExtractAudio(moviePath, track, wavPath, &progress);
         }
         reports.Lines() << wavPath << ": " << result.dataBytes << " sample bytes from "
                         << result.chunks << " audio chunks of stream " << track.streamNumber
                         << '\n';
         if (result.cutShort > 0 || result.resyncs > 0) {
+            reports.Lines().flush();
             io.err << "brelvo-cli: " << moviePath << ": the movie is damaged: " << result.cutShort
                    << " audio chunks cut short by its end, " << result.resyncs
                    << " damaged places stepped over\n";
@@ -76,9 +99,51 @@ int RunExtractAudio(const std::vector<std::string>& args, CommandIo io) {
                      {"bytesCopied", result.dataBytes},
                      {"cutShort", result.cutShort},
                      {"resyncs", result.resyncs}});
+        return true;
     } catch (...) {
         ReportAudioFailure(reports, moviePath, wavPath, "No WAV file was written.",
                            std::current_exception());
+        return false;
+    }
+}
+
+int RunExtractAudio(const std::vector<std::string>& args, CommandIo io) {
+    Request request;
+    try {
+        request = Parse(args);
+    } catch (const UsageError& e) {
+        return ReportUsage(io, kName, kSynopsis, e.what());
+    }
+    if (request.help) {
+        PrintHelp(io.out);
+        return kExitOk;
+    }
+    if (!request.folder) {
+        FileReports reports(io, request.output);
+        ExtractOne(reports, io, request.operands[0], request.operands[1], request.stream);
+        return reports.Finish();
+    }
+    std::error_code ec;
+    if (!fs::is_directory(*request.folder, ec)) {
+        io.err << "brelvo-cli: " << *request.folder << ": no such folder\n";
+        return kExitFailure;
+    }
+    FileReports reports(io, request.output);
+    std::map<std::string, std::string> written;  // WAV path -> the movie it came from
+    for (const auto& moviePath : request.operands) {
+        const std::string wavPath =
+            (fs::path(*request.folder) / fs::path(moviePath).stem()).string() + ".wav";
+        // Two movies of one name from different folders would give one WAV file.
+        if (const auto earlier = written.find(wavPath); earlier != written.end()) {
+            reports.Fail(moviePath,
+                         wavPath + " was written for " + earlier->second +
+                             " in this run. No WAV file was written.",
+                         {{"wav", wavPath}, {"errorPath", moviePath}});
+            continue;
+        }
+        if (ExtractOne(reports, io, moviePath, wavPath, request.stream)) {
+            written.emplace(wavPath, moviePath);
+        }
     }
     return reports.Finish();
 }
@@ -86,7 +151,7 @@ int RunExtractAudio(const std::vector<std::string>& args, CommandIo io) {
 }  // namespace
 
 Command ExtractAudioCommand() {
-    return {kName, kSynopsis, "Copy the movie's sound track into a WAV file.", RunExtractAudio};
+    return {kName, kSynopsis, "Copy the movies' sound tracks into WAV files.", RunExtractAudio};
 }
 
 }  // namespace brelvo::cli

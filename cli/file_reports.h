@@ -37,7 +37,7 @@ class FileReports {
     // still go to Io().err.
     CommandIo Io() { return {Lines(), io_.err}; }
     std::ostream& Lines() { return shown_ ? io_.out : discard_; }
-    bool JsonWanted() const { return options_.json; }
+    bool Quiet() const { return options_.quiet; }
 
     // One file's result.
     void Add(nlohmann::ordered_json report);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// `brelvo-cli reintegrate-audio [--jink SECONDS] [--force] FILE IN.wav`: writes the samples
-// of a WAV file back over the payloads of the movie's audio chunks, in place.
+// `brelvo-cli reintegrate-audio [--jink SECONDS] [--stream N] [--force] FILE IN.wav`: writes
+// the samples of a WAV file back over the payloads of the movie's audio chunks, in place.
 #include <algorithm>
 #include <filesystem>
 #include <optional>
@@ -18,27 +18,33 @@ namespace {
 
 constexpr std::string_view kName = "reintegrate-audio";
 constexpr std::string_view kSynopsis =
-    "reintegrate-audio [--dry-run] [--jink SECONDS] [--force] [--json] [--quiet] FILE IN.wav";
+    "reintegrate-audio [--dry-run] [--jink SECONDS] [--stream N] [--force] [--json] [--quiet] "
+    "FILE IN.wav";
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: brelvo-cli " << kSynopsis
         << "\n"
            "Writes the samples of IN.wav back over the payloads of the movie's audio chunks, in\n"
            "file order and in place: no chunk moves or changes size, nothing else is written.\n"
-           "This cannot be undone. When the WAV file's format chunk differs from the movie's\n"
-           "sound format, or it holds fewer or more sample bytes than the audio chunks, nothing\n"
-           "is written unless --force is given (missing samples become zero bytes, extra ones\n"
-           "are left out).\n"
-           "  --jink SECONDS   drop SECONDS x dwRate / dwScale bytes from the WAV file's start,\n"
-           "                   moving the sound earlier against the picture\n"
+           "This cannot be undone. When the WAV file's format differs from the movie's sound\n"
+           "format (compared field by field), it holds fewer or more sample bytes than the audio\n"
+           "chunks, or --jink cuts nothing or every sample, nothing is written unless --force is\n"
+           "given (missing samples become zero bytes, extra ones are left out).\n"
+           "  --jink SECONDS   drop SECONDS of sound from the WAV file's start, moving the sound\n"
+           "                   earlier against the picture: SECONDS x dwRate / dwScale units of\n"
+           "                   the stream (rounded, halves to even), each dwSampleSize bytes, or\n"
+           "                   for a stream of one unit a chunk the first that many chunks\n"
+           "  --stream N       the N-th sound stream (1 for the first, as info --json lists the\n"
+           "                   streams); without it the last one, as the window takes\n"
            "  --force          write even when the WAV file does not match\n"
-           "  --dry-run, -n    compare only, write nothing\n"
+           "  --dry-run, -n    compare and count the bytes that would change, write nothing;\n"
+           "                   refuses and exits as the real run would\n"
         << JsonOptionHelp()
         << "                      the object: \"path\", \"wav\", \"stream\", \"dryRun\", the\n"
-           "                      \"mismatch\" found (null when the WAV file matches),\n"
-           "                      \"wavBytes\", \"movieBytes\", \"chunks\" and, once written,\n"
-           "                      \"bytesWritten\", \"bytesChanged\", \"zeroFilled\",\n"
-           "                      \"bytesDropped\" and \"forced\"\n"
+           "                      \"mismatch\" found (null when the WAV file matches) and\n"
+           "                      \"forced\", \"wavBytes\", \"movieBytes\", the \"chunks\",\n"
+           "                      \"bytesWritten\", \"bytesChanged\" (in a dry run: would\n"
+           "                      change), \"zeroFilled\" and \"bytesDropped\" by --jink\n"
         << QuietOptionHelp()
         << "\n"
            "Examples:\n"
@@ -51,6 +57,7 @@ struct Request {
     std::string moviePath;
     std::string wavPath;
     std::optional<double> jinkSeconds;
+    std::optional<int> stream;
     bool force = false;
     bool dryRun = false;
     bool help = false;
@@ -66,7 +73,7 @@ Request Parse(std::vector<std::string> args) {
         request.force = true;
         args.erase(force);
     }
-    const EditArgs parsed = ParseEditArgs(args, {"--jink"});
+    const EditArgs parsed = ParseEditArgs(args, {"--jink", "--stream"});
     request.help = parsed.help;
     request.dryRun = parsed.dryRun;
     request.output = parsed.output;
@@ -75,6 +82,7 @@ Request Parse(std::vector<std::string> args) {
         request.jinkSeconds = ParseDecimal(jink->second);
         if (!request.jinkSeconds) throw UsageError("--jink takes a number of seconds");
     }
+    request.stream = SoundStreamOption(parsed.values);
     if (parsed.operands.size() != 2) throw UsageError("give the movie and the WAV file to read");
     request.moviePath = parsed.operands[0];
     request.wavPath = parsed.operands[1];
@@ -86,11 +94,30 @@ std::string Summary(const audio::ReintegrationResult& r, int stream) {
     std::string text = std::to_string(r.bytesWritten) + " sample bytes written into " +
                        std::to_string(r.chunks) + " audio chunks of stream " +
                        std::to_string(stream);
-    if (r.skippedBytes > 0)
-        text += ", " + std::to_string(r.skippedBytes) + " bytes dropped by --jink";
+    if (r.jink) {
+        text += ", " + std::to_string(r.skippedBytes) + " bytes dropped by --jink (" +
+                std::to_string(r.jink->units) + (r.jink->units == 1 ? " unit" : " units") + ")";
+    }
     if (r.zeroFilled > 0) text += ", " + std::to_string(r.zeroFilled) + " bytes filled with zeros";
     // Bytes the movie already held are not rewritten.
     return text + " (" + std::to_string(r.bytesChanged) + " bytes changed)";
+}
+
+// What became of the sound track after a failure: the failure says whether the copy had
+// begun to change it.
+std::string FailureConsequence(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const audio::ReintegrationFailed& e) {
+        if (e.BytesChanged() > 0) {
+            return "The sound track is partly rewritten: " + std::to_string(e.BytesChanged()) +
+                   " bytes were changed before the failure.";
+        }
+        if (e.MayBePartlyRewritten()) return "The sound track may be partly rewritten.";
+    } catch (...) {
+        // Refused or failed before the copy began.
+    }
+    return "Nothing was written.";
 }
 
 int RunReintegrateAudio(const std::vector<std::string>& args, CommandIo io) {
@@ -105,63 +132,63 @@ int RunReintegrateAudio(const std::vector<std::string>& args, CommandIo io) {
         return kExitOk;
     }
     const std::string& movie = request.moviePath;
+    const editing::WriteMode mode =
+        request.dryRun ? editing::WriteMode::DryRun : editing::WriteMode::Write;
     FileReports reports(io, request.output);
     audio::AudioTrack track;
     audio::WavComparison comparison;
-    nlohmann::ordered_json report;
+    std::optional<std::string> question;
     try {
-        track = SoundTrackOf(movie);
-        comparison = audio::CompareWavWithMovie(movie, track, request.wavPath);
-        const auto question = audio::MismatchQuestion(comparison);
-        report = {{"path", movie},
-                  {"wav", request.wavPath},
-                  {"stream", track.streamNumber},
-                  {"dryRun", request.dryRun},
-                  {"mismatch", question ? nlohmann::ordered_json(*question) : nullptr},
-                  {"wavBytes", comparison.wavBytes},
-                  {"movieBytes", comparison.movieBytes},
-                  {"chunks", comparison.movieChunks.stats.chunks}};
-        if (request.dryRun) {
-            reports.Lines() << movie << ": "
-                            << question.value_or("The WAV file matches the sound track.")
-                            << DryRunNote(editing::WriteMode::DryRun) << '\n';
-            reports.Add(std::move(report));
-            return reports.Finish();
-        }
+        track = SoundTrackOf(movie, request.stream);
+        comparison = audio::CompareWavWithMovie(movie, track, request.wavPath, request.jinkSeconds);
+        // A dry run refuses, and exits, as the real run would.
+        question = audio::MismatchQuestion(comparison);
         if (question && !request.force) {
             reports.Fail(movie,
                          *question + " Nothing was written; give --force to write it anyway.",
                          {{"wav", request.wavPath}, {"errorPath", movie}});
             return reports.Finish();
         }
-        if (question)
+        if (question) {
             io.err << "brelvo-cli: " << movie << ": " << *question
-                   << " Written anyway (--force).\n";
+                   << (request.dryRun ? " Would be written anyway (--force).\n"
+                                      : " Written anyway (--force).\n");
+        }
     } catch (...) {
         ReportAudioFailure(reports, movie, request.wavPath, "Nothing was written.",
                            std::current_exception());
         return reports.Finish();
     }
     try {
+        audio::ReintegrationOptions options;
+        options.jinkSeconds = request.jinkSeconds;
+        options.surveyed = &comparison.movieChunks;
+        options.dryRun = request.dryRun;
         audio::ReintegrationResult result;
         {
             TerminalProgress progress(io, TerminalProgress::Kind::Reintegration,
                                       request.output.quiet);
-            result = audio::ReintegrateAudio(movie, track, request.wavPath,
-                                             {request.jinkSeconds, {}, &comparison.movieChunks},
-                                             &progress);
+            result = audio::ReintegrateAudio(movie, track, request.wavPath, options, &progress);
         }
-        reports.Lines() << movie << ": " << Summary(result, track.streamNumber) << '\n';
-        report["chunks"] = result.chunks;
-        report["bytesWritten"] = result.bytesWritten;
-        report["bytesChanged"] = result.bytesChanged;
-        report["zeroFilled"] = result.zeroFilled;
-        report["bytesDropped"] = result.skippedBytes;
-        report["forced"] = request.force;
-        reports.Add(std::move(report));
+        reports.Lines() << movie << ": " << Summary(result, track.streamNumber) << DryRunNote(mode)
+                        << '\n';
+        using Json = nlohmann::ordered_json;
+        reports.Add({{"path", movie},
+                     {"wav", request.wavPath},
+                     {"stream", track.streamNumber},
+                     {"dryRun", request.dryRun},
+                     {"mismatch", question ? Json(*question) : Json(nullptr)},
+                     {"forced", question.has_value()},
+                     {"wavBytes", comparison.wavBytes},
+                     {"movieBytes", comparison.movieBytes},
+                     {"chunks", result.chunks},
+                     {"bytesWritten", result.bytesWritten},
+                     {"bytesChanged", result.bytesChanged},
+                     {"zeroFilled", result.zeroFilled},
+                     {"bytesDropped", result.skippedBytes}});
     } catch (...) {
-        ReportAudioFailure(reports, movie, request.wavPath,
-                           "The sound track may be partly rewritten.", std::current_exception());
+        const auto failure = std::current_exception();
+        ReportAudioFailure(reports, movie, request.wavPath, FailureConsequence(failure), failure);
     }
     return reports.Finish();
 }

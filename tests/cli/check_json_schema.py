@@ -102,15 +102,24 @@ for command, args, lacking in edits:
         validate(command, dry + args + files, files, 1, lacking + [missing])
     validate(command, args + [movie], [movie], 0)
 
-# Audio commands.
+# Audio commands: one movie and its WAV file, the n-th sound stream, movies into a folder.
 wav = os.path.join(scratch, "sound.wav")
 validate("extract-audio", [movie, wav], [movie], 0)
 validate("extract-audio", [silent, os.path.join(scratch, "none.wav")], [silent], 1, [silent])
+two = copy("ffmpeg_two_audio.avi")
+first = os.path.join(scratch, "first.wav")
+validate("extract-audio", ["--stream", "1", two, first], [two], 0)
+validate("reintegrate-audio", ["--stream", "1", "--dry-run", two, first], [two], 0)
+folder = os.path.join(scratch, "sounds")
+os.makedirs(folder)
+validate("extract-audio", ["-o", folder, two, silent, movie, movie],
+         [two, silent, movie, movie], 1, [silent, movie])
 validate("reintegrate-audio", ["--dry-run", movie, wav], [movie], 0)
 validate("reintegrate-audio", [movie, wav], [movie], 0)
 validate("reintegrate-audio", ["--jink", "0.5", movie, wav], [movie], 0)
 with open(wav, "r+b") as f:
     f.truncate(os.path.getsize(wav) - 200)  # shorter than the sound track: refused
+validate("reintegrate-audio", ["--dry-run", movie, wav], [movie], 1, [movie])
 validate("reintegrate-audio", [movie, wav], [movie], 1, [movie])
 validate("reintegrate-audio", ["--force", movie, wav], [movie], 0)
 validate("reintegrate-audio", [movie, os.path.join(scratch, "absent.wav")], [movie], 1, [movie])
