@@ -10,14 +10,8 @@ namespace brelvo::cli {
 
 const std::vector<Command>& AllCommands() {
     static const std::vector<Command> commands = {
-        InfoCommand(),
-        KeyframesCommand(),
-        SetFourccCommand(),
-        SetFpsCommand(),
-        SetDelayCommand(),
-        SetInfoCommand(),
-        ExtractAudioCommand(),
-        ReintegrateAudioCommand(),
+        InfoCommand(),     KeyframesCommand(), SetFourccCommand(),    SetFpsCommand(),
+        SetDelayCommand(), SetInfoCommand(),   ExtractAudioCommand(), ReintegrateAudioCommand(),
     };
     return commands;
 }

@@ -7,9 +7,9 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
-#include "platform/fault_injection.h"
 #include "platform/io_error.h"
 #include "tests/cli/cli_run.h"
+#include "tests/support/fault_injection.h"
 #include "tests/support/riff_builder.h"
 
 namespace brelvo::cli {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The recording media player for tests.
-#include "platform/qt/fake_media_player.h"
+#include "tests/support/fake_media_player.h"
 
 namespace brelvo::platform::qt {
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Scripted dialogs for tests.
-#include "platform/qt/scripted_dialogs.h"
+#include "tests/support/scripted_dialogs.h"
 
 namespace brelvo::platform::qt {
 
