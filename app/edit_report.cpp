@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "avi/field_patch.h"
+#include "avi/write_plan.h"
 
 namespace brelvo::app {
 
@@ -14,9 +15,17 @@ QString EditRefusedMessage(const QString& path, const std::string& reason) {
 }
 
 QString EditFailedMessage(const QString& path, const platform::IoError& error) {
-    return QStringLiteral("The movie ") + path + QStringLiteral(" could not be changed: cannot ") +
-           QString::fromUtf8(platform::FileOpVerb(error.Op())) + QStringLiteral(" it (") +
-           QString::fromStdString(error.Reason()) + QStringLiteral(").");
+    QString message =
+        QStringLiteral("The movie ") + path + QStringLiteral(" could not be changed: cannot ") +
+        QString::fromUtf8(platform::FileOpVerb(error.Op())) + QStringLiteral(" it (") +
+        QString::fromStdString(error.Reason()) + QStringLiteral(")");
+    // A write that failed part-way: the user must learn whether the movie changed.
+    if (const auto* partly = dynamic_cast<const avi::PlanFailed*>(&error)) {
+        message += QStringLiteral("; %1 of the edit's bytes had been written before it")
+                       .arg(partly->BytesWritten() == 0 ? QStringLiteral("none")
+                                                        : QString::number(partly->BytesWritten()));
+    }
+    return message + QStringLiteral(".");
 }
 
 bool RunMovieEdit(platform::qt::Dialogs& dialogs, const QString& path,

@@ -140,8 +140,8 @@ struct HeaderRecord {
     const StreamRecord* VideoStream() const;
     int VideoStreamCount() const;
     const StreamRecord* AudioStream() const;
-    // True when the offset names a field the reader recorded, with that width.
-    bool IsRecordedField(std::int64_t offset, int width) const;
+    // The field the reader recorded at this offset with this width (none at offset 0).
+    const FieldRef* FieldAt(std::int64_t offset, int width) const;
 };
 
 }  // namespace brelvo::avi

@@ -95,4 +95,13 @@ ScanResult ScanChunks(platform::RandomAccessFile& file) {
     return result;
 }
 
+WritePlan HeaderRestorePlan(std::span<const std::byte> headerBackup, std::int64_t loadedLength) {
+    WritePlan plan(loadedLength);
+    plan.reportBytes = false;
+    if (headerBackup.empty()) return plan;
+    plan.AddView(FieldRef{"the saved header region", 0, static_cast<int>(headerBackup.size())},
+                 headerBackup);
+    return plan;
+}
+
 }  // namespace brelvo::avi

@@ -8,6 +8,7 @@
 
 #include "audio/audio_error.h"
 #include "audio/audio_progress.h"
+#include "avi/field_patch.h"
 #include "cli/command_args.h"
 #include "cli/edit_args.h"
 #include "cli/movie_loader.h"
@@ -84,6 +85,8 @@ void ReportAudioFailure(FileReports& reports, const std::string& moviePath,
         std::rethrow_exception(failure);
     } catch (const MovieLoadError& e) {
         reason = e.Reason();
+    } catch (const avi::PatchRefused& e) {
+        reason = std::string(e.what()) + ". " + std::string(consequence);
     } catch (const audio::AudioError& e) {
         if (!e.Path().empty()) path = e.Path();
         reason = std::string(e.what()) + ' ' + std::string(consequence);

@@ -46,6 +46,7 @@ std::optional<int> SoundStreamOption(const std::map<std::string, std::string>& v
 // Reports the failure of an audio command: "brelvo-cli: PATH: REASON CONSEQUENCE" on stderr,
 // PATH the movie or the WAV file as the failure concerns them, and in the JSON
 // {"path": movie, "wav", "errorPath": PATH, "error"}. Understands MovieLoadError,
+// avi::PatchRefused,
 // audio::AudioError and platform::IoError; rethrows anything else.
 void ReportAudioFailure(FileReports& reports, const std::string& moviePath,
                         const std::string& wavPath, std::string_view consequence,

@@ -2,32 +2,38 @@
 // Running an edit over many files.
 #include "cli/edit_files.h"
 
-#include "avi/decode_headers.h"
 #include "avi/field_patch.h"
-#include "avi/scan_chunks.h"
 #include "cli/terminal_text.h"
 #include "platform/ansi_codec.h"
 #include "platform/io_error.h"
 
 namespace brelvo::cli {
+namespace {
 
-int EditEachFile(const std::vector<std::string>& files, editing::WriteMode mode,
+// What a write that failed part-way left: the bytes of the edit written before it.
+std::string WrittenBefore(const avi::PlanFailed& e) {
+    return "; " + (e.BytesWritten() == 0 ? std::string("none") : std::to_string(e.BytesWritten())) +
+           " of the edit's bytes had been written before it";
+}
+
+}  // namespace
+
+int EditEachFile(const std::vector<std::string>& files, avi::WriteMode mode,
                  OutputOptions output, CommandIo io, const FileEdit& edit) {
     FileReports reports(io, output);
-    const bool dryRun = mode == editing::WriteMode::DryRun;
+    const bool dryRun = mode == avi::WriteMode::DryRun;
     for (const auto& path : files) {
         try {
-            const LoadedMovie movie = LoadMovie(path);
-            const auto file = platform::OpenFile(
-                path, dryRun ? platform::OpenMode::Read : platform::OpenMode::ReadWrite);
-            reports.Add(EditJson(path, dryRun, edit(movie, *file, reports.Io())));
+            reports.Add(EditJson(path, dryRun, edit(LoadMovie(path), reports.Io())));
         } catch (const MovieLoadError& e) {
             reports.Fail(e.Path(), e.Reason());
         } catch (const avi::PatchRefused& e) {
             reports.Fail(path, std::string(e.what()) + "; nothing was written");
         } catch (const platform::IoError& e) {
+            const auto* partly = dynamic_cast<const avi::PlanFailed*>(&e);
             reports.Fail(path, "cannot " + std::string(platform::FileOpVerb(e.Op())) +
-                                   " the file: " + e.Reason());
+                                   " the file: " + e.Reason() +
+                                   (partly ? WrittenBefore(*partly) : ""));
         }
     }
     return reports.Finish();
@@ -38,8 +44,12 @@ std::string QuotedFileText(std::string_view ansiBytes) {
     return "\"" + TerminalSafe(platform::AnsiToUtf8(ansiBytes.substr(0, end))) + "\"";
 }
 
-std::string_view DryRunNote(editing::WriteMode mode) {
-    return mode == editing::WriteMode::DryRun ? " (dry run, nothing written)" : "";
+std::string_view DryRunNote(avi::WriteMode mode) {
+    return mode == avi::WriteMode::DryRun ? " (dry run, nothing written)" : "";
+}
+
+avi::WriteMode ModeOf(bool dryRun) {
+    return dryRun ? avi::WriteMode::DryRun : avi::WriteMode::Write;
 }
 
 }  // namespace brelvo::cli

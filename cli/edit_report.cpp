@@ -2,6 +2,8 @@
 // Reports of the edit commands for --json.
 #include "cli/edit_report.h"
 
+#include <algorithm>
+
 #include "cli/terminal_text.h"
 #include "platform/ansi_codec.h"
 
@@ -10,12 +12,14 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-FieldChangeReport Change(const avi::FieldRef& field, Json oldValue, Json newValue) {
-    return {field.name, field.offset, field.width, std::move(oldValue), std::move(newValue)};
-}
-
-std::string Text(std::string_view ansiBytes) {
-    return platform::AnsiToUtf8(WithoutTrailingNuls(ansiBytes));
+std::int64_t SignedLittleEndian(const std::string& bytes) {
+    std::uint64_t value = 0;
+    for (std::size_t k = bytes.size(); k-- > 0;) {
+        value = (value << 8) | static_cast<unsigned char>(bytes[k]);
+    }
+    const std::size_t bits = 8 * bytes.size();
+    if (bits > 0 && bits < 64 && (value >> (bits - 1)) != 0) value |= ~std::uint64_t{0} << bits;
+    return static_cast<std::int64_t>(value);
 }
 
 }  // namespace
@@ -34,34 +38,25 @@ Json EditJson(const std::string& path, bool dryRun, const EditReport& report) {
     return json;
 }
 
-FieldChangeReport ChangeOf(const editing::CodecTagChange& change) {
-    // All four bytes, as info --json shows the tags.
-    return Change(change.field, platform::AnsiToUtf8(change.oldBytes),
-                  platform::AnsiToUtf8(change.newBytes));
+FieldChangeReport NumberChange(const avi::FieldChange& change) {
+    return {change.field.name, change.field.offset, change.field.width,
+            SignedLittleEndian(change.before), SignedLittleEndian(change.after)};
 }
 
-std::vector<FieldChangeReport> ChangesOf(const editing::FrameRateChange& change) {
-    std::vector<FieldChangeReport> changes;
-    if (change.scaleWritten) {
-        changes.push_back(Change(change.scaleField, change.before.scale, change.after.scale));
-    }
-    changes.push_back(Change(change.rateField, change.before.rate, change.after.rate));
-    changes.push_back(Change(change.microSecField, change.before.microSecPerFrame,
-                             change.after.microSecPerFrame));
-    return changes;
-}
-
-FieldChangeReport ChangeOf(const editing::AudioDelayChange& change) {
-    return Change(change.field, change.before, change.after);
-}
-
-FieldChangeReport ChangeOf(const info::AuthorItemWrite& item) {
-    const auto kept = item.typeFieldBytes;
+FieldChangeReport TextChange(const avi::FieldChange& change, std::size_t kept) {
     const auto text = [kept](const std::string& bytes) {
-        return Text(std::string_view(bytes).substr(std::min(kept, bytes.size())));
+        const auto rest = std::string_view(bytes).substr(std::min(kept, bytes.size()));
+        return platform::AnsiToUtf8(WithoutTrailingNuls(rest));
     };
-    return {item.id, item.field.offset + static_cast<std::int64_t>(kept),
-            item.field.width - static_cast<int>(kept), text(item.oldBytes), text(item.newBytes)};
+    return {change.field.name, change.field.offset + static_cast<std::int64_t>(kept),
+            change.field.width - static_cast<int>(kept), text(change.before),
+            text(change.after)};
+}
+
+std::vector<FieldChangeReport> NumberChanges(const avi::PlanReport& report) {
+    std::vector<FieldChangeReport> changes;
+    for (const auto& c : report.changes) changes.push_back(NumberChange(c));
+    return changes;
 }
 
 }  // namespace brelvo::cli

@@ -1,18 +1,16 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // What an edit command reports per file under --json: every field it wrote (or, in a dry run,
 // would write) with its 0-based offset, width, old and new value, and the command's own
-// figures. Built from the edits' results here, apart from the edits themselves.
+// figures. Built from the plan's report, apart from the edits themselves.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
-#include "editing/audio_delay.h"
-#include "editing/codec_tag.h"
-#include "editing/frame_rate.h"
-#include "info/author_items.h"
+#include "avi/write_plan.h"
 
 namespace brelvo::cli {
 
@@ -32,11 +30,11 @@ struct EditReport {
 // {"path", "dryRun", "changes": [{"field", "offset", "width", "old", "new"}...], figures...}.
 nlohmann::ordered_json EditJson(const std::string& path, bool dryRun, const EditReport& report);
 
-FieldChangeReport ChangeOf(const editing::CodecTagChange& change);
-std::vector<FieldChangeReport> ChangesOf(const editing::FrameRateChange& change);
-FieldChangeReport ChangeOf(const editing::AudioDelayChange& change);
-// The item's text after any kept display-name type field, trailing NULs left out; the offset
-// and width are those of the text.
-FieldChangeReport ChangeOf(const info::AuthorItemWrite& item);
+// A field that holds a little-endian signed number.
+FieldChangeReport NumberChange(const avi::FieldChange& change);
+// A field that holds text: all four bytes of a tag, or an INFO item's text after `kept` bytes
+// of a display-name type field, trailing NULs left out; offset and width are the text's.
+FieldChangeReport TextChange(const avi::FieldChange& change, std::size_t kept = 0);
+std::vector<FieldChangeReport> NumberChanges(const avi::PlanReport& report);
 
 }  // namespace brelvo::cli

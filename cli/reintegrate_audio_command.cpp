@@ -12,6 +12,7 @@
 #include "cli/command_args.h"
 #include "cli/edit_args.h"
 #include "cli/edit_files.h"
+#include "cli/movie_loader.h"
 
 namespace brelvo::cli {
 namespace {
@@ -132,64 +133,54 @@ int RunReintegrateAudio(const std::vector<std::string>& args, CommandIo io) {
         return kExitOk;
     }
     const std::string& movie = request.moviePath;
-    const editing::WriteMode mode =
-        request.dryRun ? editing::WriteMode::DryRun : editing::WriteMode::Write;
+    const auto mode = ModeOf(request.dryRun);
+    // Without --force a mismatch refuses the write, in a dry run too; with it the user is told
+    // all the same.
     FileReports reports(io, request.output);
-    audio::AudioTrack track;
-    audio::WavComparison comparison;
-    std::optional<std::string> question;
-    try {
-        track = SoundTrackOf(movie, request.stream);
-        comparison = audio::CompareWavWithMovie(movie, track, request.wavPath, request.jinkSeconds);
-        // A dry run refuses, and exits, as the real run would.
-        question = audio::MismatchQuestion(comparison);
-        if (question && !request.force) {
-            reports.Fail(movie,
-                         *question + " Nothing was written; give --force to write it anyway.",
+    const auto answer = [&](const std::string& question) {
+        if (!request.force) {
+            reports.Fail(movie, question + " Nothing was written; give --force to write it anyway.",
                          {{"wav", request.wavPath}, {"errorPath", movie}});
-            return reports.Finish();
-        }
-        if (question) {
-            io.err << "brelvo-cli: " << movie << ": " << *question
+        } else {
+            io.err << "brelvo-cli: " << movie << ": " << question
                    << (request.dryRun ? " Would be written anyway (--force).\n"
                                       : " Written anyway (--force).\n");
         }
-    } catch (...) {
-        ReportAudioFailure(reports, movie, request.wavPath, "Nothing was written.",
-                           std::current_exception());
-        return reports.Finish();
-    }
+        return request.force;
+    };
+    audio::ReintegrationOutcome outcome;
     try {
+        const LoadedMovie loaded = LoadMovie(movie);
         audio::ReintegrationOptions options;
         options.jinkSeconds = request.jinkSeconds;
-        options.surveyed = &comparison.movieChunks;
         options.dryRun = request.dryRun;
-        audio::ReintegrationResult result;
-        {
-            TerminalProgress progress(io, TerminalProgress::Kind::Reintegration,
-                                      request.output.quiet);
-            result = audio::ReintegrateAudio(movie, track, request.wavPath, options, &progress);
-        }
-        reports.Lines() << movie << ": " << Summary(result, track.streamNumber) << DryRunNote(mode)
-                        << '\n';
-        using Json = nlohmann::ordered_json;
-        reports.Add({{"path", movie},
-                     {"wav", request.wavPath},
-                     {"stream", track.streamNumber},
-                     {"dryRun", request.dryRun},
-                     {"mismatch", question ? Json(*question) : Json(nullptr)},
-                     {"forced", question.has_value()},
-                     {"wavBytes", comparison.wavBytes},
-                     {"movieBytes", comparison.movieBytes},
-                     {"chunks", result.chunks},
-                     {"bytesWritten", result.bytesWritten},
-                     {"bytesChanged", result.bytesChanged},
-                     {"zeroFilled", result.zeroFilled},
-                     {"bytesDropped", result.skippedBytes}});
+        TerminalProgress progress(io, TerminalProgress::Kind::Reintegration,
+                                  request.output.quiet);
+        outcome = audio::RunReintegration(movie, loaded.record, request.stream, request.wavPath,
+                                          options, answer, &progress);
     } catch (...) {
         const auto failure = std::current_exception();
         ReportAudioFailure(reports, movie, request.wavPath, FailureConsequence(failure), failure);
+        return reports.Finish();
     }
+    if (outcome.declined) return reports.Finish();
+    const auto& result = outcome.result;
+    reports.Lines() << movie << ": " << Summary(result, outcome.track.streamNumber)
+                    << DryRunNote(mode) << '\n';
+    using Json = nlohmann::ordered_json;
+    reports.Add({{"path", movie},
+                 {"wav", request.wavPath},
+                 {"stream", outcome.track.streamNumber},
+                 {"dryRun", request.dryRun},
+                 {"mismatch", outcome.mismatch ? Json(*outcome.mismatch) : Json(nullptr)},
+                 {"forced", outcome.mismatch.has_value()},
+                 {"wavBytes", outcome.wavBytes},
+                 {"movieBytes", outcome.movieBytes},
+                 {"chunks", result.chunks},
+                 {"bytesWritten", result.bytesWritten},
+                 {"bytesChanged", result.bytesChanged},
+                 {"zeroFilled", result.zeroFilled},
+                 {"bytesDropped", result.skippedBytes}});
     return reports.Finish();
 }
 

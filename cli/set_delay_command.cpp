@@ -80,26 +80,24 @@ int RunSetDelay(const std::vector<std::string>& args, CommandIo io) {
     } catch (const UsageError& e) {
         return ReportUsage(io, kName, kSynopsis, e.what());
     }
-    const auto mode = parsed.dryRun ? editing::WriteMode::DryRun : editing::WriteMode::Write;
+    const auto mode = ModeOf(parsed.dryRun);
     return EditEachFile(
-        parsed.operands, mode, parsed.output, io,
-        [&](const LoadedMovie& movie, platform::RandomAccessFile& file, CommandIo fileIo) {
+        parsed.operands, mode, parsed.output, io, [&](const LoadedMovie& movie, CommandIo fileIo) {
             const auto& audio = movie.record.audioHeader;
-            if (!audio) {
-                throw avi::PatchRefused("the movie has no audio stream header");
-            }
+            if (!audio) throw avi::PatchRefused("the movie has no audio stream header");
             const std::int32_t units =
                 delay.units ? *delay.units : editing::DelayUnitsOfSeconds(*delay.seconds, *audio);
-            const auto change = editing::ApplyAudioDelay(file, movie.record, units, mode);
-            fileIo.out << movie.path << ": audio delay " << DelayText(change.before, *audio)
-                       << " -> " << DelayText(change.after, *audio) << DryRunNote(mode) << '\n';
+            avi::HeaderEdit edit(movie.record);
+            const std::int32_t before = editing::AddAudioDelay(edit, units);
+            const auto written = avi::ApplyPlan(movie.path, edit.plan, mode);
+            fileIo.out << movie.path << ": audio delay " << DelayText(before, *audio) << " -> "
+                       << DelayText(units, *audio) << DryRunNote(mode) << '\n';
             const auto seconds = [&](std::int32_t value) {
                 const auto s = editing::DelaySecondsOfUnits(value, *audio);
                 return s ? nlohmann::ordered_json(*s) : nlohmann::ordered_json(nullptr);
             };
-            return EditReport{
-                {ChangeOf(change)},
-                {{"seconds", {{"old", seconds(change.before)}, {"new", seconds(change.after)}}}}};
+            return EditReport{NumberChanges(written),
+                              {{"seconds", {{"old", seconds(before)}, {"new", seconds(units)}}}}};
         });
 }
 

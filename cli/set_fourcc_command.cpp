@@ -72,29 +72,21 @@ int RunSetFourcc(const std::vector<std::string>& args, CommandIo io) {
     } catch (const UsageError& e) {
         return ReportUsage(io, kName, kSynopsis, e.what());
     }
-    const auto mode = parsed.dryRun ? editing::WriteMode::DryRun : editing::WriteMode::Write;
-    return EditEachFile(
-        parsed.operands, mode, parsed.output, io,
-        [&](const LoadedMovie& movie, platform::RandomAccessFile& file, CommandIo fileIo) {
-            // Both fields are checked before either is written.
-            std::vector<editing::CodecTagChange> changes;
-            for (const auto& t : targets) {
-                changes.push_back(editing::ApplyCodecTag(file, movie.record, t.target, t.bytes,
-                                                         editing::WriteMode::DryRun));
-            }
-            for (std::size_t k = 0; k < targets.size() && mode == editing::WriteMode::Write; ++k) {
-                changes[k] = editing::ApplyCodecTag(file, movie.record, targets[k].target,
-                                                    targets[k].bytes, mode);
-            }
-            EditReport report;
-            for (const auto& c : changes) {
-                fileIo.out << movie.path << ": " << c.field.name << ' '
-                           << QuotedFileText(c.oldBytes) << " -> " << QuotedFileText(c.newBytes)
-                           << DryRunNote(mode) << '\n';
-                report.changes.push_back(ChangeOf(c));
-            }
-            return report;
-        });
+    const auto mode = ModeOf(parsed.dryRun);
+    return EditEachFile(parsed.operands, mode, parsed.output, io,
+                        [&](const LoadedMovie& movie, CommandIo fileIo) {
+                            avi::HeaderEdit edit(movie.record);
+                            for (const auto& t : targets)
+                                editing::AddCodecTag(edit, t.target, t.bytes);
+                            EditReport report;
+                            for (const auto& c : avi::ApplyPlan(movie.path, edit.plan, mode).changes) {
+                                fileIo.out << movie.path << ": " << c.field.name << ' '
+                                           << QuotedFileText(c.before) << " -> "
+                                           << QuotedFileText(c.after) << DryRunNote(mode) << '\n';
+                                report.changes.push_back(TextChange(c));
+                            }
+                            return report;
+                        });
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ std::string RateText(const editing::FrameRateFields& f) {
 
 // Prints the change and returns its report.
 EditReport ReportChange(CommandIo io, const LoadedMovie& movie, const editing::FrameRateChange& c,
-                        editing::WriteMode mode) {
+                        const avi::PlanReport& written, avi::WriteMode mode) {
     io.out << movie.path << ": frame rate " << RateText(c.before) << " -> " << RateText(c.after)
            << ", dwMicroSecPerFrame " << c.before.microSecPerFrame << " -> "
            << c.after.microSecPerFrame << DryRunNote(mode) << '\n';
@@ -91,7 +91,7 @@ EditReport ReportChange(CommandIo io, const LoadedMovie& movie, const editing::F
         length ? editing::StretchPercent(movie.record.totalFrames, c.FramesPerSecBefore(),
                                          c.FramesPerSecAfter(), *length)
                : std::nullopt;
-    EditReport report{ChangesOf(c),
+    EditReport report{NumberChanges(written),
                       {{"stretchPercent", percent ? nlohmann::ordered_json(*percent) : nullptr},
                        {"soundSeconds", length ? nlohmann::ordered_json(*length) : nullptr}}};
     io.out << movie.path << ": audio: ";
@@ -122,14 +122,14 @@ int RunSetFps(const std::vector<std::string>& args, CommandIo io) {
     } catch (const UsageError& e) {
         return ReportUsage(io, kName, kSynopsis, e.what());
     }
-    const auto mode = parsed.dryRun ? editing::WriteMode::DryRun : editing::WriteMode::Write;
-    return EditEachFile(
-        parsed.operands, mode, parsed.output, io,
-        [&](const LoadedMovie& movie, platform::RandomAccessFile& file, CommandIo fileIo) {
-            const auto change =
-                editing::ApplyFrameRate(file, movie.record, rate.rate, rate.scale, mode);
-            return ReportChange(fileIo, movie, change, mode);
-        });
+    const auto mode = ModeOf(parsed.dryRun);
+    return EditEachFile(parsed.operands, mode, parsed.output, io,
+                        [&](const LoadedMovie& movie, CommandIo fileIo) {
+                            avi::HeaderEdit edit(movie.record);
+                            const auto change = editing::AddFrameRate(edit, rate.rate, rate.scale);
+                            const auto written = avi::ApplyPlan(movie.path, edit.plan, mode);
+                            return ReportChange(fileIo, movie, change, written, mode);
+                        });
 }
 
 }  // namespace

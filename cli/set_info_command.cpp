@@ -98,22 +98,20 @@ int RunSetInfo(const std::vector<std::string>& args, CommandIo io) {
     } catch (const UsageError& e) {
         return ReportUsage(io, kName, kSynopsis, e.what());
     }
-    const auto mode = parsed.dryRun ? editing::WriteMode::DryRun : editing::WriteMode::Write;
+    const auto mode = ModeOf(parsed.dryRun);
     return EditEachFile(
-        parsed.operands, mode, parsed.output, io,
-        [&](const LoadedMovie& movie, platform::RandomAccessFile& file, CommandIo fileIo) {
-            const auto& map = movie.chunkMap;
-            const auto count = movie.record.decodedChunkCount;
-            auto change =
-                info::ApplyAuthorItems(file, map, count, texts, editing::WriteMode::DryRun);
+        parsed.operands, mode, parsed.output, io, [&](const LoadedMovie& movie, CommandIo fileIo) {
+            avi::HeaderEdit edit(movie.record);
+            const auto change = info::AddAuthorItems(edit, texts);
             RequireEveryItem(change, texts);
-            if (mode == editing::WriteMode::Write) {
-                change = info::ApplyAuthorItems(file, map, count, texts, mode);
-            }
+            const auto written = avi::ApplyPlan(movie.path, edit.plan, mode);
             EditReport report;
             auto& cut = report.figures["cut"] = nlohmann::ordered_json::array();
-            for (const auto& item : change.items) {
-                report.changes.push_back(ChangeOf(item));
+            for (std::size_t k = 0; k < change.items.size(); ++k) {
+                const auto& item = change.items[k];
+                auto itemChange = TextChange(written.changes[k], item.typeFieldBytes);
+                itemChange.field = item.id;
+                report.changes.push_back(std::move(itemChange));
                 if (item.cut) {
                     cut.push_back(item.id);
                     fileIo.err << "brelvo-cli: " << movie.path << ": warning: the text for "
@@ -122,7 +120,7 @@ int RunSetInfo(const std::vector<std::string>& args, CommandIo io) {
                                << " bytes its item holds\n";
                 }
                 fileIo.out << movie.path << ": " << item.id << ' '
-                           << ItemText(item.oldBytes, item.typeFieldBytes) << " -> "
+                           << ItemText(written.changes[k].before, item.typeFieldBytes) << " -> "
                            << ItemText(item.newBytes, item.typeFieldBytes) << DryRunNote(mode)
                            << '\n';
             }

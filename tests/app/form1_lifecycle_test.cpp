@@ -169,16 +169,6 @@ TEST_F(ExitPromptTest, NoRestoresTheFirst8192BytesExactly) {
     EXPECT_EQ(dialogs_.shown().size(), 1u);
 }
 
-TEST_F(Form1Test, NoOnAFileShorterThanTheSavedRegionNeverLengthensIt) {
-    const Bytes movie = MakeSimpleMovie({});
-    ASSERT_LT(movie.size(), 8192u);
-    StartOn(movie);
-    form_->document().altered = true;
-    dialogs_.QueueYesNo(false);
-    form_->close();
-    EXPECT_EQ(FileBytes(), movie);
-}
-
 TEST_F(Form1Test, AFailingWriteBackIsReported) {
     StartOn(MakeSimpleMovie({}));
     form_->document().altered = true;
