@@ -127,7 +127,8 @@ SparseMovie MakeSparseMovie() {
     layout.Open("RIFF", "AVI ");
     const Bytes head = EditableMovie();  // its headers, JUNK, INFO and display name
     const std::string_view text(reinterpret_cast<const char*>(head.data()), head.size());
-    layout.Raw(Bytes(head.begin() + 12, head.begin() + static_cast<std::ptrdiff_t>(text.find("movi")) - 8));
+    layout.Raw(Bytes(head.begin() + 12,
+                     head.begin() + static_cast<std::ptrdiff_t>(text.find("movi")) - 8));
     layout.Open("LIST", "movi");
     layout.Chunk("00dc", Bytes(40, std::byte{0x40}));
     sound();

@@ -18,9 +18,9 @@ struct SparseMovie {
     std::string path;
     std::int64_t length = 0;
     std::vector<std::int64_t> audioPayloads;  // the sound chunks' data (64 bytes), in file order
-    std::int64_t lateJunkData = 0;  // a JUNK chunk's data past 4 GiB
-    std::int64_t lateItemData = 0;  // an IART item's data past 4 GiB
-    std::int64_t idx1Data = 0;      // past 2 GiB
+    std::int64_t lateJunkData = 0;            // a JUNK chunk's data past 4 GiB
+    std::int64_t lateItemData = 0;            // an IART item's data past 4 GiB
+    std::int64_t idx1Data = 0;                // past 2 GiB
 };
 
 // A first RIFF "AVI " larger than 2 GiB (as old writers made them): headers, sound at its start

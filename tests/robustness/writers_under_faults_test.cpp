@@ -79,9 +79,10 @@ WriterUnderTest::Run Command(std::vector<std::string> args, std::vector<std::str
         if (message) *message = err.str();
         if (status == cli::kExitOk) return std::nullopt;
         EXPECT_EQ(status, cli::kExitFailure) << err.str();
-        EXPECT_TRUE(std::any_of(paths.begin(), paths.end(), [&](const std::string& p) {
-            return err.str().find(p) != std::string::npos;
-        })) << "the message names no file: " << err.str();
+        EXPECT_TRUE(std::any_of(
+            paths.begin(), paths.end(),
+            [&](const std::string& p) { return err.str().find(p) != std::string::npos; }))
+            << "the message names no file: " << err.str();
         return err.str();
     };
 }
@@ -176,7 +177,8 @@ WriterUnderTest SetFourccCommand(const std::string& path) {
     const auto& video = *decoded.record.VideoStream();
     auto message = std::make_shared<std::string>();
     WriterUnderTest writer{
-        "brelvo-cli set-fourcc", path,
+        "brelvo-cli set-fourcc",
+        path,
         Command({"set-fourcc", "--handler", "XVID", "--compression", "XVID", path}, {path},
                 message),
         {RegionOf(video.handlerField), RegionOf(video.video->compressionField)}};
@@ -252,7 +254,9 @@ TEST(FaultSweep, CatchesASwallowedFailureAndAWriteOutsideTheEditedFields) {
         return std::nullopt;
     };
     EXPECT_TRUE(SweepReports({"quiet", path, quiet, {handler}}, "reported as success"));
-    EXPECT_TRUE(SweepReports({"stray", path, [&] { return Reported(apply); },
+    EXPECT_TRUE(SweepReports({"stray",
+                              path,
+                              [&] { return Reported(apply); },
                               {RegionOf(record.VideoStream()->video->compressionField)}},
                              "outside the edited fields"));
 }
