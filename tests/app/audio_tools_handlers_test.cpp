@@ -53,16 +53,6 @@ class AudioToolsTest : public Form1Test {
                          });
         player_.ClearCalls();
     }
-    void Type(const char* box, const QString& text) {
-        auto* edit = form_->Control<QLineEdit>(QString::fromUtf8(box));
-        edit->clear();
-        QTest::keyClicks(edit, text);
-    }
-    void Press(const char* button) {
-        auto* pressed = form_->Control<QPushButton>(QString::fromUtf8(button));
-        ASSERT_TRUE(pressed->isEnabled()) << button;
-        QTest::mouseClick(pressed, Qt::LeftButton);
-    }
     std::string InFolder(std::string_view name) const {
         return (std::filesystem::path(folder_) / name).string();
     }
@@ -100,7 +90,7 @@ TEST_F(AudioToolsTest, RefusedNamesShowTheMessageAndGiveTheTabsBack) {
     Open(brelvo::testing::WriteTempFile(MakeSimpleMovie({})));
     for (const char* button : {"Command12", "Command13"}) {
         Type("Text13", QStringLiteral("sound.mp3"));
-        Press(button);
+        Click(button, 3);
         EXPECT_EQ(dialogs_.Texts().back(), WavNameMessage()) << button;
         EXPECT_TRUE(TabsEnabled());
     }
@@ -113,7 +103,7 @@ TEST_F(AudioToolsTest, ExtractionWritesTheCoresWavWithItsCaptionsAndProtocol) {
     Type("Text13", QStringLiteral("Sound.Wav"));  // any letter case, kept as typed
     form_->SSTab1_Click(0);                       // a shown preview gets the movie back
     player_.ClearCalls();
-    Press("Command12");
+    Click("Command12", 3);
     EXPECT_TRUE(dialogs_.shown().empty());
     // The file list shows the new file after a click on the open folder, not before.
     EXPECT_EQ(File1()->count(), 0);
@@ -144,7 +134,7 @@ TEST_F(AudioToolsTest, ExtractionWritesTheCoresWavWithItsCaptionsAndProtocol) {
 TEST_F(AudioToolsTest, AMismatchedWavIsWrittenOnlyAfterYes) {
     Open(brelvo::testing::WriteTempFile(MakeSimpleMovie({})));
     Type("Text13", QStringLiteral("edited.wav"));
-    Press("Command12");
+    Click("Command12", 3);
     const Bytes loaded = FileBytes();
     Bytes wav = ReadWholeFile(InFolder("edited.wav"));
     wav[22] = std::byte{1};  // one channel instead of two
@@ -153,7 +143,7 @@ TEST_F(AudioToolsTest, AMismatchedWavIsWrittenOnlyAfterYes) {
     bool tabsDuringQuestion = true;
     dialogs_.OnShow([&](const auto&) { tabsDuringQuestion = TabsEnabled(); });
     dialogs_.QueueYesNo(false);
-    Press("Command13");
+    Click("Command13", 3);
     ASSERT_EQ(dialogs_.shown().size(), 1u);
     EXPECT_EQ(dialogs_.shown()[0].kind, qt::ScriptedDialogs::Kind::YesNo);
     const QString question = dialogs_.shown()[0].text;
@@ -168,7 +158,7 @@ TEST_F(AudioToolsTest, AMismatchedWavIsWrittenOnlyAfterYes) {
     titles_.clear();
     player_.ClearCalls();
     dialogs_.QueueYesNo(true);
-    Press("Command13");
+    Click("Command13", 3);
     EXPECT_NE(FileBytes(), loaded);
     ExpectProgressCaptions(QStringLiteral(R"(^(\d+)%$)"), 1);
     // Halted, then saved without a wait in between; hidden: given nothing back.
@@ -190,23 +180,23 @@ TEST_F(AudioToolsTest, JinkAudioCutsItsSecondsOnlyWhenTicked) {
         return Bytes(bytes.begin() + at, bytes.begin() + at + 4000);
     };
     Type("Text13", QStringLiteral("jink.wav"));
-    Press("Command12");
+    Click("Command12", 3);
     auto* check1 = form_->Control<QCheckBox>(QStringLiteral("Check1"));
     QTest::mouseClick(check1, Qt::LeftButton);
     Type("Text14", QStringLiteral("0.0001"));  // less than half a sample frame
     dialogs_.QueueYesNo(false);
-    Press("Command13");
+    Click("Command13", 3);
     ASSERT_EQ(dialogs_.Texts().size(), 1);
     EXPECT_TRUE(dialogs_.Texts()[0].startsWith(u"Jink Audio cuts nothing from 0.0001 seconds"))
         << dialogs_.Texts()[0].toStdString();
     EXPECT_EQ(FileBytes(), loaded);
 
     Type("Text14", QStringLiteral("0.5"));
-    Press("Command13");
+    Click("Command13", 3);
     EXPECT_EQ(sound(FileBytes(), 0), sound(loaded, 2));           // two chunks' sound cut
     EXPECT_EQ(sound(FileBytes(), 4), Bytes(4000, std::byte{0}));  // the end runs out of sound
     QTest::mouseClick(check1, Qt::LeftButton);
-    Press("Command13");  // Text14 still reads 0.5
+    Click("Command13", 3);  // Text14 still reads 0.5
     EXPECT_EQ(FileBytes(), loaded);
 }
 
@@ -214,7 +204,7 @@ TEST_F(AudioToolsTest, FailuresSayWhyAndWhatBecameOfTheFiles) {
     Open(brelvo::testing::WriteTempFile(MakeSimpleMovie({})));
     const Bytes loaded = FileBytes();
     Type("Text13", QStringLiteral("absent.wav"));
-    Press("Command13");
+    Click("Command13", 3);
     ASSERT_EQ(dialogs_.Texts().size(), 1);
     EXPECT_TRUE(dialogs_.Texts()[0].contains(QString::fromStdString(InFolder("absent.wav"))));
     EXPECT_TRUE(dialogs_.Texts()[0].contains(NothingWrittenNote()));
@@ -231,7 +221,7 @@ TEST_F(AudioToolsTest, FailuresSayWhyAndWhatBecameOfTheFiles) {
     });
     titles_.clear();
     Type("Text13", QStringLiteral("keep.wav"));
-    Press("Command12");
+    Click("Command12", 3);
     EXPECT_EQ(dialogs_.Texts().back(),
               QStringLiteral("Cannot create ") + QString::fromStdString(InFolder("keep.wav")) +
                   QStringLiteral(": No space left on device. ") + NoWavWrittenNote());
@@ -246,7 +236,7 @@ TEST_F(AudioToolsTest, ClosingTheWindowStopsTheExtractionAndLeavesNothingBehind)
     QObject::connect(form_.get(), &QWidget::windowTitleChanged, form_.get(),
                      [this] { form_->close(); });
     Type("Text13", QStringLiteral("sound.wav"));
-    Press("Command12");
+    Click("Command12", 3);
     EXPECT_TRUE(form_->ProgramEnded());
     EXPECT_EQ(titles_.size(), 1);  // the first caption, then no more
     EXPECT_EQ(FilesInFolder(), 1);

@@ -30,10 +30,6 @@ class HeaderEditTest : public Form1Test {
         ASSERT_EQ(form_->state(), Form1::State::Ready);
         player_.ClearCalls();
     }
-    void Click(const char* button, int tab) {
-        form_->SSTab1()->SetTab(tab, false);
-        QTest::mouseClick(form_->Control<QPushButton>(QString::fromUtf8(button)), Qt::LeftButton);
-    }
     QScrollBar* Bar(const char* name) const {
         return form_->Control<QScrollBar>(QString::fromUtf8(name));
     }
@@ -88,9 +84,7 @@ TEST_F(HeaderEditTest, TheRateBarItsReadoutsAndItsApply) {
         Click(button, 1);
         EXPECT_EQ(Bar("HScroll1")->value(), step) << button;
     }
-    auto* text11 = form_->Control<QLineEdit>(QStringLiteral("Text11"));
-    text11->selectAll();
-    QTest::keyClicks(text11, QStringLiteral("40"));  // seconds of sound
+    Type("Text11", QStringLiteral("40"));  // seconds of sound
     Bar("HScroll1")->setValue(-10000);
     EXPECT_EQ(Text("Label21"), QStringLiteral("FPS: 24.0000"));
     EXPECT_EQ(Text("Text12"), QStringLiteral("Stretch to 104.1667 %"));
