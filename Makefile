@@ -85,7 +85,7 @@ coverage: deps
 	gcovr --root . --object-directory $(BUILD)-coverage \
 	  --filter '(avi|audio|editing|info|repair)/' --filter 'platform/[^/]*$$' \
 	  --exclude-unreachable-branches --exclude-throw-branches \
-	  --txt-summary --txt $(BUILD)-coverage/coverage.txt
+	  --print-summary --txt $(BUILD)-coverage/coverage.txt
 
 screenshots: build
 	scripts/screenshots.sh $(BUILD) $(BUILD)/screenshots

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "audio/block_reader.h"
 #include "audio/chunk_cursor.h"
 #include "audio/copy_tuning.h"
+#include "avi/block_reader.h"
 #include "platform/random_access_file.h"
 
 namespace brelvo::audio {
@@ -63,7 +63,7 @@ class AudioChunkWalk {
     void Enter(const ChunkHeader& list, Level level, ChunkCursor& parent);
     void Leave();
 
-    BlockReader reader_;
+    avi::BlockReader reader_;
     std::array<char, 4> audioId_;
     std::vector<Frame> stack_;
     WalkStats stats_;

@@ -6,8 +6,8 @@
 
 #include "audio/audio_error.h"
 #include "audio/audio_track.h"
-#include "audio/block_reader.h"
 #include "audio/chunk_cursor.h"
+#include "avi/block_reader.h"
 #include "platform/file_system.h"
 #include "platform/little_endian.h"
 #include "platform/path_text.h"
@@ -26,7 +26,7 @@ std::optional<WavSamples> WalkRiffWave(platform::RandomAccessFile& wav) {
     }
     WavSamples samples;
     samples.riffWave = true;
-    BlockReader reader(wav, 4096);
+    avi::BlockReader reader(wav, 4096);
     // The RIFF size of a WAV file is often left unfilled by streaming writers: the file's
     // own end bounds the walk.
     ChunkCursor cursor(reader, 12, kUnboundedEnd, IdClass::ListBody);
