@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Harness bodies of the audio tools: any bytes as a movie whose sound track is extracted and
 // written back, and any bytes as a WAV file written into a small movie.
 #include <algorithm>
@@ -7,7 +8,7 @@
 #include "audio/audio_track.h"
 #include "audio/extract_audio.h"
 #include "audio/reintegrate_audio.h"
-#include "audio/wav_samples.h"
+#include "audio/wav_file.h"
 #include "fuzz/fuzz_checks.h"
 #include "fuzz/fuzz_targets.h"
 #include "platform/little_endian.h"

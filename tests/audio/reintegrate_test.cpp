@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Re-integration: which WAV bytes land where, "Jink Audio", the refusals that keep a movie's
 // sound track from being overwritten by nothing, and the check that asks before a mismatch.
 #include <gtest/gtest.h>
@@ -10,7 +11,7 @@
 #include "audio/audio_error.h"
 #include "audio/format_comparison.h"
 #include "audio/reintegrate_audio.h"
-#include "audio/wav_check.h"
+#include "audio/wav_file.h"
 #include "avi/decode_headers.h"
 #include "avi/scan_chunks.h"
 #include "tests/support/fault_injection.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Extraction's WAV layout, its safety on failure, and extract-then-write-back round trips on
 // synthetic movies and on every fixture with sound.
 #include <gtest/gtest.h>
@@ -7,7 +8,7 @@
 #include "audio/audio_error.h"
 #include "audio/extract_audio.h"
 #include "audio/reintegrate_audio.h"
-#include "audio/wav_check.h"
+#include "audio/wav_file.h"
 #include "platform/interrupt_cleanup.h"
 #include "platform/random_access_file.h"
 #include "tests/support/test_movies.h"

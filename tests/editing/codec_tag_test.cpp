@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Codec tag edits: the bytes the window and brelvo-cli write, each into its own field.
 #include "editing/codec_tag.h"
 

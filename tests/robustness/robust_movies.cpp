@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Movies and loads for the robustness tests.
 #include "tests/robustness/robust_movies.h"
 
@@ -50,14 +51,6 @@ std::vector<Region> NormaliseRegions(const LoadedFile& decoded) {
     }
     for (const auto& row : decoded.chunkMap) {
         if (row.id == avi::kIdJunk && row.size > 0) regions.push_back({row.DataOffset(), row.size});
-    }
-    return regions;
-}
-
-std::vector<Region> TextItemRegions(const LoadedFile& decoded) {
-    std::vector<Region> regions;
-    for (const auto& item : decoded.record.textItems) {
-        regions.push_back({item.DataOffset(), item.size});
     }
     return regions;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A test movie decoded as loading decodes it, and what an edit planned and changed in it.
 #pragma once
 

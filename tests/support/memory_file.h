@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // RandomAccessFiles held in memory, for tests and fuzzing. Like a real file a MemoryFile
 // never grows by itself unless growth is allowed, so tests can prove that nothing lengthens a
 // movie; a SparseFile is a movie of any length that costs only the pieces placed in it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A tiny RIFF writer for byte-exact test files: chunks, lists, the standard AVI header
 // records and WAV files, assembled in memory; and the temporary files tests write them to.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The test movies.
 #include "tests/support/test_movies.h"
 

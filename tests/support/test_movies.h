@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Byte-exact test movies: any streams and movi contents, the simple movie most tests edit,
 // and the layouts that large, live, DV and multi-stream writers produce.
 #pragma once
