@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The structured RIFF walk: the chunks of one container, one after another by their sizes.
 // Every walk of the lists goes through it (the JUNK blanking, the OpenDML indexes, the audio
 // tools), each level of lists by a cursor of its own. Never sizes a buffer from a number it
