@@ -4,6 +4,7 @@
 #include "cli/edit_commands.h"
 #include "cli/info_command.h"
 #include "cli/keyframes_command.h"
+#include "cli/repair_commands.h"
 
 namespace brelvo::cli {
 
@@ -17,6 +18,7 @@ const std::vector<Command>& AllCommands() {
         SetInfoCommand(),
         ExtractAudioCommand(),
         ReintegrateAudioCommand(),
+        CheckCommand(),
     };
     return commands;
 }
