@@ -19,6 +19,7 @@ const std::vector<Command>& AllCommands() {
         ExtractAudioCommand(),
         ReintegrateAudioCommand(),
         CheckCommand(),
+        RepairCommand(),
     };
     return commands;
 }

@@ -7,8 +7,10 @@
 #include <string_view>
 
 #include "avi/block_reader.h"
+#include "avi/chunk_ids.h"
 #include "avi/field_reader.h"
 #include "platform/little_endian.h"
+#include "platform/path_text.h"
 
 namespace brelvo::repair {
 namespace {
@@ -20,6 +22,7 @@ constexpr int kMaxDepth = 8;
 // How far the walk looks for the next chunk after bytes that belong to none.
 constexpr std::int64_t kMaxResync = 1 << 20;
 constexpr std::int64_t kMaxSize = 0xFFFFFFFF;
+constexpr std::uint32_t kUnknownSize = 0xFFFFFFFF;
 
 enum class Level { RiffBody, HeaderList, Odml, Movi, Other };
 
@@ -161,11 +164,16 @@ class Walker {
         auto field = SizeValue(pos + 4, inner.path);
         const std::int64_t should = stop - pos - 8;
         if (should >= 4 && should <= kMaxSize) field.should = should;
-        std::string detail =
-            stop < end ? "a chunk that cannot stand inside it begins at offset " +
-                             std::to_string(stop)
-                       : (parentEnd == length_ ? "the file" : "its parent list") + std::string(" ends ") +
-                             std::to_string(declaredEnd - parentEnd) + " bytes before it does";
+        std::string detail;
+        if (stop < end) {
+            detail = "a chunk that cannot stand inside it begins at offset " + std::to_string(stop);
+        } else if (h.size == kUnknownSize) {
+            detail = "its size is 0xFFFFFFFF, unknown, as a writer streaming to a pipe leaves it; "
+                     "it runs to offset " + std::to_string(stop);
+        } else {
+            detail = std::string(parentEnd == length_ ? "the file" : "its parent list") +
+                     " ends " + std::to_string(declaredEnd - parentEnd) + " bytes before it does";
+        }
         s_.findings.push_back({h.id == "RIFF" ? Code::RiffSizePastEnd : Code::ListSizePastEnd,
                                pos + 4, {field}, std::move(detail), field.should.has_value()});
         return stop;
@@ -199,17 +207,19 @@ class Walker {
                 return end;
             }
             const Header h = *HeaderAt(pos);
+            // After an odd-sized chunk a chunk that fits where the pad byte should be, when
+            // none fits after it, tells of a writer that left the pad byte out.
+            if (oddEnd >= 0 && pos == oddEnd + 1 && !Fits(h, pos, end, ctx.level)) {
+                const auto unpadded = HeaderAt(oddEnd);
+                if (unpadded && Fits(*unpadded, oddEnd, end, ctx.level)) {
+                    Count(missingPads_, oddEnd, 1);
+                    pos = oddEnd;
+                    oddEnd = -1;
+                    continue;
+                }
+            }
             if (Foreign(h, ctx.level)) return pos;
             if (!Plausible(h, ctx.level)) {
-                if (oddEnd >= 0 && pos == oddEnd + 1) {
-                    const auto unpadded = HeaderAt(oddEnd);
-                    if (unpadded && Plausible(*unpadded, ctx.level)) {
-                        Count(missingPads_, oddEnd, 1);
-                        pos = oddEnd;
-                        oddEnd = -1;
-                        continue;
-                    }
-                }
                 const std::int64_t next = Resync(pos + 1, end, ctx.level);
                 Garbage(pos, next - pos, ctx.level);
                 pos = next;
@@ -301,14 +311,27 @@ class Walker {
         s_.largestChunk = std::max(s_.largestChunk, h.size);
     }
 
-    // The next offset in (from, end) where a chunk that fits could begin, or end.
+    // A chunk that could stand at pos: a plausible id, its data within the list.
+    static bool Fits(const Header& h, std::int64_t pos, std::int64_t end, Level level) {
+        return Plausible(h, level) && (pos + 8 + h.size <= end || Foreign(h, level));
+    }
+
+    // Any four letters can pass for an id inside other bytes; after bytes that belong to no
+    // chunk, only an id the program knows is taken for the next chunk.
+    static bool Known(const Header& h, Level level) {
+        if (level == Level::Movi) return true;  // stream chunk ids are narrow already
+        const std::string upper = platform::AsciiUpper(h.id);
+        return std::find(avi::kRecognisedIds.begin(), avi::kRecognisedIds.end(), upper) !=
+                   avi::kRecognisedIds.end() ||
+               upper == "DMLH" || upper == "INDX" || upper == "STRN" || upper == "VPRP";
+    }
+
+    // The next offset in (from, end) where a known chunk that fits could begin, or end.
     std::int64_t Resync(std::int64_t from, std::int64_t end, Level level) {
         const std::int64_t limit = std::min(end - 8, from + kMaxResync);
         for (std::int64_t p = from; p <= limit; ++p) {
             const auto h = HeaderAt(p);
-            if (h && Plausible(*h, level) && (p + 8 + h->size <= end || Foreign(*h, level))) {
-                return p;
-            }
+            if (h && Known(*h, level) && Fits(*h, p, end, level)) return p;
         }
         return end;
     }
