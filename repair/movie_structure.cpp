@@ -172,7 +172,8 @@ class Walker {
                      "it runs to offset " + std::to_string(stop);
         } else {
             detail = std::string(parentEnd == length_ ? "the file" : "its parent list") +
-                     " ends " + std::to_string(declaredEnd - parentEnd) + " bytes before it does";
+                     " ends " + std::to_string(declaredEnd - parentEnd) + " bytes before the " +
+                     (h.id == "RIFF" ? "RIFF" : "list") + " does";
         }
         s_.findings.push_back({h.id == "RIFF" ? Code::RiffSizePastEnd : Code::ListSizePastEnd,
                                pos + 4, {field}, std::move(detail), field.should.has_value()});
