@@ -1,4 +1,5 @@
-// Harness body: any bytes as a movie, through the whole load and every header edit.
+// Harness body: any bytes as a movie, through the whole load and every header edit, and
+// through the diagnosis and its mending.
 #include <algorithm>
 #include <map>
 #include <optional>
@@ -16,6 +17,7 @@
 #include "fuzz/fuzz_targets.h"
 #include "info/author_items.h"
 #include "platform/memory_file.h"
+#include "repair/mend.h"
 
 namespace brelvo::fuzz {
 namespace {
@@ -78,9 +80,40 @@ void EditHeaders(WatchedFile& watched, const avi::ChunkMap& chunkMap,
     });
 }
 
+// The diagnosis writes nothing; its mending writes only the fields it names, and leaves
+// nothing a second diagnosis would mend.
+void DiagnoseAndMend(std::span<const std::byte> data) {
+    WatchedFile watched({data.begin(), data.end()});
+    auto& file = watched.File();
+    repair::Diagnosis diagnosis;
+    if (!Refusable([&] { diagnosis = repair::Diagnose(file); })) return;
+    Require(watched.Journal().empty(), "the diagnosis wrote into the file");
+    const auto mends = repair::PlanMends(diagnosis);
+    std::vector<ByteRegion> regions;
+    for (const auto& m : mends) regions.push_back(RegionOfField(m.field));
+    bool mended = false;
+    Refusable([&] {
+        RequireConfinedWrites(
+            watched, regions, "the repair",
+            [&] {
+                repair::ApplyMends(file, diagnosis, mends);
+                mended = true;
+            },
+            true);
+    });
+    if (!mended) return;
+    Refusable([&] {
+        for (const auto& f : repair::Diagnose(file).findings) {
+            Require(!f.mendable, "the repair left " + std::string(repair::FindingName(f.code)) +
+                                     " to mend: " + f.detail);
+        }
+    });
+}
+
 }  // namespace
 
 void FuzzAviLoad(std::span<const std::byte> data) {
+    DiagnoseAndMend(data);
     WatchedFile watched({data.begin(), data.end()});
     auto& file = watched.File();
     avi::ScanResult scan;

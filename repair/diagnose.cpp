@@ -2,6 +2,7 @@
 #include "repair/diagnose.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "avi/decode_headers.h"
 #include "avi/scan_chunks.h"
@@ -14,6 +15,28 @@ std::size_t Diagnosis::Faults() const {
         return FindingSeverity(f.code) == Severity::Fault;
     }));
 }
+
+namespace {
+
+// The decoding finds headers by their ids wherever they stand, the structure walk only where
+// the lists put them. A header field is mended only in the chunk the structure puts there, so
+// an "avih" met inside other data, or a stream numbered differently, is never written.
+bool WhereTheStructurePutsIt(const avi::FieldRef& field, const MovieStructure& s) {
+    const auto cut = field.name.find_first_of(".[");
+    const std::string kind = field.name.substr(0, cut);
+    if (kind != "avih" && kind != "strh" && kind != "strf") return true;
+    int stream = -1;
+    if (kind != "avih") {
+        const char* digits = field.name.data() + cut + 1;
+        std::from_chars(digits, field.name.data() + field.name.size(), stream);
+    }
+    return std::any_of(s.headerChunks.begin(), s.headerChunks.end(), [&](const HeaderChunk& c) {
+        return c.id == kind && c.streamList == stream && c.dataOffset <= field.offset &&
+               field.offset + field.width <= c.dataOffset + c.size;
+    });
+}
+
+}  // namespace
 
 Diagnosis Diagnose(platform::RandomAccessFile& file) {
     Diagnosis d;
@@ -46,6 +69,15 @@ Diagnosis Diagnose(platform::RandomAccessFile& file) {
     CheckCounts(in, findings);
     CheckFormats(in, findings);
     CheckIndex(in, findings);
+    for (auto& f : findings) {
+        const bool astray = std::any_of(f.fields.begin(), f.fields.end(), [&](const FieldValue& v) {
+            return v.should && !WhereTheStructurePutsIt(v.field, structure);
+        });
+        if (f.mendable && astray) {
+            f.mendable = false;
+            f.detail += "; the header stands outside the lists' own places, so it is left alone";
+        }
+    }
     std::stable_sort(findings.begin(), findings.end(),
                      [](const Finding& a, const Finding& b) { return a.at < b.at; });
     d.findings = std::move(findings);

@@ -28,8 +28,9 @@ void FrameTime(const CheckInput& in, std::vector<Finding>& out) {
         return;  // no usable rate to compare with
     }
     // Writers round the frame time either way; a microsecond apart is the same rate.
-    if (std::llabs(static_cast<long long>(main->microSecPerFrame) - expected) <= 1) return;
-    if (const auto v = Recorded(in.record, "avih.dwMicroSecPerFrame", main->microSecPerFrame)) {
+    const std::int64_t holds = Stored(main->microSecPerFrame);
+    if (expected <= 0 || std::llabs(holds - expected) <= 1) return;
+    if (const auto v = Recorded(in.record, "avih.dwMicroSecPerFrame", holds)) {
         out.push_back(Mismatch(Code::FrameTimeMismatch, *v, expected,
                                "the video stream's dwRate " + std::to_string(h.rate) +
                                    " / dwScale " + std::to_string(h.scale) + " gives " +

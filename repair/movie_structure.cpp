@@ -21,6 +21,8 @@ constexpr std::size_t kHeaderBlock = 4096;
 constexpr int kMaxDepth = 8;
 // How far the walk looks for the next chunk after bytes that belong to none.
 constexpr std::int64_t kMaxResync = 1 << 20;
+constexpr std::int64_t kMaxPerCode = 16;
+constexpr std::size_t kMaxHeaderChunks = 1024;
 constexpr std::int64_t kMaxSize = 0xFFFFFFFF;
 constexpr std::uint32_t kUnknownSize = 0xFFFFFFFF;
 
@@ -38,6 +40,7 @@ struct Context {
     int part = 0;
     std::string path;  // field name prefix of the enclosing list, e.g. "riff[0].hdrl"
     int depth = 0;
+    int streamList = -1;  // within the header list: which LIST strl, in file order
 };
 
 bool Printable(std::byte b) {
@@ -75,6 +78,7 @@ class Walker {
             s_.findings.push_back({Code::NoMoviList, 0, {}, "no LIST movi in any RIFF part", false});
         }
         s_.streamLists = streamListsSeen_;
+        ReportOverflow();
         ReportCount(Code::WalkGarbage, garbage_, "belong to no chunk");
         ReportCount(Code::PadByteMissing, missingPads_, "are odd-sized chunks without a pad byte");
         std::stable_sort(s_.findings.begin(), s_.findings.end(),
@@ -131,13 +135,15 @@ class Walker {
         const auto h = HeaderAt(from);
         bool whole = false;
         if (h && Plausible(*h, Level::RiffBody)) {
-            const auto before = garbage_.places;
-            const auto stop = Children(from, length_, Context{Level::RiffBody, part, "", 1});
-            whole = stop == length_ && garbage_.places == before;
+            lastMovi_ = -1;  // stream chunks out here belong to no movi list
+            const auto before = problems_;
+            const auto stop = Children(
+                from, length_, Context{Level::RiffBody, part, "riff[" + std::to_string(part) + "]", 1});
+            whole = stop == length_ && problems_ == before;
         }
         auto field = SizeValue(riff + 4, "riff[" + std::to_string(part) + "]");
         const std::int64_t should = length_ - riff - 8;
-        if (whole && should <= kMaxSize) field.should = should;
+        if (whole && lastRiffWhole_ && should <= kMaxSize) field.should = should;
         s_.findings.push_back(
             {Code::RiffSizeShort, riff + 4, {field},
              std::to_string(length_ - from) + " bytes after the RIFF list (from offset " +
@@ -151,19 +157,35 @@ class Walker {
     std::int64_t List(std::int64_t pos, const Header& h, std::int64_t parentEnd, Context ctx) {
         const std::int64_t declaredEnd = pos + 8 + h.size;
         const std::int64_t end = std::min(declaredEnd, parentEnd);
-        Context inner{ChildLevel(h, ctx.level), ctx.part, ChildPath(h, ctx), ctx.depth + 1};
+        Context inner{ChildLevel(h, ctx.level), ctx.part, {}, ctx.depth + 1, ctx.streamList};
+        if (ctx.level == Level::HeaderList && ctx.part == 0 && h.type == "strl") {
+            inner.streamList = streamListsSeen_++;
+        }
+        inner.path = ChildPath(h, ctx, inner.streamList);
         std::size_t movi = s_.moviLists.size();
         if (inner.level == Level::Movi && ctx.level != Level::Movi) {
             s_.moviLists.push_back(MoviList{ctx.part, pos + 8, end});
             lastMovi_ = pos;
         }
+        const auto problemsBefore = problems_;
         const std::int64_t stop = h.size >= 4 ? Children(pos + 12, end, inner) : end;
         if (movi < s_.moviLists.size()) s_.moviLists[movi].end = stop;
+        // A list is only lengthened over what follows it when everything in it walked whole to
+        // its declared end: nothing inside may read otherwise once it is longer.
+        const bool whole = problems_ == problemsBefore && stop == end && declaredEnd <= parentEnd;
+        if (movi < s_.moviLists.size()) lastMoviWhole_ = whole;
+        if (h.id == "RIFF") lastRiffWhole_ = whole;
         if (declaredEnd <= parentEnd && stop == end) return declaredEnd + (h.size & 1);
 
+        const Code code = h.id == "RIFF" ? Code::RiffSizePastEnd : Code::ListSizePastEnd;
+        if (!Room(code)) return stop;
         auto field = SizeValue(pos + 4, inner.path);
+        // Before the end of the file a list must end where its pad byte leads to the next
+        // chunk; an odd size would send the walk one byte past it.
         const std::int64_t should = stop - pos - 8;
-        if (should >= 4 && should <= kMaxSize) field.should = should;
+        if (should >= 4 && should <= kMaxSize && (stop == length_ || should % 2 == 0)) {
+            field.should = should;
+        }
         std::string detail;
         if (stop < end) {
             detail = "a chunk that cannot stand inside it begins at offset " + std::to_string(stop);
@@ -175,8 +197,8 @@ class Walker {
                      " ends " + std::to_string(declaredEnd - parentEnd) + " bytes before the " +
                      (h.id == "RIFF" ? "RIFF" : "list") + " does";
         }
-        s_.findings.push_back({h.id == "RIFF" ? Code::RiffSizePastEnd : Code::ListSizePastEnd,
-                               pos + 4, {field}, std::move(detail), field.should.has_value()});
+        s_.findings.push_back(
+            {code, pos + 4, {field}, std::move(detail), field.should.has_value()});
         return stop;
     }
 
@@ -188,12 +210,10 @@ class Walker {
         return Level::Other;
     }
 
-    std::string ChildPath(const Header& h, const Context& ctx) {
+    static std::string ChildPath(const Header& h, const Context& ctx, int streamList) {
         if (h.id == "RIFF") return "riff[" + std::to_string(ctx.part) + "]";
         std::string name = ListName(h.type);
-        if (ctx.level == Level::HeaderList && ctx.part == 0 && h.type == "strl") {
-            name += "[" + std::to_string(streamListsSeen_++) + "]";
-        }
+        if (streamList != ctx.streamList) name += "[" + std::to_string(streamList) + "]";
         return ctx.path + "." + name;
     }
 
@@ -234,13 +254,14 @@ class Walker {
             }
             const std::int64_t declaredEnd = pos + 8 + h.size;
             if (h.IsList() && ctx.depth < kMaxDepth) {
+                // A list that ended early leaves the walk at the chunk that ended it.
                 pos = List(pos, h, end, ctx);
             } else {
                 Leaf(pos, h, end, ctx);
+                if (declaredEnd > end) return end;
                 pos = declaredEnd + (h.size & 1);
             }
-            if (declaredEnd > end) return end;
-            oddEnd = (h.size & 1) != 0 ? declaredEnd : -1;
+            oddEnd = pos == declaredEnd + 1 ? declaredEnd : -1;
         }
         return end;
     }
@@ -249,6 +270,7 @@ class Walker {
     // short of them.
     std::int64_t MoviTail(std::int64_t from, std::int64_t end, const Context& ctx) {
         const std::int64_t movi = lastMovi_;
+        const bool moviWhole = lastMoviWhole_;
         lastMovi_ = -1;
         const std::int64_t stop = Children(from, end, Context{Level::Movi, ctx.part, "", ctx.depth + 1});
         for (auto& m : s_.moviLists) {
@@ -256,7 +278,9 @@ class Walker {
         }
         auto field = SizeValue(movi + 4, ctx.path + ".movi");
         const std::int64_t should = stop - movi - 8;
-        if (should <= kMaxSize) field.should = should;
+        if (moviWhole && should <= kMaxSize && (stop == length_ || should % 2 == 0)) {
+            field.should = should;
+        }
         s_.findings.push_back({Code::MoviSizeShort, movi + 4, {field},
                                "stream chunks follow it up to offset " + std::to_string(stop),
                                field.should.has_value()});
@@ -291,7 +315,13 @@ class Walker {
         } else if (h.id == "indx") {
             s_.superIndex = true;
         }
-        if (!whole) {
+        const bool inHeaderList = ctx.level == Level::HeaderList || ctx.streamList >= 0;
+        if (ctx.part == 0 && inHeaderList && s_.headerChunks.size() < kMaxHeaderChunks &&
+            (h.id == "avih" || h.id == "strh" || h.id == "strf")) {
+            s_.headerChunks.push_back({h.id, pos + 8, std::min(dataEnd, end) - pos - 8,
+                                       h.id == "avih" ? -1 : ctx.streamList});
+        }
+        if (!whole && Room(Code::ChunkCutShort)) {
             s_.findings.push_back({Code::ChunkCutShort, pos,
                                    {},
                                    "the '" + Printed(h.id) + "' chunk's " + std::to_string(h.size) +
@@ -342,7 +372,8 @@ class Walker {
         if (level == Level::Movi) s_.moviWalkedWhole = false;
     }
 
-    static void Count(ProblemCount& t, std::int64_t pos, std::int64_t bytes) {
+    void Count(ProblemCount& t, std::int64_t pos, std::int64_t bytes) {
+        ++problems_;
         if (t.first < 0) t.first = pos;
         ++t.places;
         t.bytes += bytes;
@@ -355,6 +386,24 @@ class Walker {
                                    " places " + std::string(what) + "; the first at offset " +
                                    std::to_string(t.first),
                                false});
+    }
+
+    // A damaged movie can hold a fault in every list; beyond a few of a kind they are
+    // counted, so the findings stay bounded.
+    bool Room(Code code) {
+        ++problems_;
+        return perCode_[code]++ < kMaxPerCode;
+    }
+
+    void ReportOverflow() {
+        for (const auto& entry : perCode_) {
+            if (entry.second <= kMaxPerCode) continue;
+            const auto last =
+                std::find_if(s_.findings.rbegin(), s_.findings.rend(),
+                             [&](const Finding& f) { return f.code == entry.first; });
+            last->detail +=
+                " (and " + std::to_string(entry.second - kMaxPerCode) + " more like it)";
+        }
     }
 
     // The size field of the list or chunk whose size field is at `offset`, read and recorded.
@@ -379,6 +428,10 @@ class Walker {
     ProblemCount garbage_, missingPads_;
     std::int64_t lastMovi_ = -1;  // offset of the last movi list met in a RIFF part
     int streamListsSeen_ = 0;
+    std::map<Code, std::int64_t> perCode_;
+    std::int64_t problems_ = 0;  // every problem the walk met, reported or counted
+    bool lastRiffWhole_ = false;
+    bool lastMoviWhole_ = false;
 };
 
 }  // namespace

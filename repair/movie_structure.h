@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "avi/field_ref.h"
@@ -34,6 +35,14 @@ struct IndexChunk {  // idx1
     std::int64_t entries = 0;  // whole 16-byte entries within its size and the file
 };
 
+// A header chunk where the structure puts it: in the header list, or in its stream lists.
+struct HeaderChunk {
+    std::string id;  // "avih", "strh", "strf"
+    std::int64_t dataOffset = 0;
+    std::int64_t size = 0;  // its data within the file
+    int streamList = -1;    // for strh and strf: which LIST strl, in file order
+};
+
 struct MovieStructure {
     std::int64_t fileLength = 0;
     std::vector<Finding> findings;    // the walk's own, in file order
@@ -46,6 +55,7 @@ struct MovieStructure {
     bool superIndex = false;         // a stream list holds an OpenDML indx
     std::optional<IndexChunk> idx1;  // in the first RIFF part
     std::optional<FieldValue> odmlTotalFrames;  // dmlh.dwTotalFrames
+    std::vector<HeaderChunk> headerChunks;      // in file order
 };
 
 // Throws platform::IoError when a read fails.
