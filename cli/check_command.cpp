@@ -67,8 +67,8 @@ int RunCheck(const std::vector<std::string>& args, CommandIo io) {
             documents.push_back({{"path", path}, {"error", e.what()}});
             status = kExitFailure;
         } catch (const platform::IoError& e) {
-            const std::string reason = "cannot " + std::string(platform::FileOpVerb(e.Op())) +
-                                       " the file: " + e.Reason();
+            const std::string reason =
+                "cannot " + std::string(platform::FileOpVerb(e.Op())) + " the file: " + e.Reason();
             io.err << "brelvo-cli: " << path << ": " << reason << '\n';
             documents.push_back({{"path", path}, {"error", reason}});
             status = kExitFailure;

@@ -22,8 +22,7 @@ std::string Plural(std::size_t n, std::string_view one, std::string_view many) {
 
 }  // namespace
 
-void PrintSummary(const std::string& path, const repair::Diagnosis& diagnosis,
-                  std::ostream& out) {
+void PrintSummary(const std::string& path, const repair::Diagnosis& diagnosis, std::ostream& out) {
     const auto faults = diagnosis.Faults();
     const auto mendable = static_cast<std::size_t>(
         std::count_if(diagnosis.findings.begin(), diagnosis.findings.end(),
@@ -42,7 +41,9 @@ void PrintSummary(const std::string& path, const repair::Diagnosis& diagnosis,
 void PrintFinding(const repair::Finding& finding, std::ostream& out) {
     const bool note = repair::FindingSeverity(finding.code) == repair::Severity::Note;
     out << "  " << repair::FindingName(finding.code) << " at " << finding.at << " ("
-        << (note ? "note" : finding.mendable ? "mendable" : "cannot be mended by overwriting")
+        << (note               ? "note"
+            : finding.mendable ? "mendable"
+                               : "cannot be mended by overwriting")
         << ")\n";
     for (const auto& v : finding.fields) {
         out << "    " << v.field.name << " at " << v.field.offset << " holds " << Holds(v);

@@ -2,13 +2,13 @@
 // finds and overwriting fields mends, and reports what it leaves alone.
 #include <set>
 
+#include "avi/field_patch.h"
 #include "cli/command_args.h"
 #include "cli/edit_args.h"
 #include "cli/edit_files.h"
 #include "cli/finding_report.h"
 #include "cli/movie_loader.h"
 #include "cli/repair_commands.h"
-#include "avi/field_patch.h"
 #include "platform/io_error.h"
 #include "repair/mend.h"
 
@@ -75,8 +75,8 @@ struct Options {
 bool RepairFile(const std::string& path, const Options& options, CommandIo io,
                 nlohmann::ordered_json& documents) {
     const bool dryRun = options.mode == editing::WriteMode::DryRun;
-    const auto file = OpenMovie(path, dryRun ? platform::OpenMode::Read
-                                             : platform::OpenMode::ReadWrite);
+    const auto file =
+        OpenMovie(path, dryRun ? platform::OpenMode::Read : platform::OpenMode::ReadWrite);
     const auto diagnosis = repair::Diagnose(*file);
     const auto report = repair::ApplyMends(
         *file, diagnosis, repair::PlanMends(diagnosis, options.only), options.mode);

@@ -1,7 +1,7 @@
 // What the checks share: recorded fields by name, and a finding on one field.
-#include "repair/checks.h"
-
 #include <algorithm>
+
+#include "repair/checks.h"
 
 namespace brelvo::repair {
 
@@ -19,8 +19,8 @@ Finding Mismatch(Code code, const FieldValue& value, std::int64_t should, std::s
     FieldValue v = value;
     v.should = should;
     const std::int64_t widest = v.field.width >= 4 ? 0xFFFFFFFFLL : 0xFFFFLL;
-    return {code, v.field.offset, {v}, std::move(detail),
-            mendable && should >= 0 && should <= widest};
+    return {
+        code, v.field.offset, {v}, std::move(detail), mendable && should >= 0 && should <= widest};
 }
 
 std::string StreamField(std::string_view chunk, int stream, std::string_view field) {

@@ -30,9 +30,9 @@ void CheckCounts(const CheckInput& in, std::vector<Finding>& out) {
     const auto* main = record.LastMainHeader();
     if (main != nullptr && s.streamLists > 0 && main->streams != s.streamLists) {
         if (const auto v = Recorded(record, "avih.dwStreams", Stored(main->streams))) {
-            out.push_back(Mismatch(Code::StreamCountMismatch, *v, s.streamLists,
-                                   "the header list holds " + std::to_string(s.streamLists) +
-                                       " stream lists"));
+            out.push_back(Mismatch(
+                Code::StreamCountMismatch, *v, s.streamLists,
+                "the header list holds " + std::to_string(s.streamLists) + " stream lists"));
         }
     }
     if (s.moviLists.empty()) return;
@@ -55,9 +55,9 @@ void CheckCounts(const CheckInput& in, std::vector<Finding>& out) {
             if (Stored(h.length) != chunks.chunks) {
                 if (const auto v = Recorded(record, StreamField("strh", stream.index, "dwLength"),
                                             Stored(h.length))) {
-                    out.push_back(Mismatch(Code::VideoLengthMismatch, *v, chunks.chunks,
-                                           FramesText(chunks.chunks, stream.index, "the movi lists hold"),
-                                           sure));
+                    out.push_back(Mismatch(
+                        Code::VideoLengthMismatch, *v, chunks.chunks,
+                        FramesText(chunks.chunks, stream.index, "the movi lists hold"), sure));
                 }
             }
         } else if (stream.IsAudio()) {
@@ -86,12 +86,12 @@ void CheckCounts(const CheckInput& in, std::vector<Finding>& out) {
     const std::uint32_t avihFrames = main != nullptr ? Stored(main->totalFrames) : 0;
     if (main != nullptr && avihFrames != firstPart && !(parts.size() > 1 && avihFrames == total)) {
         if (const auto v = Recorded(record, "avih.dwTotalFrames", avihFrames)) {
-            out.push_back(Mismatch(
-                Code::TotalFramesMismatch, *v, firstPart,
-                FramesText(firstPart, counted,
-                           parts.size() > 1 ? "the first RIFF part's movi list holds"
-                                            : "the movi list holds"),
-                sure));
+            out.push_back(
+                Mismatch(Code::TotalFramesMismatch, *v, firstPart,
+                         FramesText(firstPart, counted,
+                                    parts.size() > 1 ? "the first RIFF part's movi list holds"
+                                                     : "the movi list holds"),
+                         sure));
         }
     }
     if (s.odmlTotalFrames && s.odmlTotalFrames->holds != total) {

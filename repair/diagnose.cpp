@@ -11,9 +11,9 @@
 namespace brelvo::repair {
 
 std::size_t Diagnosis::Faults() const {
-    return static_cast<std::size_t>(std::count_if(findings.begin(), findings.end(), [](const Finding& f) {
-        return FindingSeverity(f.code) == Severity::Fault;
-    }));
+    return static_cast<std::size_t>(
+        std::count_if(findings.begin(), findings.end(),
+                      [](const Finding& f) { return FindingSeverity(f.code) == Severity::Fault; }));
 }
 
 namespace {

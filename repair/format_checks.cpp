@@ -43,8 +43,7 @@ void BufferSizes(const CheckInput& in, std::vector<Finding>& out) {
     const auto& s = in.structure;
     const auto* main = in.record.LastMainHeader();
     const auto largestText = [](std::uint32_t bytes, std::string_view of) {
-        return "the largest chunk " + std::string(of) + "holds " + std::to_string(bytes) +
-               " bytes";
+        return "the largest chunk " + std::string(of) + "holds " + std::to_string(bytes) + " bytes";
     };
     if (main != nullptr && main->suggestedBufferSize != 0 &&
         Stored(main->suggestedBufferSize) < s.largestChunk) {
@@ -60,16 +59,14 @@ void BufferSizes(const CheckInput& in, std::vector<Finding>& out) {
         if (found == s.streams.end() || size == 0 || size >= found->second.largest) continue;
         if (const auto v = Recorded(
                 in.record, StreamField("strh", stream.index, "dwSuggestedBufferSize"), size)) {
-            out.push_back(Mismatch(
-                Code::StreamBufferTooSmall, *v, found->second.largest,
-                largestText(found->second.largest,
-                            "of stream " + std::to_string(stream.index) + " ")));
+            out.push_back(Mismatch(Code::StreamBufferTooSmall, *v, found->second.largest,
+                                   largestText(found->second.largest,
+                                               "of stream " + std::to_string(stream.index) + " ")));
         }
     }
 }
 
-void AudioFormat(const CheckInput& in, const avi::StreamRecord& stream,
-                 std::vector<Finding>& out) {
+void AudioFormat(const CheckInput& in, const avi::StreamRecord& stream, std::vector<Finding>& out) {
     const auto& a = *stream.audio;
     const auto& h = stream.header;
     const auto field = [&](std::string_view name, std::int64_t holds) {
@@ -82,11 +79,10 @@ void AudioFormat(const CheckInput& in, const avi::StreamRecord& stream,
         const std::int64_t align = a.channels * ((a.bitsPerSample + 7) / 8);
         if (a.blockAlign != align) {
             if (const auto v = field("nBlockAlign", a.blockAlign)) {
-                out.push_back(Mismatch(Code::AudioBlockAlignMismatch, *v, align,
-                                       std::to_string(a.channels) + " channels of " +
-                                           std::to_string(a.bitsPerSample) +
-                                           " bits make blocks of " + std::to_string(align) +
-                                           " bytes"));
+                out.push_back(Mismatch(
+                    Code::AudioBlockAlignMismatch, *v, align,
+                    std::to_string(a.channels) + " channels of " + std::to_string(a.bitsPerSample) +
+                        " bits make blocks of " + std::to_string(align) + " bytes"));
             }
         }
         avg = static_cast<std::int64_t>(Stored(a.samplesPerSec)) * align;
@@ -109,8 +105,8 @@ void AudioFormat(const CheckInput& in, const avi::StreamRecord& stream,
 
 bool NoCodec(std::string_view tag) {
     const auto upper = platform::AsciiUpper(std::string(tag));
-    return upper == std::string(4, '\0') || upper == "    " || upper == "DIB " ||
-           upper == "RGB " || upper == "RAW ";
+    return upper == std::string(4, '\0') || upper == "    " || upper == "DIB " || upper == "RGB " ||
+           upper == "RAW ";
 }
 
 void CodecTags(const CheckInput& in, std::vector<Finding>& out) {

@@ -10,8 +10,11 @@ constexpr std::uint32_t kKeyFrame = 0x10;  // AVIIF_KEYFRAME in an idx1 entry
 
 void EntryFaultFinding(Code code, const EntryFaults& faults, std::vector<Finding>& out) {
     if (faults.count == 0) return;
-    out.push_back({code, faults.firstOffset, {},
-                   std::to_string(faults.count) + " entries; the first: " + faults.first, false});
+    out.push_back({code,
+                   faults.firstOffset,
+                   {},
+                   std::to_string(faults.count) + " entries; the first: " + faults.first,
+                   false});
 }
 
 }  // namespace
@@ -23,7 +26,9 @@ void CheckIndex(const CheckInput& in, std::vector<Finding>& out) {
         const auto flags = main != nullptr ? static_cast<std::uint32_t>(main->flags) : 0;
         if ((flags & kHasIndex) == 0 || s.superIndex || s.moviLists.empty()) return;
         if (auto v = Recorded(in.record, "avih.dwFlags", flags)) {
-            out.push_back({Code::IndexMissing, v->field.offset, {*v},
+            out.push_back({Code::IndexMissing,
+                           v->field.offset,
+                           {*v},
                            "avih.dwFlags says the movie has an index, and it has neither idx1 "
                            "nor an OpenDML index",
                            false});
@@ -43,19 +48,21 @@ void CheckIndex(const CheckInput& in, std::vector<Finding>& out) {
                    std::to_string(stream);
     }
     if (!missing.empty()) {
-        out.push_back({Code::IndexIncomplete, s.idx1->dataOffset - 8, {},
-                       "idx1 lists " + missing + " in the first RIFF part's movi list", false});
+        out.push_back({Code::IndexIncomplete,
+                       s.idx1->dataOffset - 8,
+                       {},
+                       "idx1 lists " + missing + " in the first RIFF part's movi list",
+                       false});
     }
 
     for (const auto& stream : in.record.streams) {
         if (!stream.IsVideo()) continue;
         const auto first = index.firstFlags.find(stream.index);
         if (first == index.firstFlags.end() || (first->second.holds & kKeyFrame) != 0) continue;
-        out.push_back(Mismatch(Code::FirstFrameNotKey, first->second,
-                               first->second.holds | kKeyFrame,
-                               "the first index entry of video stream " +
-                                   std::to_string(stream.index) +
-                                   " lacks the key-frame flag (0x10)"));
+        out.push_back(
+            Mismatch(Code::FirstFrameNotKey, first->second, first->second.holds | kKeyFrame,
+                     "the first index entry of video stream " + std::to_string(stream.index) +
+                         " lacks the key-frame flag (0x10)"));
     }
 }
 

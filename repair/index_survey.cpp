@@ -47,21 +47,22 @@ IndexSurvey SurveyIndex(platform::RandomAccessFile& file, const IndexChunk& idx1
         const Entry e = EntryAt(entries.View(at, kEntryBytes));
         if (!IsStreamChunkId(std::as_bytes(std::span(e.id)))) continue;
         if (!base) {
-            const bool absolute = !idMatches(movi.typeOffset + e.offset, e) && idMatches(e.offset, e);
+            const bool absolute =
+                !idMatches(movi.typeOffset + e.offset, e) && idMatches(e.offset, e);
             base = absolute ? 0 : movi.typeOffset;
         }
         const int stream = (e.id[0] - '0') * 10 + (e.id[1] - '0');
         ++survey.entries[stream];
         if (!survey.firstFlags.contains(stream)) {
-            avi::FieldBlock block(file, at, kEntryBytes, "idx1[" + std::to_string(i) + "]",
-                                  fields, "an index entry");
+            avi::FieldBlock block(file, at, kEntryBytes, "idx1[" + std::to_string(i) + "]", fields,
+                                  "an index entry");
             FieldValue flags;
             flags.holds = static_cast<std::uint32_t>(block.Int32("dwFlags", 4, &flags.field));
             survey.firstFlags[stream] = flags;
         }
         const std::int64_t chunk = *base + e.offset;
-        const std::string says = "entry " + std::to_string(i) + " names a '" + e.id + "' chunk of " +
-                                 std::to_string(e.size) + " bytes at offset " +
+        const std::string says = "entry " + std::to_string(i) + " names a '" + e.id +
+                                 "' chunk of " + std::to_string(e.size) + " bytes at offset " +
                                  std::to_string(chunk);
         if (chunk < movi.typeOffset + 4 || chunk + 8 + e.size > movi.end) {
             Note(survey.outsideMovi, at,
@@ -73,8 +74,9 @@ IndexSurvey SurveyIndex(platform::RandomAccessFile& file, const IndexChunk& idx1
         const std::string id = platform::ReadFourCC(header, 0);
         const std::uint32_t size = platform::ReadU32(header, 4);
         if (id != e.id || size != e.size) {
-            Note(survey.wrongChunk, at,
-                 says + "; there stands a '" + id + "' chunk of " + std::to_string(size) + " bytes");
+            Note(
+                survey.wrongChunk, at,
+                says + "; there stands a '" + id + "' chunk of " + std::to_string(size) + " bytes");
         }
     }
     return survey;

@@ -23,8 +23,8 @@ struct EntryFaults {
 };
 
 struct IndexSurvey {
-    std::map<int, std::int64_t> entries;     // by stream number
-    std::map<int, FieldValue> firstFlags;    // dwFlags of each stream's first entry
+    std::map<int, std::int64_t> entries;   // by stream number
+    std::map<int, FieldValue> firstFlags;  // dwFlags of each stream's first entry
     EntryFaults outsideMovi, wrongChunk;
 };
 

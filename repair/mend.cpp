@@ -57,7 +57,8 @@ MendReport ApplyMends(platform::RandomAccessFile& file, const Diagnosis& diagnos
         report.changes.push_back({m.code, m.field, Unsigned(old), m.value});
     }
     if (mode == editing::WriteMode::DryRun || mends.empty()) return report;
-    for (const auto& m : mends) avi::PatchField(file, m.field, LittleEndian(m.value, m.field.width));
+    for (const auto& m : mends)
+        avi::PatchField(file, m.field, LittleEndian(m.value, m.field.width));
     report.written = true;
     return report;
 }

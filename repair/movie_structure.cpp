@@ -75,7 +75,8 @@ class Walker {
     MovieStructure Run() {
         WalkTop();
         if (s_.moviLists.empty()) {
-            s_.findings.push_back({Code::NoMoviList, 0, {}, "no LIST movi in any RIFF part", false});
+            s_.findings.push_back(
+                {Code::NoMoviList, 0, {}, "no LIST movi in any RIFF part", false});
         }
         s_.streamLists = streamListsSeen_;
         ReportOverflow();
@@ -111,7 +112,7 @@ class Walker {
     static bool Foreign(const Header& h, Level level) {
         if (h.id == "RIFF") return true;
         if (level == Level::RiffBody) return false;
-        return h.id == "idx1" || (h.id == "LIST" && h.type == "movi" && level != Level::RiffBody);
+        return h.id == "idx1" || (h.id == "LIST" && h.type == "movi");
     }
 
     void WalkTop() {
@@ -137,18 +138,20 @@ class Walker {
         if (h && Plausible(*h, Level::RiffBody)) {
             lastMovi_ = -1;  // stream chunks out here belong to no movi list
             const auto before = problems_;
-            const auto stop = Children(
-                from, length_, Context{Level::RiffBody, part, "riff[" + std::to_string(part) + "]", 1});
+            const auto stop =
+                Children(from, length_,
+                         Context{Level::RiffBody, part, "riff[" + std::to_string(part) + "]", 1});
             whole = stop == length_ && problems_ == before;
         }
         auto field = SizeValue(riff + 4, "riff[" + std::to_string(part) + "]");
         const std::int64_t should = length_ - riff - 8;
         if (whole && lastRiffWhole_ && should <= kMaxSize) field.should = should;
         s_.findings.push_back(
-            {Code::RiffSizeShort, riff + 4, {field},
+            {Code::RiffSizeShort,
+             riff + 4,
+             {field},
              std::to_string(length_ - from) + " bytes after the RIFF list (from offset " +
-                 std::to_string(from) + ")" +
-                 (whole ? " are whole chunks" : " belong to no chunk"),
+                 std::to_string(from) + ")" + (whole ? " are whole chunks" : " belong to no chunk"),
              field.should.has_value()});
     }
 
@@ -190,11 +193,13 @@ class Walker {
         if (stop < end) {
             detail = "a chunk that cannot stand inside it begins at offset " + std::to_string(stop);
         } else if (h.size == kUnknownSize) {
-            detail = "its size is 0xFFFFFFFF, unknown, as a writer streaming to a pipe leaves it; "
-                     "it runs to offset " + std::to_string(stop);
+            detail =
+                "its size is 0xFFFFFFFF, unknown, as a writer streaming to a pipe leaves it; "
+                "it runs to offset " +
+                std::to_string(stop);
         } else {
-            detail = std::string(parentEnd == length_ ? "the file" : "its parent list") +
-                     " ends " + std::to_string(declaredEnd - parentEnd) + " bytes before the " +
+            detail = std::string(parentEnd == length_ ? "the file" : "its parent list") + " ends " +
+                     std::to_string(declaredEnd - parentEnd) + " bytes before the " +
                      (h.id == "RIFF" ? "RIFF" : "list") + " does";
         }
         s_.findings.push_back(
@@ -272,7 +277,9 @@ class Walker {
         const std::int64_t movi = lastMovi_;
         const bool moviWhole = lastMoviWhole_;
         lastMovi_ = -1;
-        const std::int64_t stop = Children(from, end, Context{Level::Movi, ctx.part, "", ctx.depth + 1});
+        ++problems_;
+        const std::int64_t stop =
+            Children(from, end, Context{Level::Movi, ctx.part, "", ctx.depth + 1});
         for (auto& m : s_.moviLists) {
             if (m.typeOffset == movi + 8) m.end = stop;
         }
@@ -281,7 +288,9 @@ class Walker {
         if (moviWhole && should <= kMaxSize && (stop == length_ || should % 2 == 0)) {
             field.should = should;
         }
-        s_.findings.push_back({Code::MoviSizeShort, movi + 4, {field},
+        s_.findings.push_back({Code::MoviSizeShort,
+                               movi + 4,
+                               {field},
                                "stream chunks follow it up to offset " + std::to_string(stop),
                                field.should.has_value()});
         return stop;
@@ -297,12 +306,15 @@ class Walker {
             const std::int64_t held = std::min(dataEnd, end) - pos - 8;
             s_.idx1 = IndexChunk{pos + 8, held / 16};
             if (!whole) {
+                ++problems_;
                 auto field = SizeValue(pos + 4, "idx1");
                 field.should = held;
-                s_.findings.push_back({Code::IndexSizePastEnd, pos + 4, {field},
+                s_.findings.push_back({Code::IndexSizePastEnd,
+                                       pos + 4,
+                                       {field},
                                        "the index's list ends " + std::to_string(dataEnd - end) +
-                                           " bytes before it does; " +
-                                           std::to_string(held / 16) + " whole entries are there",
+                                           " bytes before it does; " + std::to_string(held / 16) +
+                                           " whole entries are there",
                                        true});
                 return;
             }
@@ -322,7 +334,8 @@ class Walker {
                                        h.id == "avih" ? -1 : ctx.streamList});
         }
         if (!whole && Room(Code::ChunkCutShort)) {
-            s_.findings.push_back({Code::ChunkCutShort, pos,
+            s_.findings.push_back({Code::ChunkCutShort,
+                                   pos,
                                    {},
                                    "the '" + Printed(h.id) + "' chunk's " + std::to_string(h.size) +
                                        " bytes of data run " + std::to_string(dataEnd - end) +
@@ -381,7 +394,9 @@ class Walker {
 
     void ReportCount(Code code, const ProblemCount& t, std::string_view what) {
         if (t.places == 0) return;
-        s_.findings.push_back({code, t.first, {},
+        s_.findings.push_back({code,
+                               t.first,
+                               {},
                                std::to_string(t.bytes) + " bytes in " + std::to_string(t.places) +
                                    " places " + std::string(what) + "; the first at offset " +
                                    std::to_string(t.first),
@@ -398,9 +413,8 @@ class Walker {
     void ReportOverflow() {
         for (const auto& entry : perCode_) {
             if (entry.second <= kMaxPerCode) continue;
-            const auto last =
-                std::find_if(s_.findings.rbegin(), s_.findings.rend(),
-                             [&](const Finding& f) { return f.code == entry.first; });
+            const auto last = std::find_if(s_.findings.rbegin(), s_.findings.rend(),
+                                           [&](const Finding& f) { return f.code == entry.first; });
             last->detail +=
                 " (and " + std::to_string(entry.second - kMaxPerCode) + " more like it)";
         }

@@ -45,15 +45,15 @@ struct HeaderChunk {
 
 struct MovieStructure {
     std::int64_t fileLength = 0;
-    std::vector<Finding> findings;    // the walk's own, in file order
+    std::vector<Finding> findings;      // the walk's own, in file order
     std::vector<avi::FieldRef> fields;  // every field the findings name, as the walk read it
     std::vector<MoviList> moviLists;
     std::map<int, StreamChunks> streams;
-    std::uint32_t largestChunk = 0;  // of any stream
-    bool moviWalkedWhole = true;     // no bytes in a movi list had to be skipped
-    int streamLists = 0;             // LIST strl in the header list
-    bool superIndex = false;         // a stream list holds an OpenDML indx
-    std::optional<IndexChunk> idx1;  // in the first RIFF part
+    std::uint32_t largestChunk = 0;             // of any stream
+    bool moviWalkedWhole = true;                // no bytes in a movi list had to be skipped
+    int streamLists = 0;                        // LIST strl in the header list
+    bool superIndex = false;                    // a stream list holds an OpenDML indx
+    std::optional<IndexChunk> idx1;             // in the first RIFF part
     std::optional<FieldValue> odmlTotalFrames;  // dmlh.dwTotalFrames
     std::vector<HeaderChunk> headerChunks;      // in file order
 };

@@ -20,8 +20,8 @@ using testing::Cli;
 
 // ffprobe's duration of the movie in seconds, or a negative number when it finds none.
 double ProbedSeconds(const std::string& path) {
-    const std::string command = "ffprobe -v error -show_entries format=duration -of csv=p=0 '" +
-                                path + "' 2>/dev/null";
+    const std::string command =
+        "ffprobe -v error -show_entries format=duration -of csv=p=0 '" + path + "' 2>/dev/null";
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     std::array<char, 64> line{};
     if (!pipe || fgets(line.data(), line.size(), pipe.get()) == nullptr) return -1;
@@ -45,8 +45,7 @@ TEST(Repair, CutMoviesPlayForTheWholeFramesTheyHold) {
         {"ffmpeg_mpeg4_pcm.avi", 125000, 2.0},  // inside idx1
         {"ffmpeg_mpeg4_pcm.avi", 5000, 0},      // inside the header list
         {"gst_mjpeg_pcm.avi", 100000, 1.12},    // inside a frame: 28 whole frames
-        {"gst_mjpeg_pcm.avi", 142500, 2.0},
-        {"gst_mjpeg_pcm.avi", 1000, 0},
+        {"gst_mjpeg_pcm.avi", 142500, 2.0},    {"gst_mjpeg_pcm.avi", 1000, 0},
     };
     for (const auto& c : cuts) {
         SCOPED_TRACE(std::string(c.fixture) + " cut at " + std::to_string(c.cut));

@@ -115,8 +115,9 @@ std::set<std::string_view> Codes(const Diagnosis& d) {
 }
 
 Bytes Original(const Damage& d) {
-    return d.fixture.empty() ? UnpaddedMovie()
-                             : brelvo::testing::ReadWholeFile(brelvo::testing::FixturePath(d.fixture));
+    return d.fixture.empty()
+               ? UnpaddedMovie()
+               : brelvo::testing::ReadWholeFile(brelvo::testing::FixturePath(d.fixture));
 }
 
 std::string Damaged(const Damage& d) {
@@ -176,7 +177,8 @@ TEST(Diagnosis, EachDamageIsFoundAndMendedWhereOverwritingMendsIt) {
             EXPECT_EQ(brelvo::testing::ReadWholeFile(path), Original(c.damage));
         }
     }
-    for (const auto code : AllCodes()) EXPECT_TRUE(seen.contains(FindingName(code))) << FindingName(code);
+    for (const auto code : AllCodes())
+        EXPECT_TRUE(seen.contains(FindingName(code))) << FindingName(code);
 }
 
 TEST(Mending, ARefusedPlanWritesNothing) {
