@@ -31,6 +31,7 @@ Form1::Form1(qt::MediaPlayer& player, qt::Dialogs& dialogs, QString commandLine,
       protocol_(std::make_unique<preview::PlayerProtocol>(
           player, [this] { PumpEvents(); }, playerWaitLimit)),
       commandLine_(std::move(commandLine)) {
+    protocol_->SetPreviewShown([this] { return form2_ && form2_->isVisible(); });
     BuildWindow();
     ConnectEvents();
 }

@@ -10,6 +10,7 @@
 #include "audio/extract_audio.h"
 #include "audio/reintegrate_audio.h"
 #include "audio/wav_check.h"
+#include "avi/field_patch.h"
 #include "platform/io_error.h"
 #include "platform/number_text.h"
 #include "platform/path_text.h"
@@ -58,6 +59,8 @@ QString ReintegrationFailureNote(std::exception_ptr failure) {
         std::rethrow_exception(failure);
     } catch (const platform::IoError& e) {
         if (e.Op() == platform::FileOp::Open) return NothingWrittenNote();
+    } catch (const avi::PatchRefused&) {
+        return NothingWrittenNote();  // another movie under the name: refused before writing
     } catch (const std::exception&) {
         // Any other failure may have come after the first payload was written.
     }
@@ -119,8 +122,10 @@ void Form1::Command13_Click() {
         try {
             CaptionProgress progress(*this, CaptionProgress::Tool::Reintegration,
                                      [this] { PumpEvents(); });
-            audio::ReintegrateAudio(moviePath, *track, wavPath,
-                                    {JinkSeconds(*this), {}, &comparison.movieChunks}, &progress);
+            audio::ReintegrateAudio(
+                moviePath, *track, wavPath,
+                {JinkSeconds(*this), {}, &comparison.movieChunks, document_.record.loadedLength},
+                &progress);
         } catch (const std::exception&) {
             const auto thrown = std::current_exception();
             failure =

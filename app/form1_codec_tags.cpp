@@ -57,6 +57,13 @@ void ApplyCodecColumn(Form1& form, const CodecColumn& column) {
         (form.*column.followSelection)();
     }
     form.MYGO(document.aviPath);
+    // MYGO gives the movie back to a shown preview only when its reselection changed the
+    // selected range; a shown preview gets it back over the current selection all the same.
+    auto& protocol = form.protocol();
+    if (protocol.PreviewShown() && protocol.Player().FileName().isEmpty()) {
+        preview::RestartShownPreview(form.PreviewWindow(), protocol,
+                                     form.PreviewOf(document.aviPath));
+    }
 }
 }  // namespace
 

@@ -2,6 +2,7 @@
 // the two frame-rate Applies (bar and typed rate) and the audio stretch readout.
 #include <QLineEdit>
 #include <QScrollBar>
+#include <functional>
 #include <optional>
 
 #include "app/edit_report.h"
@@ -35,12 +36,14 @@ QString FromUtf8(const std::string& text) {
 
 // Writes the rate, then puts it on the document, the bar and the information tab. Nothing
 // when the edit was refused or failed: the document and the labels still describe the file.
-std::optional<editing::FrameRateFields> WriteFrameRate(Form1& form, std::int64_t newVideoRate) {
+// The rate comes from `newVideoRate`, which may refuse it as the edit itself does.
+std::optional<editing::FrameRateFields> WriteFrameRate(
+    Form1& form, const std::function<std::int64_t()>& newVideoRate) {
     auto& document = form.document();
     editing::FrameRateChange change;
     const bool written = RunMovieEdit(form.dialogs(), document.aviPath, [&] {
         change =
-            editing::ApplyFrameRate(NativePath(document.aviPath), document.record, newVideoRate);
+            editing::ApplyFrameRate(NativePath(document.aviPath), document.record, newVideoRate());
     });
     if (!written) return std::nullopt;
     document.record.videoRate = change.after.rate;
@@ -74,15 +77,19 @@ void Form1::Command4_Click() {
     ReleasePreview();
     const std::int64_t newVideoRate =
         static_cast<std::int64_t>(document_.record.videoRate) + RateBar(*this)->value();
-    const auto written = WriteFrameRate(*this, newVideoRate);
+    const auto written = WriteFrameRate(*this, [&] { return newVideoRate; });
+    // Only a shown preview gets the movie back; a hidden one holds nothing and plays nothing.
+    const bool giveBack = protocol_->PreviewShown();
     auto& player = protocol_->Player();
-    player.SetFileName(document_.aviPath);
+    if (giveBack) player.SetFileName(document_.aviPath);
     if (written) ShowWrittenRate(*this, *written);
-    player.SetFrameRate(document_.record.framesPerSec);  // selections are frames at the new rate
-    protocol_->WaitForPlayer();
-    player.SetSavedValue(document_.savedPlayerValue);
+    if (giveBack) {
+        player.SetFrameRate(document_.record.framesPerSec);  // selections are frames at this rate
+        protocol_->WaitForPlayer();
+        player.SetSavedValue(document_.savedPlayerValue);
+    }
     ShowRange(*this);
-    player.SetAutoStart(true);
+    if (giveBack) player.SetAutoStart(true);
     Combo3_Click();
 }
 
@@ -110,13 +117,16 @@ void Form1::Command9_Click() {
                           FromUtf8(editing::ProposedRateText(document_.record.videoRate,
                                                              document_.record.videoScale)));
     if (!answer || answer->isEmpty()) return;
-    const std::int64_t newVideoRate = editing::TypedVideoRate(answer->toStdString());
     ReleasePreview();
-    const auto written = WriteFrameRate(*this, newVideoRate);
-    protocol_->Player().SetFileName(document_.aviPath);
+    const auto written =
+        WriteFrameRate(*this, [&] { return editing::TypedVideoRate(answer->toStdString()); });
+    const bool giveBack = protocol_->PreviewShown();
+    if (giveBack) protocol_->Player().SetFileName(document_.aviPath);
     if (written) ShowWrittenRate(*this, *written);
-    protocol_->Player().SetFrameRate(document_.record.framesPerSec);
-    protocol_->WaitForPlayer();  // the saved player value is not put back here
+    if (giveBack) {
+        protocol_->Player().SetFrameRate(document_.record.framesPerSec);
+        protocol_->WaitForPlayer();  // the saved player value is not put back here
+    }
     ShowRange(*this);
     HScroll1_Change();
     Combo3_Click();

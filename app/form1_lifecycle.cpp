@@ -7,7 +7,6 @@
 #include "app/form1.h"
 #include "app/header_write_back.h"
 #include "app/load_messages.h"
-#include "platform/io_error.h"
 #include "platform/qt/twips.h"
 
 namespace brelvo::app {
@@ -36,6 +35,9 @@ void Form1::Form_Load() {
     show();
     PlaceWindow();  // again, now that the window frame's height is known
     PumpEvents();   // drawn before the file is read
+    // The user may have closed the window in that pump: the close sequence ended the program,
+    // and nothing after it may touch the file.
+    if (state_ != State::Loading) return;
 
     if (!ScanChunks()) return;
     if (!FillStruct()) return;
@@ -71,8 +73,9 @@ void Form1::ConfirmKeepChanges() {
     if (dialogs_.AskYesNo(KeepChangesQuestion(), KeepChangesTitle())) return;
     ReleasePreview();
     try {
-        WriteBackHeader(NativePath(document_.aviPath), document_.headerBackup);
-    } catch (const platform::IoError& error) {
+        WriteBackHeader(NativePath(document_.aviPath), document_.headerBackup,
+                        document_.record.loadedLength);
+    } catch (const std::exception& error) {  // a failed write, or another movie by now
         // The program still ends; the user must know the changes stayed in the file.
         dialogs_.MessageBox(WriteBackFailedMessage(QString::fromStdString(error.what())));
     }

@@ -151,7 +151,7 @@ void Form1::AddRangeEntry(qt::ComboBox& combo, const QString& text) {
     for (int i = 0; i < combo.count(); ++i) items.push_back(combo.itemText(i).toStdString());
     int selected = combo.SelectedIndex();
     if (!avi::AddRangeEntry(items, selected, text.toStdString())) return;
-    combo.addItem(text);
+    combo.AddItem(text);
     combo.SetSelectedIndex(selected);
 }
 

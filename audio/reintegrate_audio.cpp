@@ -9,6 +9,7 @@
 #include "audio/audio_chunk_survey.h"
 #include "audio/progress_meter.h"
 #include "audio/sample_source.h"
+#include "editing/field_edit.h"
 #include "platform/io_error.h"
 #include "platform/rounding.h"
 
@@ -124,6 +125,7 @@ ReintegrationResult ReintegrateAudio(const std::string& moviePath, const AudioTr
     auto wav = OpenExistingWav(wavPath);
     const WavSamples samples = LocateWavSamples(*wav);
     auto movie = platform::OpenFile(moviePath, platform::OpenMode::ReadWrite);
+    editing::RequireLoadedLength(*movie, options.loadedLength);
     return WriteSamples(*movie, track, *wav, samples, options, progress);
 }
 

@@ -24,6 +24,9 @@ struct ReintegrationOptions {
     // The chunks the check before the write found (CompareWavWithMovie): the write goes on
     // from them instead of walking the movie again. Ignored when the movie's length changed.
     const AudioChunkSurvey* surveyed = nullptr;
+    // The movie's length when it was loaded: another length means another movie under the
+    // name, and nothing is written into it. Negative: unknown, not checked.
+    std::int64_t loadedLength = -1;
 };
 
 struct ReintegrationResult {
@@ -41,8 +44,9 @@ struct ReintegrationResult {
 // byte).
 std::int64_t JinkSkipBytes(double seconds, std::int32_t rate, std::int32_t scale);
 
-// Throws AudioError (the WAV path names no file, the file holds no "data" chunk) before
-// anything is written; platform::IoError when a read or write fails.
+// Throws AudioError (the WAV path names no file, the file holds no "data" chunk) and
+// avi::PatchRefused (the movie is not the one loaded) before anything is written;
+// platform::IoError when a read or write fails.
 ReintegrationResult ReintegrateAudio(const std::string& moviePath, const AudioTrack& track,
                                      const std::string& wavPath,
                                      const ReintegrationOptions& options = {},

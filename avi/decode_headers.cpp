@@ -126,7 +126,7 @@ class Decoder {
         record_.videoRateOffset = s.rateField.offset;
         record_.videoRate = s.header.rate;
         record_.framesPerSec =
-            s.header.scale != 0 ? static_cast<double>(s.header.rate) / s.header.scale : 0.0;
+            s.header.scale > 0 ? static_cast<double>(s.header.rate) / s.header.scale : 0.0;
         // The format comes from the strf that follows; a strf too small to hold
         // biCompression has no video format (a patch there would land in the next chunk).
         if (!s.strfRow || s.formatSize < kBitmapCompressionEnd) return;
@@ -155,7 +155,7 @@ class Decoder {
                          "strf[" + std::to_string(s.index) + "]", record_.fields,
                          "an audio format");
         AudioFormat a;
-        a.formatTag = block.Int16("wFormatTag", 0);
+        a.formatTag = static_cast<std::uint16_t>(block.Int16("wFormatTag", 0));
         a.channels = block.Int16("nChannels", 2);
         a.samplesPerSec = block.Int32("nSamplesPerSec", 4);
         a.avgBytesPerSec = block.Int32("nAvgBytesPerSec", 8);

@@ -54,8 +54,8 @@ struct VideoFormat {  // BITMAPINFOHEADER fields the program shows or edits
     FieldRef compressionField;
 };
 
-struct AudioFormat {  // WAVEFORMATEX fields the program shows
-    std::int16_t formatTag = 0;
+struct AudioFormat {              // WAVEFORMATEX fields the program shows
+    std::uint16_t formatTag = 0;  // an unsigned word: 0xFFFE is 65534, not -2
     std::int16_t channels = 0;
     std::int32_t samplesPerSec = 0;
     std::int32_t avgBytesPerSec = 0;

@@ -1,6 +1,7 @@
 // What loading shows on the main window, replayed row by row of the ChunkMap.
 #include "avi/load_display.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
@@ -66,8 +67,9 @@ class Replay {
         if (handlerItem >= 0) shown_.combo1Index = handlerItem;
         Set("Label15", "Compression: " + platform::AnsiToUtf8(h.fccHandler) +
                            std::string(VideoCodecDescription(h.fccHandler)));
-        // A zero dwScale or dwRate leaves the values that divide by it unshown.
-        if (h.scale != 0) {
+        // A dwScale of 0 or less (no time base) or a dwRate of 0 leaves the values that
+        // divide by it unshown.
+        if (h.scale > 0) {
             const double fps = static_cast<double>(h.rate) / h.scale;
             Set("Label3", "Frames Per Sec: " + Fixed4(fps));
             Set("Text1", Fixed4(fps));
@@ -121,18 +123,13 @@ class Replay {
 
     void DisplayNameRow(const TextItem& t) {
         if (t.bytes.size() >= kDisplayNameLimit) return;
-        // Blanks the clipboard-format number before the name and the closing zero.
-        std::string text = t.bytes;
-        for (char& c : text) {
-            const auto code = static_cast<unsigned char>(c);
-            if (code < 32 || code >= 129) c = ' ';
-        }
-        shown_.maxLengths["disp"] = static_cast<int>(text.size());
-        text.erase(0, text.find_first_not_of(' ') == std::string::npos
-                          ? text.size()
-                          : text.find_first_not_of(' '));
-        Set("disp", platform::AnsiToUtf8(text));
-        shown_.enabled.insert({"disp", "Command2"});
+        // The box takes no more than the room behind the type field, which Apply keeps; with
+        // no room at all it stays disabled, as an empty INFO item does.
+        const auto room = DisplayNameRoom(t.bytes);
+        shown_.maxLengths["disp"] = static_cast<int>(room);
+        Set("disp", platform::AnsiToUtf8(DisplayNameText(t.bytes)));
+        if (room > 0) shown_.enabled.insert("disp");
+        shown_.enabled.insert("Command2");
     }
 
     const HeaderRecord& record_;
@@ -142,6 +139,37 @@ class Replay {
 };
 
 }  // namespace
+
+namespace {
+constexpr std::size_t kTypeFieldBytes = 4;
+
+bool ShownAsBlank(char c) {
+    const auto code = static_cast<unsigned char>(c);
+    return code < 32 || code >= 129;
+}
+}  // namespace
+
+std::string DisplayNameText(std::string_view data) {
+    // Blanks the clipboard-format number before the name and the closing zero.
+    std::string text(data);
+    for (char& c : text) {
+        if (ShownAsBlank(c)) c = ' ';
+    }
+    const auto first = text.find_first_not_of(' ');
+    text.erase(0, first == std::string::npos ? text.size() : first);
+    return text;
+}
+
+bool HasDisplayTypeField(std::string_view data) {
+    if (data.size() < kTypeFieldBytes) return false;
+    const auto field = data.substr(0, kTypeFieldBytes);
+    return std::all_of(field.begin(), field.end(), ShownAsBlank) &&
+           std::any_of(field.begin(), field.end(), [](char c) { return c != '\0'; });
+}
+
+std::size_t DisplayNameRoom(std::string_view data) {
+    return HasDisplayTypeField(data) ? data.size() - kTypeFieldBytes : data.size();
+}
 
 LoadDisplay DescribeLoad(const HeaderRecord& record, const ChunkMap& chunkMap) {
     return Replay(record).Run(chunkMap);

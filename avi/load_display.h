@@ -4,10 +4,12 @@
 // it to its widgets; brelvo-cli prints it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "avi/chunk_map.h"
@@ -31,6 +33,15 @@ struct LoadDisplay {
 // 129 on blanked, leading spaces removed). Values that cannot be computed (zero divisors, no
 // format chunk) are left out, so the control keeps its previous text.
 LoadDisplay DescribeLoad(const HeaderRecord& record, const ChunkMap& chunkMap);
+
+// A display name's data as its box shows it (ANSI): control bytes and bytes from 129 on
+// blanked, leading blanks removed.
+std::string DisplayNameText(std::string_view data);
+// True when a display name's data starts with the standard 4-byte type field (a little-endian
+// clipboard format such as 1 = text): four bytes the display shows as blanks, not all zero.
+bool HasDisplayTypeField(std::string_view data);
+// The bytes a display name's text may take: its data behind a kept type field.
+std::size_t DisplayNameRoom(std::string_view data);
 
 // The lines of the information tab as the window shows them once loading has finished,
 // in the tab's order (Label1 "Filename: ", Label15, Label2, ... then the audio frame), with

@@ -3,13 +3,17 @@
 
 #include <algorithm>
 
+#include "platform/ansi_codec.h"
 #include "platform/number_text.h"
 #include "platform/path_text.h"
 
 namespace brelvo::avi {
 
 std::string isolatename(std::string_view path) {
-    return platform::AsciiUpper(platform::AfterLastSeparator(path));
+    // A bare name (a relative path given in a shell) is the name itself.
+    std::size_t start = path.size();
+    while (start > 0 && !platform::IsPathSeparator(path[start - 1])) --start;
+    return platform::Utf8Upper(path.substr(start));
 }
 
 std::string FileSizeText(std::int64_t fileLength) {

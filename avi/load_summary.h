@@ -8,7 +8,8 @@
 
 namespace brelvo::avi {
 
-// The part of the path after its last separator, upper-cased; empty without a separator.
+// The part of the path after its last separator, or the whole path without one, upper-cased
+// (letters beyond ASCII too).
 std::string isolatename(std::string_view path);
 
 // "File Size: n bytes. (m.mmMB.)"

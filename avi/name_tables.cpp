@@ -37,7 +37,7 @@ constexpr std::pair<std::string_view, std::string_view> kVideoCodecNames[] = {
     {"MRLE", " - Microsoft RLE"},
 };
 
-constexpr std::pair<std::int16_t, std::string_view> kWaveFormatNames[] = {
+constexpr std::pair<std::uint16_t, std::string_view> kWaveFormatNames[] = {
     {1, " - Microsoft PCM"},     {65, " - IBM mu-law format"},
     {66, " - IBM a-law format"}, {67, " - IBM AVC Adaptive Differential PCM format"},
     {85, " - MP3 Audio Layer"},  {353, " - Windows Media Audio Format"},
@@ -88,7 +88,7 @@ std::string_view VideoCodecDescription(std::string_view code) {
     return " - Unknown";
 }
 
-std::string_view WaveFormatDescription(std::int16_t tag) {
+std::string_view WaveFormatDescription(std::uint16_t tag) {
     for (const auto& [known, description] : kWaveFormatNames) {
         if (known == tag) return description;
     }

@@ -11,7 +11,7 @@ namespace brelvo::avi {
 // " - IBM Ultimotion" ...; " - Unknown" for any code not listed (compared upper-cased).
 std::string_view VideoCodecDescription(std::string_view code);
 // " - Microsoft PCM" ...; " - Unknown Wave format" for any tag not listed.
-std::string_view WaveFormatDescription(std::int16_t tag);
+std::string_view WaveFormatDescription(std::uint16_t tag);
 
 enum class CodecList { HeaderHandler, StreamCompression };  // Combo1, Combo2
 // The 25 items of the list, in order.

@@ -75,7 +75,7 @@ HeaderRecord NormaliseOnLoad(platform::RandomAccessFile& file, const ChunkMap& c
     if (const auto* video = record.VideoStream()) {
         record.videoScale = video->header.scale;
         record.videoRate = video->header.rate;
-        record.framesPerSec = video->header.scale != 0
+        record.framesPerSec = video->header.scale > 0
                                   ? static_cast<double>(video->header.rate) / video->header.scale
                                   : 0.0;
         const auto last = std::find_if(patches.rbegin(), patches.rend(), [&](const RatePatch& p) {

@@ -63,6 +63,7 @@ ScanResult ScanChunks(platform::RandomAccessFile& file) {
         std::int32_t size = reader.Int32At(at + 4);
         const std::int64_t afterSize = at + 8;
         std::int64_t target = afterSize;
+        std::int64_t forward = afterSize;  // the least a skip must reach to move forward
         if (*id == kIdMovi) {
             // The list type of a LIST: its size stands in the four bytes before it. Only a
             // real "LIST" id in front counts; "movi" inside a text ("my movie") is no list
@@ -70,6 +71,9 @@ ScanResult ScanChunks(platform::RandomAccessFile& file) {
             if (at >= 8 && Recognise(reader.View(at - 8, 4)) == kIdList) {
                 size = reader.Int32At(at - 4);
                 target = SkipTarget(at, size, length);
+                // The list's data ends its size behind the list type: an empty list (size 4)
+                // ends right after "movi", where the next chunk (the index) starts.
+                forward = at + 4;
             }
         } else if (SkipsItsData(*id)) {
             target = SkipTarget(afterSize, size, length);
@@ -80,7 +84,7 @@ ScanResult ScanChunks(platform::RandomAccessFile& file) {
         result.chunkMap.push_back(ChunkRow{std::string(*id), at + 5, size});
         // A skip that would not move past the size field (a negative size, a "MOVI" inside
         // data) is no skip: the walk must always move forward to end.
-        at = target > afterSize ? target : afterSize;
+        at = std::max(target, forward);
     }
     return result;
 }

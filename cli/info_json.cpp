@@ -32,7 +32,7 @@ Json MainHeaderJson(const avi::HeaderRecord& record) {
 }
 
 // The wave format name without the " - " that joins it to the tag on the window.
-std::string FormatName(std::int16_t tag) {
+std::string FormatName(std::uint16_t tag) {
     std::string_view name = avi::WaveFormatDescription(tag);
     if (name.starts_with(" - ")) name.remove_prefix(3);
     return std::string(name);

@@ -5,8 +5,8 @@
 namespace brelvo::cli {
 
 // Reads LC_NUMERIC's decimal point from the environment and hands it to the number patterns.
-// The C library's own numeric locale is put back to "C" afterwards: number reading relies
-// on the point.
+// The C library's own numeric locale is put back to "C" afterwards, so that nothing else
+// the command prints follows it.
 void UseLocaleDecimalSeparator();
 
 }  // namespace brelvo::cli

@@ -7,6 +7,7 @@
 #include "cli/edit_commands.h"
 #include "cli/edit_files.h"
 #include "editing/codec_tag.h"
+#include "platform/ansi_codec.h"
 
 namespace brelvo::cli {
 namespace {
@@ -48,6 +49,12 @@ int RunSetFourcc(const std::vector<std::string>& args, CommandIo io) {
               std::pair{"--compression", editing::CodecTarget::Compression}}) {
             const auto value = parsed.values.find(option);
             if (value == parsed.values.end()) continue;
+            if (platform::Utf8Length(value->second) <= 4 &&
+                !editing::IsPrintableAscii(value->second)) {
+                io.err << "brelvo-cli " << kName << ": " << editing::NotAsciiReason(value->second)
+                       << ". Nothing was written.\n";
+                return kExitFailure;
+            }
             try {
                 targets.push_back({target, editing::TypedCodecBytes(value->second)});
             } catch (const std::exception& e) {

@@ -53,10 +53,12 @@ Rate ParseRate(const std::string& text) {
     } else {
         const auto value = ParseDecimal(text);
         if (!value) throw UsageError("the rate '" + text + "' is not a number");
-        r.rate = editing::TypedVideoRate(text);
-        if (*value == 0.0) r.rate = 0;  // the window's "0 means 10" is not the CLI's
     }
     try {
+        if (slash == std::string::npos) {
+            r.rate = editing::TypedVideoRate(text);
+            if (ParseDecimal(text) == 0.0) r.rate = 0;  // the window's "0 means 10" is not ours
+        }
         editing::FrameRateFieldsFor(r.rate, r.scale);
     } catch (const std::exception& e) {
         throw UsageError(e.what());

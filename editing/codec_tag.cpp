@@ -1,6 +1,7 @@
 // Codec tag editing.
 #include "editing/codec_tag.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <span>
 
@@ -58,7 +59,17 @@ std::string TypedCodecBytes(std::string_view utf8Code) {
         throw avi::PatchRefused("the codec code '" + std::string(utf8Code) +
                                 "' is longer than four characters");
     }
-    return PadToTag(platform::Utf8ToAnsi(utf8Code));
+    if (!IsPrintableAscii(utf8Code)) throw avi::PatchRefused(NotAsciiReason(utf8Code));
+    return PadToTag(std::string(utf8Code));
+}
+
+bool IsPrintableAscii(std::string_view code) {
+    return std::all_of(code.begin(), code.end(), [](char c) { return c >= 0x20 && c <= 0x7E; });
+}
+
+std::string NotAsciiReason(std::string_view code) {
+    return "the codec code '" + std::string(code) +
+           "' is not printable ASCII: a FourCC holds the characters space to '~' only";
 }
 
 bool CodecFieldRecorded(const avi::HeaderRecord& record, CodecTarget target) {

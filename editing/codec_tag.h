@@ -27,8 +27,14 @@ bool CodecApplyEnabled(std::string_view comboText, std::string_view currentTag);
 std::string WindowCodecBytes(std::string_view currentTag);
 
 // The four bytes brelvo-cli writes for a code typed by the user: as given, padded with
-// blanks. Throws avi::PatchRefused for an empty code or one longer than four characters.
+// blanks. Throws avi::PatchRefused for an empty code, one longer than four characters, or
+// one holding anything but printable ASCII (0x20 to 0x7E).
 std::string TypedCodecBytes(std::string_view utf8Code);
+
+// A FourCC is printable ASCII (0x20 to 0x7E): any other character would be written as a
+// stand-in such as "?" and name a codec nobody asked for.
+bool IsPrintableAscii(std::string_view code);
+std::string NotAsciiReason(std::string_view code);
 
 // True when decoding recorded the target field (the window keeps the Apply disabled without).
 bool CodecFieldRecorded(const avi::HeaderRecord& record, CodecTarget target);

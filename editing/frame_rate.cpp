@@ -44,6 +44,10 @@ std::int64_t TypedVideoRate(std::string_view answer) {
                        ? nearest
                        : platform::RoundDown(product);
     whole = std::clamp(whole, -kRateClamp, kRateClamp);
+    if (rate > 0.0 && whole < 1.0) {
+        throw avi::PatchRefused("a frame rate of " + std::string(answer) +
+                                " is below 0.0001, the smallest the header can hold");
+    }
     return static_cast<std::int64_t>(whole);
 }
 
@@ -77,6 +81,11 @@ FrameRateFields FrameRateFieldsFor(std::int64_t rate, std::int64_t scale) {
         throw avi::PatchRefused(
             "the frame rate is too small: its frame time does not fit in "
             "dwMicroSecPerFrame");
+    }
+    if (*micro <= 0) {
+        throw avi::PatchRefused(
+            "the frame rate is too large: a frame would last less than a microsecond "
+            "(dwMicroSecPerFrame 0)");
     }
     return FrameRateFields{*rate32, static_cast<std::int32_t>(scale), *micro};
 }

@@ -23,7 +23,8 @@ std::optional<int> SteppedRateBar(int barValue, int step);
 
 // dwRate for a typed rate at dwScale 10000: the leading number of the answer, 10 frames per
 // second when it is 0 or no number, times 10000 rounded down. A text that names a whole number
-// of ten-thousandths reads as exactly that number despite binary fractions. Not range-checked:
+// of ten-thousandths reads as exactly that number despite binary fractions. Throws
+// avi::PatchRefused for a positive rate below one ten-thousandth; otherwise not range-checked:
 // FrameRateFieldsFor refuses what does not fit.
 std::int64_t TypedVideoRate(std::string_view answer);
 
@@ -38,8 +39,8 @@ struct FrameRateFields {
     std::int32_t microSecPerFrame = 0;  // 1000000 / (rate / scale), rounded down
 };
 
-// Throws avi::PatchRefused for a rate of 0 or less, a rate or frame time beyond 32 bits, or a
-// scale of 0 or less.
+// Throws avi::PatchRefused for a rate of 0 or less, a rate or frame time beyond 32 bits, a
+// rate whose frame time would be 0 microseconds, or a scale of 0 or less.
 FrameRateFields FrameRateFieldsFor(std::int64_t rate, std::int64_t scale);
 
 // The lines an Apply puts on the window for the rate now written: Label6 "MicroSeconds Per

@@ -8,6 +8,7 @@
 #include "avi/chunk_ids.h"
 #include "avi/decode_headers.h"
 #include "avi/field_patch.h"
+#include "avi/load_display.h"
 #include "platform/ansi_codec.h"
 
 namespace brelvo::info {
@@ -23,12 +24,6 @@ std::string Utf8Prefix(std::string_view utf8, std::size_t count) {
         if (lead && characters++ == count) return std::string(utf8.substr(0, i));
     }
     return std::string(utf8);
-}
-
-// A byte the display of a display name turns into a blank.
-bool ShownAsBlank(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return b < 32 || b > 128;
 }
 
 std::optional<std::string> SkipReason(const avi::ChunkRow& row) {
@@ -79,13 +74,6 @@ std::string PadItemText(std::string_view ansiText, std::size_t room) {
     return padded;
 }
 
-bool HasDisplayTypeField(std::string_view data) {
-    if (data.size() < kTypeFieldBytes) return false;
-    const auto field = data.substr(0, kTypeFieldBytes);
-    return std::all_of(field.begin(), field.end(), ShownAsBlank) &&
-           std::any_of(field.begin(), field.end(), [](char c) { return c != '\0'; });
-}
-
 std::map<std::string, std::string> AuthorItemsChange::BoxTexts() const {
     std::map<std::string, std::string> texts;
     for (const auto& item : items) texts[item.id] = item.boxText;
@@ -119,11 +107,20 @@ AuthorItemsChange ApplyAuthorItems(platform::RandomAccessFile& file, const avi::
         const auto old = file.ReadVectorAt(write.field.offset, static_cast<std::size_t>(row.size));
         write.oldBytes.assign(reinterpret_cast<const char*>(old.data()), old.size());
         auto room = static_cast<std::size_t>(row.size);
-        if (row.id == avi::kDisplayNameId && HasDisplayTypeField(write.oldBytes)) {
-            if (room == kTypeFieldBytes) {
-                change.skipped.push_back({row.id, i, "no room for text behind its type field"});
-                continue;
-            }
+        const bool displayName = row.id == avi::kDisplayNameId;
+        if (displayName && avi::DisplayNameRoom(write.oldBytes) == 0) {
+            change.skipped.push_back({row.id, i, "no room for text behind its type field"});
+            continue;
+        }
+        if (displayName &&
+            text->second == platform::AnsiToUtf8(avi::DisplayNameText(write.oldBytes))) {
+            // Unchanged: the blanks the box shows for the closing NUL must not replace it.
+            write.newBytes = write.oldBytes;
+            write.boxText = text->second;
+            change.items.push_back(std::move(write));
+            continue;
+        }
+        if (displayName && avi::HasDisplayTypeField(write.oldBytes)) {
             write.typeFieldBytes = kTypeFieldBytes;
             write.newBytes = write.oldBytes.substr(0, kTypeFieldBytes);
             room -= kTypeFieldBytes;

@@ -28,10 +28,6 @@ bool IsAuthorItemId(std::string_view id);
 // is cut to the room.
 std::string PadItemText(std::string_view ansiText, std::size_t room);
 
-// True when a display name's data starts with the standard 4-byte type field (a little-endian
-// clipboard format such as 1 = text): four bytes the display shows as blanks, not all zero.
-bool HasDisplayTypeField(std::string_view data);
-
 struct AuthorItemWrite {
     std::string id;
     std::size_t row = 0;             // ChunkMap row
@@ -61,7 +57,8 @@ struct AuthorItemsChange {
 
 // Rewrites every ChunkMap row from 0 to decodedChunkCount - 1 whose id has a text in
 // `textsById` (UTF-8, encoded in Windows-1252 with "?" for what it cannot hold), each padded
-// or cut to its own size. Items of size 0, display names of 500 bytes or more and items too
+// or cut to its own size. A display name whose text is the one its box showed at load is
+// written back byte for byte. Items of size 0, display names of 500 bytes or more and items too
 // large to be text are skipped and listed. Checks every item before the first write; throws
 // avi::PatchRefused (nothing written) when an item ends past the end of the file or the file
 // no longer has its loadedLength (when one is given), and platform::IoError.

@@ -69,7 +69,45 @@ int CodePointToByte(char32_t cp) {
     return -1;
 }
 
+// The capital of a small letter of the scripts file names are written in (Latin with the
+// Windows-1252 letters, Greek, Cyrillic); any other code point is its own capital. A letter
+// without a capital of one code point (the sharp s) stays as it is.
+char32_t UpperLetter(char32_t cp) {
+    if (cp >= 'a' && cp <= 'z') return cp - 0x20;
+    if ((cp >= 0xE0 && cp <= 0xFE && cp != 0xF7)) return cp - 0x20;
+    if (cp == 0xFF) return 0x178;
+    if (cp >= 0x100 && cp <= 0x17F) {
+        // Pairs of capital and small letter; two runs pair an odd capital with an even small.
+        const bool oddPairs = (cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E);
+        if (cp == 0x131 || cp == 0x138 || cp == 0x149 || cp == 0x17F) return cp;
+        if (oddPairs) return cp % 2 == 0 ? cp - 1 : cp;
+        return cp % 2 == 1 ? cp - 1 : cp;
+    }
+    if (cp == 0x3C2) return 0x3A3;  // final sigma
+    if (cp >= 0x3B1 && cp <= 0x3CB) return cp - 0x20;
+    if (cp >= 0x430 && cp <= 0x44F) return cp - 0x20;
+    if (cp >= 0x450 && cp <= 0x45F) return cp - 0x50;
+    return cp;
+}
+
 }  // namespace
+
+std::string Utf8Upper(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t start = i;
+        const char32_t cp = NextCodePoint(utf8, i);
+        if (cp == 0xFFFD && utf8.substr(start, 3) != "\xEF\xBF\xBD") {
+            // Not UTF-8 (a name in another encoding): its bytes stay as they are.
+            i = start + 1;
+            out += utf8[start];
+            continue;
+        }
+        AppendUtf8(out, UpperLetter(cp));
+    }
+    return out;
+}
 
 std::string AnsiToUtf8(std::string_view ansi) {
     std::string out;

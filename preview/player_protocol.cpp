@@ -10,6 +10,10 @@ PlayerProtocol::PlayerProtocol(platform::qt::MediaPlayer& player, std::function<
                                std::chrono::milliseconds waitLimit)
     : player_(player), pumpEvents_(std::move(pumpEvents)), waitLimit_(waitLimit) {}
 
+void PlayerProtocol::SetPreviewShown(std::function<bool()> previewShown) {
+    previewShown_ = std::move(previewShown);
+}
+
 bool PlayerProtocol::WaitForPlayer() {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + waitLimit_;
@@ -41,6 +45,10 @@ bool PlayerProtocol::ReleasePreview(PlayerState& state, bool withHalt, bool with
 
 bool PlayerProtocol::RestorePreview(const PlayerState& state,
                                     const std::function<void()>& between) {
+    if (!PreviewShown()) {
+        if (between) between();
+        return true;
+    }
     player_.SetFileName(state.aviPath);
     const bool settled = WaitForPlayer();
     player_.SetSavedValue(state.savedPlayerValue);

@@ -73,8 +73,10 @@ void Form2::Timer1_Timer() {
 
 void Form2::closeEvent(QCloseEvent* event) {
     Timer1.stop();
-    // The player outlives the window; a closed preview must not go on playing unseen.
+    // The player outlives the window; a closed preview must not go on playing unseen, nor
+    // keep the movie open. The next tab click opens it again.
     AMC.Stop();
+    AMC.SetFileName(QString());
     event->accept();
 }
 

@@ -23,7 +23,8 @@ class Form2 : public QWidget {
 
     // Loaded means the timer runs; the window may still be hidden. Unload hides it and stops
     // the timer, and does nothing else: the player keeps whatever it holds. The user's close
-    // unloads it and also halts the player, which would otherwise play on unseen.
+    // unloads it and also halts the player and makes it let go of the movie, which it would
+    // otherwise hold and play on unseen.
     void Load();
     void Unload();
     bool IsLoaded() const { return Timer1.isActive(); }

@@ -1,25 +1,34 @@
-// The drop-down list with a Click on every selection.
+// The drop-down list with a Click on every change of its selection.
 #include "platform/qt/combo_box.h"
+
+#include <QSignalBlocker>
 
 namespace brelvo::platform::qt {
 
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
     setEditable(false);
-    // activated comes for every choice of the user, also of the entry already selected;
-    // currentIndexChanged is not used, so selections by code raise Click exactly once.
-    connect(this, &QComboBox::activated, this, [this](int) { emit Click(); });
+    // The user's choice and a selection by code alike raise Click, and only when the
+    // selected entry changes: choosing the entry already selected raises nothing.
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int) { emit Click(); });
 }
 
 void ComboBox::AddItems(const QStringList& items) {
+    const QSignalBlocker quiet(this);  // adding to an empty list would select its first entry
     const int before = currentIndex();
     addItems(items);
+    setCurrentIndex(before);
+}
+
+void ComboBox::AddItem(const QString& text) {
+    const QSignalBlocker quiet(this);
+    const int before = currentIndex();
+    addItem(text);
     setCurrentIndex(before);
 }
 
 void ComboBox::SetSelectedIndex(int index) {
     if (index < -1 || index >= count()) return;
     setCurrentIndex(index);
-    emit Click();
 }
 
 }  // namespace brelvo::platform::qt

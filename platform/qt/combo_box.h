@@ -1,6 +1,6 @@
-// A drop-down list whose Click notification follows every selection: the user's choice and
-// every selection made by code, also of the entry already selected, as the load and the
-// display selection rely on.
+// A drop-down list whose Click notification follows every change of its selection, by the
+// user or by code, as the load and the display selection rely on. Selecting the entry that
+// is already selected changes nothing and raises nothing.
 #pragma once
 
 #include <QComboBox>
@@ -15,8 +15,10 @@ class ComboBox : public QComboBox {
 
     // Adds the items and leaves nothing selected (a fresh list selects nothing).
     void AddItems(const QStringList& items);
-    // Selects the entry (-1: none) and raises Click. An index outside the list changes nothing
-    // and raises nothing.
+    // Adds one entry at the end; the selection stays as it was.
+    void AddItem(const QString& text);
+    // Selects the entry (-1: none) and raises Click when that changes the selection. An index
+    // outside the list changes nothing and raises nothing.
     void SetSelectedIndex(int index);
     int SelectedIndex() const { return currentIndex(); }
     QString Text() const { return currentText(); }

@@ -29,7 +29,7 @@ QString ControlText(const QWidget* control) {
 
 bool SetControlText(QWidget* control, const QString& text) {
     if (auto* label = qobject_cast<QLabel*>(control)) {
-        label->setText(text);
+        label->setText(UpToFirstNul(text));  // as a text box shows it, not as boxes
     } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
         button->setText(text);
     } else if (auto* frame = qobject_cast<QGroupBox*>(control)) {

@@ -69,6 +69,8 @@ TEST_F(AudioToolsTest, RefusedNamesShowTheMessageAndGiveTheTabsBack) {
 TEST_F(AudioToolsTest, ExtractionWritesTheCoresWavWithItsCaptionsAndProtocol) {
     OpenFixture("ffmpeg_mpeg4_pcm.avi");
     Type("Text13", QStringLiteral("Sound.Wav"));  // any letter case, kept as typed
+    form_->SSTab1_Click(0);                        // a shown preview gets the movie back
+    player_.ClearCalls();
     Press("Command12");
     EXPECT_TRUE(dialogs_.shown().empty());
 
@@ -138,7 +140,7 @@ TEST_F(AudioToolsTest, ExtractThenReintegrateLeavesEveryFixtureAsItWas) {
         ASSERT_GE(calls.size(), 2u);
         EXPECT_EQ(calls[0], "Stop");
         EXPECT_EQ(calls[1], "SavedValue");
-        EXPECT_EQ(player_.Actions().back(), "Play");
+        EXPECT_EQ(player_.Actions().back(), "SetFileName()");  // hidden: given nothing back
         EXPECT_TRUE(TabsEnabled());
     }
 }
@@ -166,7 +168,7 @@ TEST_F(AudioToolsTest, AMismatchedWavIsWrittenOnlyAfterYes) {
     EXPECT_FALSE(tabsDuringQuestion);
     EXPECT_EQ(FileBytes(), loaded);
     EXPECT_TRUE(TabsEnabled());
-    EXPECT_EQ(player_.Actions().back(), "Play");
+    EXPECT_EQ(player_.Actions().back(), "SetFileName()");  // hidden: given nothing back
 
     dialogs_.QueueYesNo(true);
     Press("Command13");
@@ -233,7 +235,7 @@ TEST_F(AudioToolsTest, AMissingWavOrOneWithoutSamplesIsRefusedAndNothingWritten)
         EXPECT_EQ(FileBytes(), loaded);
         EXPECT_TRUE(TabsEnabled());
         EXPECT_EQ(form_->windowTitle(), QStringLiteral("Brelvo"));
-        EXPECT_EQ(player_.Actions().back(), "Play");
+        EXPECT_EQ(player_.Actions().back(), "SetFileName()");  // hidden: given nothing back
     }
     EXPECT_TRUE(dialogs_.shown()[0].text.contains(QStringLiteral("does not exist")));
     EXPECT_TRUE(dialogs_.shown()[1].text.contains(QStringLiteral("\"data\"")));

@@ -2,6 +2,8 @@
 // padded with blanks and one NUL, and nothing outside the items changes.
 #include <QPushButton>
 #include <QTest>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "platform/qt/limited_text_box.h"
@@ -74,6 +76,8 @@ TEST_F(AuthorApplyTest, EachItemIsPaddedToItsOwnSizeAndNothingElseChanges) {
     Type("Text4", QStringLiteral("Hi"));
     Type("Text5", QString());
     Type("Text7", QStringLiteral("Abcd"));
+    form_->SSTab1_Click(0);  // a shown preview gets the movie back
+    player_.ClearCalls();
     Apply();
 
     Bytes expected = loaded_;
@@ -135,12 +139,13 @@ TEST_F(AuthorApplyTest, AFailedWriteIsReportedAndTheBoxesKeepTheTypedText) {
     std::filesystem::remove(path_);
     Apply();
     ASSERT_EQ(dialogs_.Texts().size(), 1);
-    EXPECT_EQ(dialogs_.Texts()[0],
-              QStringLiteral("The movie %1 could not be changed: cannot open it (No such file "
-                             "or directory).")
-                  .arg(QString::fromStdString(path_)));
+    EXPECT_EQ(
+        dialogs_.Texts()[0],
+        QStringLiteral("The movie %1 could not be changed: cannot open it (%2).")
+            .arg(QString::fromStdString(path_), QString::fromLocal8Bit(std::strerror(ENOENT))));
     EXPECT_EQ(Box("Text4")->Text(), QStringLiteral("Hi"));
-    EXPECT_EQ(player_.Actions().back(), "Play");  // the preview is given the movie back
+    // The preview is hidden: it holds nothing and plays nothing afterwards either.
+    EXPECT_EQ(player_.Actions().back(), "SetFileName()");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // prompt with its write-back of the saved header region.
 #include <QGuiApplication>
 #include <QScreen>
+#include <fstream>
 
 #include "app/command_line.h"
 #include "app/load_messages.h"
@@ -56,6 +57,18 @@ TEST_F(Form1Test, AnyLetterCaseOfAviIsAcceptedAndTheWindowSitsBottomLeft) {
     const auto scale = platform::qt::TwipsScale::ForScreen(form_->screen());
     EXPECT_EQ(form_->frameGeometry().left(), area.left());
     EXPECT_EQ(form_->frameGeometry().bottom() + 1, area.bottom() + 1 - scale.Y(400));
+}
+
+TEST_F(Form1Test, ClosedWhileItIsFirstDrawnTheFileIsNeverRead) {
+    const Bytes movie = MakeSimpleMovie({});  // dwScale 1: a load would rewrite it
+    path_ = WriteTempFile(movie);
+    form_ = std::make_unique<Form1>(player_, dialogs_, QString::fromStdString(path_));
+    QMetaObject::invokeMethod(form_.get(), &QWidget::close, Qt::QueuedConnection);
+    form_->Form_Load();
+    EXPECT_TRUE(form_->ProgramEnded());
+    EXPECT_EQ(FileBytes(), movie);
+    EXPECT_EQ(Text("Label1"), QStringLiteral("Filename: "));
+    EXPECT_TRUE(dialogs_.shown().empty());
 }
 
 TEST_F(Form1Test, LoadFailuresShowTheirMessageAndEndTheProgram) {
@@ -184,6 +197,23 @@ TEST_F(Form1Test, AFailingWriteBackIsReported) {
     EXPECT_TRUE(message.contains(QStringLiteral("Permission denied")));
     EXPECT_TRUE(form_->ProgramEnded());
     EXPECT_EQ(FileBytes(), before);
+}
+
+TEST_F(Form1Test, NoNeverWritesIntoAnotherMovieSavedUnderTheName) {
+    StartOn(MakeSimpleMovie({}));
+    form_->document().altered = true;
+    SimpleMovie other;
+    other.frames = 12;
+    const Bytes replacement = MakeSimpleMovie(other);
+    std::ofstream(path_, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(replacement.data()),
+               static_cast<std::streamsize>(replacement.size()));
+    dialogs_.QueueYesNo(false);
+    form_->close();
+    EXPECT_EQ(FileBytes(), replacement);
+    ASSERT_EQ(dialogs_.shown().size(), 2u);
+    EXPECT_TRUE(dialogs_.shown()[1].text.startsWith(u"The changes could not be undone: "));
+    EXPECT_TRUE(dialogs_.shown()[1].text.contains(u"changed since it was loaded"));
 }
 
 }  // namespace

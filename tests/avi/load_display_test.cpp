@@ -73,33 +73,47 @@ TEST(DescribeLoad, CaptionsOfAWholeMovie) {
 TEST(DescribeLoad, ZeroDivisorsLeaveTheirValuesUnshown) {
     auto silent = kAudio;
     silent.rate = 0;
-    const auto d = Describe(Movie({.fccHandler = "XVID", .scale = 0}, silent, WaveFormatData()));
-    for (const auto* control : {"Label3", "Text1", "Label21", "Label8", "Label18", "Text11"}) {
-        EXPECT_FALSE(d.texts.contains(control)) << control;
+    // A negative dwScale is no time base either: no "-25.0000" frames a second.
+    for (const std::uint32_t scale : {0u, static_cast<std::uint32_t>(-1)}) {
+        const auto l =
+            Load(Movie({.fccHandler = "XVID", .scale = scale}, silent, WaveFormatData()));
+        const auto d = DescribeLoad(l.record, l.map);
+        for (const auto* control : {"Label3", "Text1", "Label21", "Label8", "Label18", "Text11"}) {
+            EXPECT_FALSE(d.texts.contains(control)) << control << scale;
+        }
+        EXPECT_EQ(l.record.framesPerSec, 0.0);
+        EXPECT_EQ(d.combo1Index, -1);
     }
-    EXPECT_EQ(d.combo1Index, -1);
     const auto mono = Describe(Movie({.rate = 0}, kAudio, WaveFormatData(85, 1)));
     EXPECT_EQ(mono.texts.at("Label3"), "Frames Per Sec: 0.0000");
     EXPECT_FALSE(mono.texts.contains("Label8"));
     EXPECT_EQ(mono.texts.at("Label17"), "Channels: 1 (i.e. Mono)");
+    // WAVE_FORMAT_EXTENSIBLE, as 5.1 sound and 24-bit PCM carry it: an unsigned word.
+    const auto extensible = Describe(Movie({}, kAudio, WaveFormatData(0xFFFE, 6)));
+    EXPECT_EQ(extensible.texts.at("Label5"), "Wave Type: 65534 - Unknown Wave format");
 }
 
 TEST(DescribeLoad, AuthorItemsAndDisplayName) {
     Bytes disp;
     AppendU32(disp, 1);
     AppendText(disp, std::string("Holidays\0", 9));
-    const auto d = Describe(Movie({}, kAudio, WaveFormatData(),
-                                  {Chunk("INAM", ToBytes(std::string("Eleven char\0", 12))),
-                                   Chunk("IART", ToBytes("Caf\xe9")), Chunk("ICOP", {}),
-                                   Chunk("DISP", disp)}));
+    const auto d = Describe(
+        Movie({}, kAudio, WaveFormatData(),
+              {Chunk("INAM", ToBytes(std::string("Eleven char\0", 12))),
+               Chunk("IART", ToBytes("Caf\xe9")), Chunk("ICOP", {}), Chunk("DISP", disp)}));
     EXPECT_EQ(d.texts.at("Text7"), std::string("Eleven char\0", 12));
     EXPECT_EQ(d.maxLengths.at("Text7"), 12);
     EXPECT_EQ(d.texts.at("Text4"), "Caf\xc3\xa9");  // Windows-1252 é as UTF-8
     EXPECT_EQ(d.texts.at("disp"), "Holidays ");
-    EXPECT_EQ(d.maxLengths.at("disp"), 13);
+    EXPECT_EQ(d.maxLengths.at("disp"), 9);  // the room behind the type field
     EXPECT_TRUE(d.enabled.contains("Command2") && d.enabled.contains("disp"));
     EXPECT_TRUE(d.enabled.contains("Text4"));
     EXPECT_FALSE(d.enabled.contains("Text6"));  // an empty item cannot take a character
+    // Display names without room for a character stay disabled too.
+    for (const Bytes& tooSmall : {Bytes{}, Bytes{std::byte{1}, {}, {}, {}}}) {
+        const auto none = Describe(Movie({}, kAudio, WaveFormatData(), {Chunk("DISP", tooSmall)}));
+        EXPECT_FALSE(none.enabled.contains("disp")) << tooSmall.size();
+    }
 }
 
 TEST(InformationTabLines, FinalLinesInTabOrder) {

@@ -33,7 +33,12 @@ TEST(NameTables, ComboListsDifferInTheMpg4ItemOnlyAndMatchTheirFirstFourCharacte
 
 TEST(LoadSummary, TextsAndTheRangeList) {
     EXPECT_EQ(isolatename("/home/u/clip.avi"), "CLIP.AVI");
+    EXPECT_EQ(isolatename("clip.avi"), "CLIP.AVI");  // a bare name from a shell
+    EXPECT_EQ(isolatename("\xC3\xA9t\xC3\xA9 \xC5\xA1\xC3\xBF \xD0\xB6.avi"),
+              "\xC3\x89T\xC3\x89 \xC5\xA0\xC5\xB8 \xD0\x96.AVI");  // été šÿ ж
+    EXPECT_EQ(isolatename("caf\xE9.avi"), "CAF\xE9.AVI");          // not UTF-8: the byte stays
     EXPECT_EQ(FileSizeText(1048576), "File Size: 1048576 bytes. (1.00MB.)");
+    EXPECT_EQ(FileSizeText(131072), "File Size: 131072 bytes. (0.13MB.)");  // 0.125: half up
     EXPECT_EQ(FileSizeText(5'000'000'000), "File Size: 5000000000 bytes. (4768.37MB.)");
     std::vector<std::string> items = {"abc"};
     int selected = 0;

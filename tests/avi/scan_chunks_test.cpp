@@ -53,6 +53,9 @@ TEST(ScanChunks, WellFormedMovieGivesTheRowsInFileOrder) {
     // Unpadded: no size is rounded up, so a LIST at an odd offset is met.
     const auto odd = Scan(Riff("AVI ", {Chunk("JUNK", ToBytes("abc"), false), List("INFO", {})}));
     EXPECT_EQ(IdsOf(odd), (Ids{"RIFF", "JUNK", "LIST"}));
+    // A movie without frames: its movi list holds the list type alone, the index follows.
+    const auto empty = Scan(Riff("AVI ", {List("movi", {}), Chunk("idx1", Bytes(0))}));
+    EXPECT_EQ(IdsOf(empty), (Ids{"RIFF", "LIST", "MOVI", "IDX1"}));
 }
 
 TEST(ScanChunks, TruncatedFileKeepsTheLastSizeAsReadAndTheShortBackup) {

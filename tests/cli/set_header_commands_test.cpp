@@ -56,6 +56,8 @@ TEST(EditCommands, UsageErrorsExitWith2AndHelpShowsAnExample) {
                                                  {"set-fps", "0", path},
                                                  {"set-fps", "abc", path},
                                                  {"set-fps", "30000/0", path},
+                                                 {"set-fps", "2147483647/1", path},
+                                                 {"set-fps", "0.00001", path},
                                                  {"set-fps", "25"},
                                                  {"set-delay", "-0.5", path},
                                                  {"set-delay", "--units", "x", path},
@@ -63,6 +65,11 @@ TEST(EditCommands, UsageErrorsExitWith2AndHelpShowsAnExample) {
                                                  {"set-info", "--artist", "A", "--bogus", path}}) {
         EXPECT_EQ(Cli(args).status, 2) << args[1];
     }
+    EXPECT_EQ(ReadWholeFile(path), before);
+    // A FourCC is printable ASCII: a character it cannot hold is refused, not replaced.
+    const auto notAscii = Cli({"set-fourcc", "--handler", "\xE2\x82\xAC", path});  // the euro
+    EXPECT_EQ(notAscii.status, 1);
+    EXPECT_NE(notAscii.err.find("printable ASCII"), std::string::npos) << notAscii.err;
     EXPECT_EQ(ReadWholeFile(path), before);
     for (const char* command : {"set-fourcc", "set-fps", "set-delay", "set-info"}) {
         EXPECT_NE(Cli({command, "--help"}).out.find("Example"), std::string::npos) << command;

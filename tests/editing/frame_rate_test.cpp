@@ -55,6 +55,14 @@ TEST(ApplyFrameRate, RefusesWhatCannotBeWrittenAndWritesNothing) {
                      avi::PatchRefused)
             << rate;
     }
+    // Over a million frames a second: a frame time of 0 microseconds.
+    EXPECT_THROW(ApplyFrameRate(movie.file, movie.record, 2147483647, 1), avi::PatchRefused);
+    try {
+        TypedVideoRate("0.00001");  // positive, yet below the grid of ten-thousandths
+        ADD_FAILURE() << "a rate below 0.0001 was taken";
+    } catch (const avi::PatchRefused& e) {
+        EXPECT_EQ(std::string(e.what()).find("0 or less"), std::string::npos) << e.what();
+    }
     movie.record.streams.clear();  // as if decoding had found no video stream header
     EXPECT_THROW(ApplyFrameRate(movie.file, movie.record, 250000, std::nullopt), avi::PatchRefused);
     EXPECT_TRUE(movie.Changed().empty());

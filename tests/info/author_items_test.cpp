@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "avi/field_patch.h"
+#include "avi/load_display.h"
 #include "tests/editing/edit_test_movie.h"
 
 namespace brelvo::info {
@@ -92,14 +93,20 @@ TEST(ApplyAuthorItems, DisplayNameOf499BytesIsWrittenOf500IsNot) {
     EXPECT_TRUE(longName.Changed().empty());
 }
 
-TEST(ApplyAuthorItems, DisplayNameKeepsItsTypeField) {
-    const std::string typeField("\x01\0\0\0", 4);  // 1 = text
-    DecodedMovie m(MovieWithItems({}, 13, typeField + Nul("OldName")));
+TEST(ApplyAuthorItems, DisplayNameKeepsItsTypeFieldAndAnUnchangedNameItsBytes) {
+    const std::string typeField("\x01\0\0\0", 4);          // 1 = text
+    const std::string data = typeField + Nul("ABCDEFGH");  // the name fills the room
+    DecodedMovie m(MovieWithItems({}, 13, data));
+    const std::string shown = avi::DisplayNameText(data);
+    EXPECT_EQ(shown, "ABCDEFGH ");  // the NUL shows as a blank
+    EXPECT_EQ(avi::DisplayNameRoom(data), 9u);
+    Apply(m, {{"DISP", shown}});
+    EXPECT_EQ(Data(m, "DISP"), data);
     const auto change = Apply(m, {{"DISP", "New"}});
     EXPECT_EQ(Data(m, "DISP"), typeField + Nul("New     "));
     EXPECT_EQ(change.BoxTexts().at("DISP"), "New     ");
-    EXPECT_FALSE(HasDisplayTypeField("Name"));
-    EXPECT_FALSE(HasDisplayTypeField(std::string(4, '\0')));
+    EXPECT_FALSE(avi::HasDisplayTypeField("Name"));
+    EXPECT_FALSE(avi::HasDisplayTypeField(std::string(4, '\0')));
 }
 
 TEST(ApplyAuthorItems, AnItemRunningPastTheEndOfTheFileIsRefusedBeforeAnyWrite) {

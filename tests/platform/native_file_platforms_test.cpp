@@ -1,6 +1,8 @@
 // The real-file layer behaves alike on POSIX and Windows (these tests also run under Wine).
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "platform/io_error.h"
@@ -21,9 +23,10 @@ TEST(NativeFileOnEveryPlatform, RefusesAFolderAndSaysWhy) {
             ADD_FAILURE() << "a folder was opened as a file";
         } catch (const IoError& e) {
             EXPECT_EQ(e.Op(), FileOp::Open);
-            // The system's own words where it has them ("Is a directory"), ours otherwise.
+            // The system's own words where it has them ("Is a directory", in the user's
+            // language), ours otherwise.
             EXPECT_TRUE(e.Reason() == "it is a folder, not a file" ||
-                        e.Reason() == "Is a directory")
+                        e.Reason() == std::strerror(EISDIR))
                 << e.Reason();
         }
     }

@@ -4,18 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/rounding.h"
+#include "tests/support/comma_locale.h"
 
 namespace brelvo::platform {
 namespace {
-
-class SeparatorGuard {
-public:
-    explicit SeparatorGuard(char c) : previous_(DecimalSeparator()) { SetDecimalSeparator(c); }
-    ~SeparatorGuard() { SetDecimalSeparator(previous_); }
-
-private:
-    char previous_;
-};
 
 TEST(ReadLeadingNumber, TakesTheLeadingNumberAndZeroOtherwise) {
     EXPECT_DOUBLE_EQ(ReadLeadingNumber("29.97"), 29.97);
@@ -30,12 +22,19 @@ TEST(ReadLeadingNumber, TakesTheLeadingNumberAndZeroOtherwise) {
     EXPECT_DOUBLE_EQ(ReadLeadingNumber("1e999"), 0.0);  // not finite: no number
 }
 
-TEST(ReadLeadingNumber, ReadsBackWhatALocaleWithACommaFormatted) {
-    const SeparatorGuard comma(',');
+TEST(ReadLeadingNumber, ACommaLocaleReadsThePointAndReadsBackWhatItShows) {
+    const brelvo::testing::CommaLocale comma;
+    BRELVO_ASSERT_COMMA_LOCALE(comma);
+    EXPECT_DOUBLE_EQ(ReadLeadingNumber("23.976"), 23.976);  // the point always works
+    EXPECT_DOUBLE_EQ(ReadLeadingNumber("1.5e2"), 150.0);
     const std::string shown = FormatPattern(29.97, Pattern::Fixed4);
     EXPECT_EQ(shown, "29,9700");
     EXPECT_DOUBLE_EQ(ReadLeadingNumber(shown), 29.97);
-    EXPECT_DOUBLE_EQ(ReadLeadingNumber("29.97"), 29.97);  // the point always works
+    EXPECT_EQ(FormatPattern(375, Pattern::Width4Fixed2), "0375,00");
+    EXPECT_EQ(FormatPattern(0.125, Pattern::Fixed2), "0,13");
+    EXPECT_EQ(FormatPattern(1234, Pattern::Zero6), "001234");
+    EXPECT_EQ(FormatGeneral(0.25), "0,25");
+    EXPECT_EQ(FormatPlain(-1234567), "-1234567");
 }
 
 TEST(FormatPattern, ShowsEveryPatternsDigits) {
@@ -49,14 +48,19 @@ TEST(FormatPattern, ShowsEveryPatternsDigits) {
     EXPECT_EQ(FormatPattern(-5, Pattern::Zero6), "-000005");
     EXPECT_EQ(FormatPattern(-0.00001, Pattern::Fixed2), "0.00");
     EXPECT_EQ(FormatPattern(1.0 / 0.0, Pattern::Fixed4), "");
+    // Halves round away from zero on the decimal value as written, not on its binary double.
+    EXPECT_EQ(FormatPattern(0.125, Pattern::Fixed2), "0.13");
+    EXPECT_EQ(FormatPattern(2.675, Pattern::Fixed2), "2.68");
+    EXPECT_EQ(FormatPattern(-0.125, Pattern::Fixed2), "-0.13");
+    EXPECT_EQ(FormatPattern(9.99995, Pattern::Fixed4), "10.0000");
+    EXPECT_EQ(FormatPattern(0.000005, Pattern::Fixed5), "0.00001");
+    EXPECT_EQ(FormatPattern(999.995, Pattern::Width4Fixed2), "1000.00");
 }
 
 TEST(FormatGeneral, DropsTrailingZerosAndUsesTheLocaleSeparator) {
     EXPECT_EQ(FormatGeneral(0.5), "0.5");
     EXPECT_EQ(FormatGeneral(40), "40");
     EXPECT_EQ(FormatGeneral(1.0 / 3.0), "0.333333333333333");
-    const SeparatorGuard comma(',');
-    EXPECT_EQ(FormatGeneral(0.25), "0,25");
 }
 
 TEST(Rounding, DownAndHalfToEven) {

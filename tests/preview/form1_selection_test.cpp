@@ -104,6 +104,19 @@ TEST_F(SelectionTest, SevenDigitRangeRestartsTheShownPreviewOnWhatWasTyped) {
     EXPECT_TRUE(form1->PreviewWindow().isVisible());
 }
 
+TEST_F(SelectionTest, ACodecApplyGivesAShownPreviewTheMovieBackOverTheSelection) {
+    Open(3000);  // the whole movie is selected, and the Apply's reselection keeps it
+    form1->SSTab1_Click(0);
+    player.ClearCalls();
+    auto* combo1 = form1->Control<platform::qt::ComboBox>(QStringLiteral("Combo1"));
+    combo1->SetSelectedIndex(combo1->SelectedIndex() == 0 ? 1 : 0);
+    form1->Command1_Click();
+    EXPECT_EQ(player.Actions().back(), "Play");
+    EXPECT_EQ(player.FileName(), path);
+    EXPECT_EQ(player.SelectionEnd(), 3000);
+    EXPECT_TRUE(form1->PreviewWindow().isVisible());
+}
+
 TEST_F(SelectionTest, TabClickOpensThePreviewAgainAfterACloseOrAFailure) {
     Open(3000);
     player.ScriptError(true);

@@ -1,5 +1,6 @@
 // The real Qt player on small real movies: it opens, plays the selection in a loop, holds no
-// file between release and restore, and refuses a movie whose picture it cannot show.
+// file between release and restore, holds none and plays nothing while the preview is hidden,
+// and refuses a movie whose picture it cannot show.
 #include "platform/qt/qt_media_player.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,9 @@
 #include <QProcess>
 #include <filesystem>
 
+#include "app/form1.h"
+#include "platform/qt/combo_box.h"
+#include "platform/qt/scripted_dialogs.h"
 #include "preview/player_protocol.h"
 #include "preview/preview_request.h"
 #include "preview_test_support.h"
@@ -100,6 +104,52 @@ TEST_F(RealPlayerTest, PlaysTheSelectionInALoopAndHoldsNoFileWhileReleased) {
     player.SetSavedValue(100);
     ASSERT_TRUE(protocol.RestorePreview(state));
     EXPECT_EQ(player.SavedValue(), 37);
+    PumpFor(800);
+    EXPECT_TRUE(player.IsPlaying());
+    EXPECT_GT(OpenHandlesOn(path), 0);
+}
+
+TEST_F(RealPlayerTest, AHiddenPreviewHoldsNoFileAndPlaysNothingAfterAnyWriter) {
+    const auto path = brelvo::testing::CopyFixture("ffmpeg_mpeg4_pcm.avi");
+    platform::qt::ScriptedDialogs dialogs;
+    app::Form1 form1(player, dialogs, QString::fromStdString(path), std::chrono::seconds(10));
+    form1.SetEndProgram([] {});
+    form1.Form_Load();
+    ASSERT_EQ(form1.state(), app::Form1::State::Ready);
+    auto* combo1 = form1.Control<platform::qt::ComboBox>(QStringLiteral("Combo1"));
+    const std::vector<std::pair<const char*, std::function<void()>>> writers = {
+        {"frame-rate Apply", [&] { form1.Command4_Click(); }},
+        {"typed frame rate",
+         [&] {
+             dialogs.QueueInput(QStringLiteral("25"));
+             form1.Command9_Click();
+         }},
+        {"delay Apply", [&] { form1.Command11_Click(); }},
+        {"author Apply", [&] { form1.Command2_Click(); }},
+        {"codec Apply",
+         [&] {
+             combo1->SetSelectedIndex(combo1->SelectedIndex() == 0 ? 1 : 0);
+             form1.Command1_Click();
+         }},
+    };
+    const auto runWriters = [&](const char* when) {
+        for (const auto& [name, writer] : writers) {
+            writer();
+            PumpFor(300);
+            EXPECT_EQ(OpenHandlesOn(path), 0) << name << when;
+            EXPECT_FALSE(player.IsPlaying()) << name << when;
+        }
+    };
+    runWriters(", the preview never opened");
+    form1.SSTab1_Click(0);
+    ASSERT_TRUE(form1.PreviewWindow().isVisible());
+    PumpFor(500);
+    EXPECT_TRUE(player.IsPlaying());
+    form1.PreviewWindow().close();
+    runWriters(", the preview closed");
+    // Shown, the preview gets the movie back and plays on.
+    form1.SSTab1_Click(0);
+    form1.Command4_Click();
     PumpFor(800);
     EXPECT_TRUE(player.IsPlaying());
     EXPECT_GT(OpenHandlesOn(path), 0);

@@ -17,6 +17,7 @@
 
 #include "platform/qt/combo_box.h"
 #include "platform/qt/control_table.h"
+#include "platform/qt/control_text.h"
 #include "platform/qt/fake_media_player.h"
 #include "platform/qt/limited_text_box.h"
 #include "platform/qt/qt_dialogs.h"
@@ -67,6 +68,9 @@ TEST(ControlTable, BuildsNamedPlacedControlsInTheirFrames) {
     EXPECT_EQ(label->parentWidget(), frame);
     EXPECT_EQ(label->geometry(), QRect(10, 16, 267, 20));  // from the frame's corner
     EXPECT_EQ(label->text(), QStringLiteral("Filename: "));
+    SetControlText(label, QStringLiteral("Compression: ") + QString(4, QChar(0)) +
+                              QStringLiteral(" - Unknown"));  // a FourCC of NUL bytes
+    EXPECT_EQ(ControlText(label), QStringLiteral("Compression: "));
     // A frame's bold caption font does not spread to the controls inside it.
     EXPECT_TRUE(frame->font().bold());
     EXPECT_FALSE(label->font().bold());
@@ -111,20 +115,25 @@ TEST(LimitedTextBox, UserInputStopsAtTheMaximumLengthCodeDoesNot) {
     EXPECT_EQ(box.Text(), QStringLiteral("longer than six!!"));
 }
 
-TEST(ComboBox, EverySelectionByCodeRaisesOneClick) {
+TEST(ComboBox, EveryChangeOfTheSelectionRaisesOneClick) {
     ComboBox combo;
     combo.AddItems({QStringLiteral("A"), QStringLiteral("B")});
     EXPECT_EQ(combo.SelectedIndex(), -1);  // a fresh list selects nothing
     QSignalSpy clicks(&combo, &ComboBox::Click);
     combo.SetSelectedIndex(1);
-    combo.SetSelectedIndex(1);  // the entry already selected: still a click
-    EXPECT_EQ(clicks.count(), 2);
+    combo.SetSelectedIndex(1);  // the entry already selected: no change, no click
+    EXPECT_EQ(clicks.count(), 1);
     combo.SetSelectedIndex(5);
-    EXPECT_EQ(clicks.count(), 2);
+    EXPECT_EQ(clicks.count(), 1);
     EXPECT_EQ(combo.Text(), QStringLiteral("B"));
-    combo.addItem(QStringLiteral("C"));  // adding changes neither selection nor clicks
+    combo.AddItem(QStringLiteral("C"));  // adding changes neither selection nor clicks
     EXPECT_EQ(combo.SelectedIndex(), 1);
-    EXPECT_EQ(clicks.count(), 2);
+    EXPECT_EQ(clicks.count(), 1);
+    ComboBox empty;
+    QSignalSpy firstClicks(&empty, &ComboBox::Click);
+    empty.AddItem(QStringLiteral("A"));  // not even the first entry of an empty list
+    EXPECT_EQ(empty.SelectedIndex(), -1);
+    EXPECT_EQ(firstClicks.count(), 0);
 }
 
 TEST(TabControl, ClickReportsThePreviousTab) {

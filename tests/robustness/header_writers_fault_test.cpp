@@ -115,16 +115,18 @@ TEST(HeaderWritersUnderFaults, AuthorDetailsApply) {
 TEST(HeaderWritersUnderFaults, ExitWriteBack) {
     auto movie = LoadedEditableMovie();
     editing::ApplyCodecTag(movie.path, movie.loaded.record, editing::CodecTarget::Handler, "xvid");
-    WriterUnderTest writer{
-        "exit write-back",
-        movie.path,
-        [&] {
-            return Reported([&] { app::WriteBackHeader(movie.path, movie.loaded.headerBackup); });
-        },
-        {{0, 8192}}};
+    WriterUnderTest writer{"exit write-back",
+                           movie.path,
+                           [&] {
+                               return Reported([&] {
+                                   app::WriteBackHeader(movie.path, movie.loaded.headerBackup,
+                                                        movie.loaded.record.loadedLength);
+                               });
+                           },
+                           {{0, 8192}}};
     EXPECT_EQ(SweepFaults(writer).writesInFullRun, 1);
     // And a clean write-back restores the movie as it was before the load.
-    app::WriteBackHeader(movie.path, movie.loaded.headerBackup);
+    app::WriteBackHeader(movie.path, movie.loaded.headerBackup, movie.loaded.record.loadedLength);
     EXPECT_EQ(ReadWholeFile(movie.path), EditableMovie());
 }
 #endif

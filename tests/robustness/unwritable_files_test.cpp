@@ -171,10 +171,19 @@ TEST(UnwritableFiles, MovieRemovedWhileAToolHoldsItOpen) {
 TEST(UnwritableFiles, EditOfAMovieReplacedSinceLoadingIsRefused) {
     const std::string path = WriteTempFile(EditableMovie());
     const auto loaded = LoadAsTheWindowDoes(path);
+    const auto track = [&] {
+        const auto file = platform::OpenFile(path, platform::OpenMode::Read);
+        return audio::AudioTrackFromRecord(*file, loaded.record);
+    }();
+    const std::string wavPath = fs::path(path).replace_filename("sound.wav").string();
+    audio::ExtractAudio(path, track, wavPath);
     SimpleMovie other;
     other.frames = 12;  // a different length, as nearly every other encode has
     const Bytes replacement = MakeSimpleMovie(other);
     RestoreFile(path, replacement);
+    audio::ReintegrationOptions asLoaded;
+    asLoaded.loadedLength = loaded.record.loadedLength;
+    EXPECT_THROW(audio::ReintegrateAudio(path, track, wavPath, asLoaded), avi::PatchRefused);
     EXPECT_THROW(editing::ApplyCodecTag(path, loaded.record, editing::CodecTarget::Handler, "xvid"),
                  std::exception);
     // The author boxes carry offsets into the old movie just as the header fields do.
