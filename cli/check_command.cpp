@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli check [--json] FILE...`: prints every fault the diagnosis finds in each movie.
 // Reads only.
 #include "cli/command_args.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Showing findings.
 #include "cli/finding_report.h"
 

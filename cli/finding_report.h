@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // How brelvo-cli shows the findings of a diagnosis: lines for people, and the JSON object of
 // each finding.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli repair [--dry-run] [--only CODE,...] [--json] FILE...`: mends what the diagnosis
 // finds and overwriting fields mends, and reports what it leaves alone.
 #include <set>

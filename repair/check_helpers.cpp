@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What the checks share: recorded fields by name, and a finding on one field.
 #include <algorithm>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The checks of the diagnosis, each comparing what the headers say with what the structure
 // walk and the index survey found, and adding a finding for each disagreement.
 #pragma once

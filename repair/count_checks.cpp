@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Frame and sample counts against the chunks the movi lists hold, and the stream count
 // against the stream lists.
 #include <algorithm>

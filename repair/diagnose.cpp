@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The diagnosis: the structure walk, the header decoding, the index survey, then the checks.
 #include "repair/diagnose.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The diagnosis of a movie: every disagreement between its headers and what its structure,
 // chunks and index hold. Reads the header region, the indexes and the chunk headers only,
 // never stream data; keeps counts, not lists, so its memory stays bounded on any movie.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The table of finding codes: name, severity and what each means for a player, in one place.
 #include "repair/finding.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What the diagnosis of a movie finds: a fault (or a note) with its stable code, the fields it
 // concerns with what they hold and what the movie's structure says instead, and whether
 // overwriting those fields mends it.

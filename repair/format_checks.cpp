@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The frame time against the video rate, buffer sizes against the largest chunks, audio
 // formats against themselves and their stream header, and the two codec tags of the video.
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The idx1 index against the movi list: entries that point astray, streams it leaves out,
 // a first frame without the key-frame flag, and an index the main header promises in vain.
 #include "repair/checks.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reading idx1 against the movi list.
 #include "repair/index_survey.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The idx1 index read entry by entry against the movi list it indexes: how many entries each
 // stream has, which entries point outside the list or at a chunk of another id or size, and the
 // flags of each stream's first entry. Reads the index and the chunk headers it names, keeping

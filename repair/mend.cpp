@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The mending plan and its application.
 #include "repair/mend.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Mending a diagnosed movie: the fields of its mendable findings overwritten with what the
 // structure says, as one plan through the write path (checked whole before the first write,
 // read back, reported old -> new). Nothing is moved, inserted or resized.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The structure walk: each RIFF and LIST within its parent, chunk headers only.
 #include "repair/movie_structure.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The RIFF structure of a movie as a careful walk finds it: every RIFF and LIST within its
 // parent, the idx1 index, what each stream's chunks in the movi lists add up to, and what the
 // walk met that does not fit (sizes past the end, bytes in no chunk, a missing pad byte). It

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli check` and `repair` on real movies cut short where users' movies are cut (inside
 // a frame, inside idx1, inside the header list): after a repair the movie plays, as ffprobe
 // sees it, for the whole frames it holds, and check finds nothing left to mend.

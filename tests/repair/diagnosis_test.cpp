@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The diagnosis and its mending on real movies damaged the ways users meet: each code found
 // where the damage is and nowhere else, and a mended movie left with nothing mending can mend,
 // byte for byte the undamaged movie where the damage was an overwritten field.
