@@ -20,8 +20,7 @@ std::size_t Diagnosis::Faults() const {
 namespace {
 
 // The decoding finds headers by their ids wherever they stand, the structure walk only where
-// the lists put them. A header field is mended only in the chunk the structure puts there, so
-// an "avih" met inside other data, or a stream numbered differently, is never written.
+// the lists put them: a header field counts only in the chunk the structure puts there.
 bool WhereTheStructurePutsIt(const avi::FieldRef& field, const MovieStructure& s) {
     const auto cut = field.name.find_first_of(".[");
     const std::string kind = field.name.substr(0, cut);
@@ -35,6 +34,22 @@ bool WhereTheStructurePutsIt(const avi::FieldRef& field, const MovieStructure& s
         return c.id == kind && c.streamList == stream && c.dataOffset <= field.offset &&
                field.offset + field.width <= c.dataOffset + c.size;
     });
+}
+
+// Only the headers found where the lists put them take part in the checks: the decoding's
+// byte probe also meets ids inside other data (an "avih" in an index, say), and the last
+// header it met would otherwise stand for the movie, and be written.
+void KeepHeadersWhereTheStructurePutsThem(avi::HeaderRecord& record, const MovieStructure& s) {
+    const auto astray = [&](const avi::FieldRef& f) { return !WhereTheStructurePutsIt(f, s); };
+    std::erase_if(record.fields, astray);
+    std::erase_if(record.mainHeaders,
+                  [&](const avi::MainHeader& h) { return astray(h.microSecPerFrameField); });
+    std::erase_if(record.streams, [&](const avi::StreamRecord& stream) {
+        return !stream.handlerField.Recorded() || astray(stream.handlerField);
+    });
+    for (auto& stream : record.streams) {
+        if (stream.video && astray(stream.video->compressionField)) stream.video.reset();
+    }
 }
 
 }  // namespace
@@ -57,6 +72,7 @@ Diagnosis Diagnose(platform::RandomAccessFile& file) {
         d.record.loadedLength = file.Length();
         findings.push_back({Code::HeadersUnreadable, 0, {}, *unreadable, false});
     }
+    KeepHeadersWhereTheStructurePutsThem(d.record, structure);
     auto& fields = d.record.fields;
     fields.insert(fields.end(), structure.fields.begin(), structure.fields.end());
 
@@ -70,15 +86,6 @@ Diagnosis Diagnose(platform::RandomAccessFile& file) {
     CheckCounts(in, findings);
     CheckFormats(in, findings);
     CheckIndex(in, findings);
-    for (auto& f : findings) {
-        const bool astray = std::any_of(f.fields.begin(), f.fields.end(), [&](const FieldValue& v) {
-            return v.should && !WhereTheStructurePutsIt(v.field, structure);
-        });
-        if (f.mendable && astray) {
-            f.mendable = false;
-            f.detail += "; the header stands outside the lists' own places, so it is left alone";
-        }
-    }
     std::stable_sort(findings.begin(), findings.end(),
                      [](const Finding& a, const Finding& b) { return a.at < b.at; });
     d.findings = std::move(findings);
