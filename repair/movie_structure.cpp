@@ -172,6 +172,7 @@ class Walker {
             lastMovi_ = pos;
         }
         const auto problemsBefore = problems_;
+        const auto lostPlacesBefore = garbage_.places + missingPads_.places;
         const std::int64_t stop = h.size >= 4 ? Children(pos + 12, end, inner) : end;
         if (movi < s_.moviLists.size()) s_.moviLists[movi].end = stop;
         // A list is only lengthened over what follows it when everything in it walked whole to
@@ -179,6 +180,9 @@ class Walker {
         const bool whole = problems_ == problemsBefore && stop == end && declaredEnd <= parentEnd;
         if (movi < s_.moviLists.size()) lastMoviWhole_ = whole;
         if (h.id == "RIFF") lastRiffWhole_ = whole;
+        if (inner.level == Level::HeaderList && ctx.part == 0) {
+            s_.headerListWhole = garbage_.places + missingPads_.places == lostPlacesBefore;
+        }
         if (declaredEnd <= parentEnd && stop == end) return declaredEnd + (h.size & 1);
 
         const Code code = h.id == "RIFF" ? Code::RiffSizePastEnd : Code::ListSizePastEnd;
@@ -186,8 +190,13 @@ class Walker {
         auto field = SizeValue(pos + 4, inner.path);
         // Before the end of the file a list must end where its pad byte leads to the next
         // chunk; an odd size would send the walk one byte past it.
+        // Ended early by a chunk that cannot stand inside it, the list is shortened to end
+        // there only when nothing inside had to be skipped: where the walk found its way again
+        // after bytes in no chunk depends on where the list ends.
         const std::int64_t should = stop - pos - 8;
-        if (should >= 4 && should <= kMaxSize && (stop == length_ || should % 2 == 0)) {
+        const bool lostPlaces = garbage_.places + missingPads_.places != lostPlacesBefore;
+        if (should >= 4 && should <= kMaxSize && (stop == length_ || should % 2 == 0) &&
+            !(stop < end && lostPlaces)) {
             field.should = should;
         }
         std::string detail;
