@@ -31,9 +31,10 @@ void CheckCounts(const CheckInput& in, std::vector<Finding>& out) {
     const auto* main = record.LastMainHeader();
     if (main != nullptr && s.streamLists > 0 && main->streams != s.streamLists) {
         if (const auto v = Recorded(record, "avih.dwStreams", Stored(main->streams))) {
-            out.push_back(Mismatch(
-                Code::StreamCountMismatch, *v, s.streamLists,
-                "the header list holds " + std::to_string(s.streamLists) + " stream lists"));
+            out.push_back(
+                Mismatch(Code::StreamCountMismatch, *v, s.streamLists,
+                         "the header list holds " + std::to_string(s.streamLists) + " stream lists",
+                         s.headerListWhole));
         }
     }
     if (s.moviLists.empty()) return;

@@ -53,6 +53,7 @@ struct MovieStructure {
     std::uint32_t largestChunk = 0;             // of any stream
     bool moviWalkedWhole = true;                // no bytes in a movi list had to be skipped
     int streamLists = 0;                        // LIST strl in the header list
+    bool headerListWhole = false;               // nothing in the header list was skipped
     bool superIndex = false;                    // a stream list holds an OpenDML indx
     std::optional<IndexChunk> idx1;             // in the first RIFF part
     std::optional<FieldValue> odmlTotalFrames;  // dmlh.dwTotalFrames
