@@ -84,11 +84,12 @@ const std::array kInformationTab = {
 
 // "Synchronize Audio"
 const std::array kSynchronizeTab = {
-    Label("Label24", "From", {330, 525, 870, 285}).Font(kArial9Bold),
+    // The row's labels are centred in their places, so that the boxes leave them whole.
+    Label("Label24", "From", {330, 525, 870, 285}).Font(kArial9Bold).Centred(),
     TextBox("Text2", "000000", {1170, 525, 825, 285}).Fore(kWhite).Back(kBlack).Centred(),
-    Label("Label23", "LOOP", {1965, 555, 870, 285}).Font(kArial9Bold),
+    Label("Label23", "LOOP", {1965, 555, 870, 285}).Font(kArial9Bold).Centred(),
     TextBox("Text3", "000000", {2790, 525, 825, 285}).Fore(kWhite).Back(kBlack).Centred(),
-    Label("Label25", "To", {3465, 525, 870, 285}).Font(kArial9Bold),
+    Label("Label25", "To", {3465, 525, 870, 285}).Font(kArial9Bold).Centred(),
     Label("Label31", "Recent", {300, 915, 750, 255}).Font(kArial9Bold),
     DropDownList("Combo3", {1185, 900, 2625, 315}).Fore(kWhite).Back(kBlack),
     ApplyButton("Command16", {3975, 1005, 690, 345}),
@@ -96,7 +97,9 @@ const std::array kSynchronizeTab = {
     Label("Label27", "Longer Video", {270, 255, 735, 495}).In("Frame3"),
     HScrollBar("HScroll1", {1095, 255, 2550, 270}, -32767, 32767).In("Frame3"),
     Label("Label26", "Shorter     Video", {3765, 255, 735, 495}).In("Frame3"),
-    TextBox("Text1", "", {4005, 195, 615, 360}).In("Frame3").Disabled(),
+    // Holds the rate found at load for the stretch figure; shown, it would lie over the
+    // caption "Shorter Video".
+    TextBox("Text1", "", {4005, 195, 615, 360}).In("Frame3").Disabled().Hidden(),
     Button("Command5", "-1 Frame", {300, 795, 840, 315}).In("Frame3"),
     Label("Label21", "0", {1170, 795, 2400, 300}).In("Frame3").Font(kArial975Bold).Fore(kRed),
     Button("Command8", "+1 Frame", {3585, 810, 840, 315}).In("Frame3"),
@@ -157,7 +160,11 @@ const std::array kUtilitiesTab = {
     Button("Command13", "Re-Integtrate Audio from Wave File", {45, 6015, 2715, 330}).Disabled(),
     CheckBox("Check1", "Jink Audio", {2805, 6030, 1095, 300}),
     TextBox("Text14", "0.000", {3945, 6030, 720, 285}),
-    Label("Label29", "Seconds.", {3930, 6270, 765, 225}).Font(kArial9Italic),
+    // Its place begins inside Text14's: the caption sits low and is drawn over the box's edge.
+    Label("Label29", "Seconds.", {3930, 6270, 765, 225})
+        .Font(kArial9Italic)
+        .BottomAligned()
+        .Raised(),
 };
 
 // The WAV chooser's lists.

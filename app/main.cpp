@@ -9,7 +9,6 @@
 #include "platform/number_text.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_media_player.h"
-#include "platform/qt/tab_control.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -32,7 +31,7 @@ int main(int argc, char** argv) {
         const QStringList written = brelvo::app::RunScreenshotTour(form1, pictures);
         QTextStream(stdout) << written.join(QChar(u'\n')) << Qt::endl;
         form1.close();
-        return written.size() == form1.SSTab1()->TabCount() ? 0 : 1;
+        return written.size() == brelvo::app::ScreenshotCount(form1) ? 0 : 1;
     }
     return QApplication::exec();
 }

@@ -7,12 +7,17 @@
 
 #include "app/form1.h"
 #include "platform/qt/tab_control.h"
+#include "preview/about_window.h"
 
 namespace brelvo::app {
 
 namespace {
 QString FileNameFor(int index, const QString& caption) {
     return QStringLiteral("%1-%2.png").arg(index + 1).arg(caption.toLower().replace(u' ', u'-'));
+}
+
+void Settle() {
+    for (int pass = 0; pass < 3; ++pass) QCoreApplication::processEvents();
 }
 }  // namespace
 
@@ -23,12 +28,22 @@ QStringList RunScreenshotTour(Form1& form, const QString& folder) {
     const int shown = tabs->Tab();
     for (int i = 0; i < tabs->TabCount(); ++i) {
         tabs->SetTab(i, false);
-        for (int pass = 0; pass < 3; ++pass) QCoreApplication::processEvents();
+        Settle();
         const QString path = QDir(folder).filePath(FileNameFor(i, tabs->TabCaption(i)));
         if (form.grab().save(path, "PNG")) written.push_back(path);
     }
     tabs->SetTab(shown, false);
+
+    preview::AboutWindow about(&form);
+    about.show();
+    Settle();
+    const QString path = QDir(folder).filePath(FileNameFor(tabs->TabCount(), about.windowTitle()));
+    if (about.grab().save(path, "PNG")) written.push_back(path);
     return written;
+}
+
+int ScreenshotCount(const Form1& form) {
+    return form.SSTab1()->TabCount() + 1;
 }
 
 }  // namespace brelvo::app

@@ -1,4 +1,5 @@
-// Pictures of the main window, one per tab, for the project's documentation.
+// Pictures of the main window, one per tab, and of the about window, for the project's
+// documentation.
 #pragma once
 
 #include <QString>
@@ -12,7 +13,10 @@ class Form1;
 inline constexpr char kScreenshotDirVariable[] = "BRELVO_SCREENSHOT_DIR";
 
 // Shows each tab in turn (without the preview request) and saves "<n>-<tab name>.png" into
-// the folder. Returns the files written; a file that cannot be written is left out.
+// the folder, then the about window as "<n>-about-brelvo.png". Returns the files written; a
+// file that cannot be written is left out.
 QStringList RunScreenshotTour(Form1& form, const QString& folder);
+// How many pictures a complete tour writes.
+int ScreenshotCount(const Form1& form);
 
 }  // namespace brelvo::app

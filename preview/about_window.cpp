@@ -28,7 +28,7 @@ const std::array kForm3 = {
     Label("Credits",
           "Brelvo edits the headers of AVI movies in place.\n"
           "Written by the Brelvo developers.",
-          {240, 2160, 3540, 780})
+          {240, 2130, 3540, 1110})
         .Font(kVerdana975Bold),
     Button("Command1", "OK", {3870, 2970, 630, 375}),
 };

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes one picture per tab of the main window into OUT_DIR: opens a copy of the sample movie
-# (or, before the sample exists, a test movie) under a virtual X display.
+# Takes one picture per tab of the main window and one of the about window into OUT_DIR: opens
+# a copy of the sample movie (or, before the sample exists, a test movie) under a virtual X
+# display.
 # Usage: scripts/screenshots.sh BUILD_DIR OUT_DIR
 set -euo pipefail
 

@@ -3,7 +3,6 @@
 
 #include <QCheckBox>
 #include <QFrame>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -11,6 +10,7 @@
 #include <QScrollBar>
 
 #include "platform/qt/combo_box.h"
+#include "platform/qt/frame_box.h"
 #include "platform/qt/image_box.h"
 #include "platform/qt/limited_text_box.h"
 
@@ -74,7 +74,7 @@ QWidget* MakeWidget(const ControlRow& row, QWidget* parent, const BuildOptions& 
     const QString caption = QString::fromUtf8(row.caption);
     switch (row.kind) {
         case ControlKind::Frame:
-            return new QGroupBox(caption, parent);
+            return new FrameBox(caption, parent);
         case ControlKind::Label: {
             auto* label = new QLabel(caption, parent);
             label->setTextFormat(Qt::PlainText);
@@ -82,7 +82,7 @@ QWidget* MakeWidget(const ControlRow& row, QWidget* parent, const BuildOptions& 
             label->setAlignment((row.rightAligned ? Qt::AlignRight
                                  : row.centred    ? Qt::AlignHCenter
                                                   : Qt::AlignLeft) |
-                                Qt::AlignTop);
+                                (row.bottomAligned ? Qt::AlignBottom : Qt::AlignTop));
             return label;
         }
         case ControlKind::Button:
@@ -129,6 +129,29 @@ QWidget* MakeWidget(const ControlRow& row, QWidget* parent, const BuildOptions& 
     throw ControlTableError(std::string("unknown kind of ") + row.name);
 }
 
+// The kinds drawn straight onto their container, beneath its other controls.
+bool IsGraphical(ControlKind kind) {
+    return kind == ControlKind::Label || kind == ControlKind::Shape || kind == ControlKind::Image;
+}
+
+// A caption a hair too wide for its label is set a little tighter, down to this share of the
+// font's own spacing, rather than broken into a line the label has no room to show.
+constexpr int kTightestSpacingPercent = 96;
+
+void FitCaption(QLabel& label) {
+    const QRect room = label.contentsRect();
+    const int flags =
+        static_cast<int>(label.alignment()) | (label.wordWrap() ? Qt::TextWordWrap : 0);
+    QFont font = label.font();
+    for (int spacing = 100; spacing >= kTightestSpacingPercent; --spacing) {
+        font.setLetterSpacing(QFont::PercentageSpacing, spacing);
+        if (room.contains(QFontMetrics(font).boundingRect(room, flags, label.text()))) {
+            if (spacing != 100) label.setFont(font);
+            return;
+        }
+    }
+}
+
 void ApplyColours(QWidget* widget, const ControlRow& row) {
     if (!row.foreground.set && !row.background.set) return;
     QPalette palette = widget->palette();
@@ -171,9 +194,14 @@ void BuildControls(std::span<const ControlRow> table, QWidget* container, Contro
         if (row.toolTip != nullptr) widget->setToolTip(QString::fromUtf8(row.toolTip));
         widget->setEnabled(row.enabled);
         if (!row.visible) widget->hide();
-        // Labels lie beneath the other controls, so a box drawn over a label's place hides it.
-        if (row.kind == ControlKind::Label) widget->lower();
+        if (auto* label = qobject_cast<QLabel*>(widget)) FitCaption(*label);
         registry.Add(widget->objectName(), widget);
+    }
+    for (auto row = table.rbegin(); row != table.rend(); ++row) {
+        if (IsGraphical(row->kind)) registry.Find(QString::fromUtf8(row->name))->lower();
+    }
+    for (const ControlRow& row : table) {
+        if (row.raised) registry.Find(QString::fromUtf8(row.name))->raise();
     }
 }
 

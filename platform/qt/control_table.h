@@ -57,6 +57,8 @@ struct ControlRow {
     bool visible = true;
     bool centred = false;
     bool rightAligned = false;
+    bool bottomAligned = false;  // a label's text sits on its lower edge
+    bool raised = false;         // drawn above every other control of its container
     bool verticalScroll = false;
     int minimum = 0;  // scroll bar range
     int maximum = 0;
@@ -70,6 +72,8 @@ struct ControlRow {
     constexpr ControlRow Hidden() const { return With(&ControlRow::visible, false); }
     constexpr ControlRow Centred() const { return With(&ControlRow::centred, true); }
     constexpr ControlRow RightAligned() const { return With(&ControlRow::rightAligned, true); }
+    constexpr ControlRow BottomAligned() const { return With(&ControlRow::bottomAligned, true); }
+    constexpr ControlRow Raised() const { return With(&ControlRow::raised, true); }
     constexpr ControlRow VerticalScroll() const { return With(&ControlRow::verticalScroll, true); }
     constexpr ControlRow ToolTip(const char* tip) const { return With(&ControlRow::toolTip, tip); }
     constexpr ControlRow Range(int low, int high) const {
@@ -167,11 +171,14 @@ struct BuildOptions {
 };
 
 // Creates every row's widget under its parent, places it, and adds it to the registry.
+// Labels, shapes and pictures lie beneath the other controls of their container, among
+// themselves in the order of the table; a raised row lies above everything.
 void BuildControls(std::span<const ControlRow> table, QWidget* container, ControlRegistry& registry,
                    const TwipsScale& scale, const BuildOptions& options);
 
-// The font a spec names. Families the machine lacks fall back to their metric twins where
-// there are any (MS Sans Serif and Arial to Liberation Sans), else to fontconfig's match.
+// The font a spec names. Families the machine lacks fall back to the faces nearest in
+// metrics (MS Sans Serif and Arial to Liberation Sans, Verdana to DejaVu Sans), else to
+// fontconfig's sans-serif match. Where the named family exists (Windows) it is used.
 QFont MakeFont(const FontSpec& spec);
 
 }  // namespace brelvo::platform::qt

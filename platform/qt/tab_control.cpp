@@ -7,24 +7,46 @@
 #include <QStylePainter>
 #include <QTabBar>
 #include <algorithm>
+#include <cmath>
 
 namespace brelvo::platform::qt {
 
 namespace {
 
-// Tabs of equal width in one row; a caption too long for its tab wraps onto a second line
-// instead of being cut short.
+constexpr int kCaptionMarginX = 3;  // between a tab's edge and its caption
+constexpr int kCaptionMarginTop = 2;
+constexpr int kCaptionMarginBottom = 1;
+
+// Tabs in one row across the whole bar. Each tab is as wide as its caption plus an equal share
+// of the room left over, so every caption fits on one line; when the captions together are
+// too wide for that, the tabs are of equal width and a long caption wraps onto a second line.
 class TabStrip : public QTabBar {
   public:
     using QTabBar::QTabBar;
 
+    QRect CaptionRect(int index) const {
+        return tabRect(index).adjusted(kCaptionMarginX, kCaptionMarginTop, -kCaptionMarginX,
+                                       -kCaptionMarginBottom);
+    }
+
+  private:
+    int CaptionWidth(int index) const {
+        return static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(tabText(index))));
+    }
+
   protected:
     QSize tabSizeHint(int index) const override {
         const int tabs = std::max(1, count());
-        const int base = width() / tabs;
+        int captions = 0;
+        for (int i = 0; i < count(); ++i) captions += CaptionWidth(i);
+        const int spare = width() - captions - tabs * 2 * kCaptionMarginX;
+        const bool oneLine = spare >= 0;
+        const int base = oneLine ? spare / tabs : width() / tabs;
+        const int used = oneLine ? captions + tabs * (2 * kCaptionMarginX + base) : base * tabs;
         // The last tab takes the pixels the division left over.
-        const int extra = index == tabs - 1 ? width() - base * tabs : 0;
-        return {base + extra, height()};
+        const int extra = index == tabs - 1 ? width() - used : 0;
+        const int own = oneLine ? CaptionWidth(index) + 2 * kCaptionMarginX : 0;
+        return {own + base + extra, height()};
     }
     QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
 
@@ -36,8 +58,7 @@ class TabStrip : public QTabBar {
             painter.drawControl(QStyle::CE_TabBarTabShape, option);
             painter.setPen(option.palette.color(isEnabled() ? QPalette::Active : QPalette::Disabled,
                                                 QPalette::WindowText));
-            painter.drawText(tabRect(i).adjusted(3, 2, -3, -1), Qt::AlignCenter | Qt::TextWordWrap,
-                             tabText(i));
+            painter.drawText(CaptionRect(i), Qt::AlignCenter | Qt::TextWordWrap, tabText(i));
         }
     }
 };
@@ -78,6 +99,9 @@ int TabControl::TabCount() const {
 }
 QString TabControl::TabCaption(int index) const {
     return bar_->tabText(index);
+}
+QRect TabControl::CaptionRect(int index) const {
+    return static_cast<const TabStrip*>(bar_)->CaptionRect(index);
 }
 
 void TabControl::SetTab(int index, bool raiseClick) {

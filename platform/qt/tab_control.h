@@ -20,6 +20,8 @@ class TabControl : public QWidget {
     QWidget* Page(int index) const;
     int TabCount() const;
     QString TabCaption(int index) const;
+    // Where the tab's caption is drawn, in the tab bar's coordinates.
+    QRect CaptionRect(int index) const;
     int Tab() const { return shown_; }
     // Shows the tab. Raises Click(previous) unless raiseClick is false (a picture taken of
     // each tab must not start the preview).

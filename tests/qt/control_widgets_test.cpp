@@ -159,7 +159,11 @@ TEST(TabControl, ClickReportsThePreviousTab) {
     tabs.SetTab(0, false);  // quiet change
     EXPECT_EQ(tabs.Tab(), 0);
     EXPECT_EQ(clicks.count(), 0);
-    EXPECT_EQ(bar->tabRect(0).width(), 100);  // equal tabs in one row
+    // One row across the whole bar, each tab as wide as its caption needs plus an equal share.
+    EXPECT_EQ(bar->tabRect(0).left(), 0);
+    EXPECT_EQ(bar->tabRect(2).right(), 299);
+    EXPECT_EQ(bar->tabRect(0).right() + 1, bar->tabRect(1).left());
+    EXPECT_GT(bar->tabRect(2).width(), bar->tabRect(0).width());
 }
 
 TEST(ScriptedDialogs, AnswersFromTheQueueAndRecordsEveryBox) {
