@@ -12,27 +12,26 @@ namespace brelvo::app {
 void Form1::Command15_Click() {
     Control<QPushButton>(QStringLiteral("Command15"))->hide();  // the count runs only once
     if (document_.keyFrameCount != 0) return;
-    const auto& record = document_.record;
-    if (!record.idx1Row || *record.idx1Row >= document_.chunkMap.size()) {
-        dialogs_.MessageBox(NoIndexMessage());
-        return;
-    }
-    const avi::StreamRecord* video = record.VideoStream();
-    avi::KeyFrameCount count;
+    avi::MovieKeyFrames count;
     try {
         const auto file =
             platform::OpenFile(NativePath(document_.aviPath), platform::OpenMode::Read);
-        count = avi::CountKeyFrames(*file, document_.chunkMap[*record.idx1Row],
-                                    video != nullptr ? video->index : 0);
+        count = avi::CountMovieKeyFrames(*file, document_.chunkMap, document_.record);
     } catch (const std::exception&) {
         dialogs_.MessageBox(KeyFrameProblemMessage(document_.openPath));
         Form_Unload();
         return;
     }
+    if (count.index == avi::KeyFrameIndex::None) {
+        dialogs_.MessageBox(NoIndexMessage());
+        return;
+    }
     document_.keyFrameCount = count.keyFrames;
-    platform::qt::SetControlText(
-        Control(QStringLiteral("Label2")),
-        QString::fromStdString(avi::KeyFrameCaption(record.totalFrames, count.keyFrames)));
+    platform::qt::SetControlText(Control(QStringLiteral("Label2")),
+                                 QString::fromStdString(avi::MovieKeyFrameCaption(count)));
+    if (const auto note = avi::KeyFrameDamageNote(count); !note.empty()) {
+        dialogs_.MessageBox(QString::fromStdString(note));
+    }
 }
 
 }  // namespace brelvo::app

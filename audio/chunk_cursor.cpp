@@ -72,6 +72,9 @@ std::optional<ChunkHeader> ChunkCursor::HeaderAt(std::int64_t at) {
     std::array<std::byte, 8> bytes{};
     if (reader_.ReadAt(at, bytes) != bytes.size()) return std::nullopt;
     ChunkHeader header{at, IdFrom(bytes), platform::ReadU32(bytes, 4)};
+    if (header.size == kUnknownListSize && (header.IdIs("RIFF") || header.IdIs("LIST"))) {
+        header.openEnd = Limit();
+    }
     if (!IsPlausibleId(ids_, header.id) || header.DeclaredEnd() > end_) return std::nullopt;
     return header;
 }
@@ -109,7 +112,7 @@ std::optional<ChunkHeader> ChunkCursor::Next() {
         return std::nullopt;
     }
     next_ = found->DeclaredEnd();
-    afterOdd_ = found->size % 2 == 1;
+    afterOdd_ = found->openEnd < 0 && found->size % 2 == 1;
     return found;
 }
 

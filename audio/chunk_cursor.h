@@ -23,15 +23,24 @@ struct ChunkHeader {
     std::int64_t offset = 0;  // of the id
     std::array<char, 4> id{};
     std::uint32_t size = 0;
+    // Where a RIFF or LIST of unknown size ends (-1: it has a size). Writers that stream to a
+    // pipe cannot go back to fill in sizes and leave 0xFFFFFFFF: the list then runs to the
+    // end of its container.
+    std::int64_t openEnd = -1;
 
     std::int64_t DataOffset() const { return offset + 8; }
-    std::int64_t DeclaredEnd() const { return offset + 8 + static_cast<std::int64_t>(size); }
+    std::int64_t DeclaredEnd() const {
+        return openEnd >= 0 ? openEnd : offset + 8 + static_cast<std::int64_t>(size);
+    }
     // Case-insensitive comparison with a four-character code.
     bool IdIs(std::string_view fourcc) const;
 };
 
 // True when the four bytes are a plausible id of the class.
 bool IsPlausibleId(IdClass ids, const std::array<char, 4>& id);
+
+// The size a streaming writer leaves in a RIFF or LIST header: "to the end".
+inline constexpr std::uint32_t kUnknownListSize = 0xFFFFFFFF;
 
 // An end that no chunk size can reach: for containers bounded by the file alone.
 inline constexpr std::int64_t kUnboundedEnd = std::int64_t{1} << 62;

@@ -25,8 +25,11 @@ inline constexpr std::string_view kIdStrf = "STRF";
 inline constexpr std::string_view kIdMovi = "MOVI";
 inline constexpr std::string_view kIdIdx1 = "IDX1";
 inline constexpr std::string_view kIdJunk = "JUNK";
+inline constexpr std::string_view kIdDmlh = "DMLH";
+inline constexpr std::string_view kListTypeOdml = "ODML";
 
 inline constexpr std::string_view kTypeVideo = "VIDS";
+inline constexpr std::string_view kTypeInterleavedDv = "IAVS";
 inline constexpr std::string_view kTypeAudio = "AUDS";
 
 // Stream data chunk ids are two digits of the stream number and a two-letter kind.

@@ -2,10 +2,13 @@
 #include "avi/decode_headers.h"
 
 #include <algorithm>
+#include <array>
+#include <limits>
 #include <string>
 
 #include "avi/chunk_ids.h"
 #include "avi/field_reader.h"
+#include "avi/stream_chunk_count.h"
 #include "platform/little_endian.h"
 #include "platform/path_text.h"
 
@@ -41,12 +44,52 @@ class Decoder {
             } else if (row.id == kIdMovi) {
                 record_.moviPos = row.position + 4;
                 record_.moviSize = row.size;
+            } else if (row.id == kIdList) {
+                ListRow(i);
             }
         }
+        WholeMovieFrames();
         return std::move(record_);
     }
 
   private:
+    // "LIST odml" holds the dmlh, whose dwTotalFrames counts every RIFF part of the movie.
+    void ListRow(std::size_t i) {
+        std::array<std::byte, 16> head{};
+        if (file_.ReadAt(map_[i].DataOffset(), head) != head.size()) return;
+        if (platform::AsciiUpper(platform::ReadFourCC(head, 0)) != kListTypeOdml ||
+            platform::AsciiUpper(platform::ReadFourCC(head, 4)) != kIdDmlh ||
+            platform::ReadU32(head, 8) < 4) {
+            return;
+        }
+        record_.dmlhTotalFrames = platform::ReadU32(head, 12);
+    }
+
+    // The frame count of the whole movie. Movies streamed to a pipe leave every count 0;
+    // their video chunks are then counted.
+    void WholeMovieFrames() {
+        const MainHeader* avih = record_.LastMainHeader();
+        std::int32_t frames = avih ? avih->totalFrames : 0;
+        auto source = FrameCountSource::MainHeader;
+        const auto dmlh = record_.dmlhTotalFrames.value_or(0);
+        if (dmlh <= static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max()) &&
+            static_cast<std::int64_t>(dmlh) > frames) {
+            frames = static_cast<std::int32_t>(dmlh);
+            source = FrameCountSource::OpenDml;
+        }
+        const StreamRecord* video = record_.VideoStream();
+        // (Their stream headers' dwLength holds a placeholder, not a count.)
+        if (frames == 0 && dmlh == 0 && avih && video) {
+            if (const auto counted = CountStreamChunks(file_, map_, video->index); counted > 0) {
+                frames = static_cast<std::int32_t>(
+                    std::min<std::int64_t>(counted, std::numeric_limits<std::int32_t>::max()));
+                source = FrameCountSource::StreamChunks;
+            }
+        }
+        record_.totalFrames = record_.rangeTo = frames;
+        record_.totalFramesSource = source;
+    }
+
     void MainHeaderRow(std::size_t i) {
         FieldBlock block(file_, map_[i].DataOffset(), kMainHeaderBytes, "avih", record_.fields,
                          "the main header");
@@ -79,7 +122,7 @@ class Decoder {
             peek.size() == 4 ? platform::AsciiUpper(platform::ReadFourCC(peek, 0)) : "";
         // Other stream kinds are only told apart by their type; their header is taken when
         // the file holds it.
-        if (type == kTypeVideo || type == kTypeAudio ||
+        if (type == kTypeVideo || type == kTypeInterleavedDv || type == kTypeAudio ||
             file_.Length() - offset >= static_cast<std::int64_t>(kStreamHeaderBytes)) {
             DecodeStreamHeader(s, offset, prefix);
         } else {
@@ -129,7 +172,8 @@ class Decoder {
             s.header.scale > 0 ? static_cast<double>(s.header.rate) / s.header.scale : 0.0;
         // The format comes from the strf that follows; a strf too small to hold
         // biCompression has no video format (a patch there would land in the next chunk).
-        if (!s.strfRow || s.formatSize < kBitmapCompressionEnd) return;
+        // Type-1 DV has a DVINFO record there, with no compression code.
+        if (!s.strfRow || s.formatSize < kBitmapCompressionEnd || s.IsInterleavedDv()) return;
         FieldBlock block(file_, s.formatDataOffset, kBitmapInfoBytes,
                          "strf[" + std::to_string(s.index) + "]", record_.fields, "a video format");
         VideoFormat v;

@@ -9,7 +9,11 @@
 namespace brelvo::avi {
 
 bool StreamRecord::IsVideo() const {
-    return platform::AsciiUpper(header.fccType) == kTypeVideo;
+    const auto type = platform::AsciiUpper(header.fccType);
+    return type == kTypeVideo || type == kTypeInterleavedDv;
+}
+bool StreamRecord::IsInterleavedDv() const {
+    return platform::AsciiUpper(header.fccType) == kTypeInterleavedDv;
 }
 bool StreamRecord::IsAudio() const {
     return platform::AsciiUpper(header.fccType) == kTypeAudio;
@@ -23,6 +27,11 @@ const StreamRecord* HeaderRecord::VideoStream() const {
     const auto found = std::find_if(streams.rbegin(), streams.rend(),
                                     [](const StreamRecord& s) { return s.IsVideo(); });
     return found == streams.rend() ? nullptr : &*found;
+}
+
+int HeaderRecord::VideoStreamCount() const {
+    return static_cast<int>(std::count_if(streams.begin(), streams.end(),
+                                          [](const StreamRecord& s) { return s.IsVideo(); }));
 }
 
 const StreamRecord* HeaderRecord::AudioStream() const {

@@ -75,7 +75,9 @@ struct StreamRecord {
     std::optional<VideoFormat> video;    // for "VIDS" streams with a format
     std::optional<AudioFormat> audio;    // for "AUDS" streams with a format
 
+    // Video is "vids", and "iavs": type-1 DV, picture and sound interleaved in one stream.
     bool IsVideo() const;
+    bool IsInterleavedDv() const;
     bool IsAudio() const;
 };
 
@@ -90,6 +92,13 @@ struct TextItem {
     std::int64_t DataOffset() const { return position + 3; }
 };
 
+// Where the whole movie's frame count comes from.
+enum class FrameCountSource {
+    MainHeader,    // avih dwTotalFrames
+    OpenDml,       // dmlh dwTotalFrames: large movies, whose avih counts the first part only
+    StreamChunks,  // every count 0 (a movie written to a pipe): the video chunks counted
+};
+
 struct HeaderRecord {
     std::vector<MainHeader> mainHeaders;  // every avih, in map order (the last one wins)
     std::vector<StreamRecord> streams;    // in file order
@@ -101,7 +110,11 @@ struct HeaderRecord {
 
     // Document values, "last decoded wins" where several chunks of a kind exist.
     std::int64_t microSecOffset = 0;
+    // The whole movie's frame count: the avih's, or the dmlh's when it is larger (the avih
+    // of an OpenDML movie counts its first part only).
     std::int32_t totalFrames = 0;
+    FrameCountSource totalFramesSource = FrameCountSource::MainHeader;
+    std::optional<std::uint32_t> dmlhTotalFrames;  // of the "LIST odml" dmlh, when present
     std::int32_t rangeTo = 0;
     std::int64_t videoHandlerOffset = 0;
     std::string videoHandler;  // upper-cased
@@ -124,6 +137,7 @@ struct HeaderRecord {
     // The last decoded main header / video / audio stream, if any.
     const MainHeader* LastMainHeader() const;
     const StreamRecord* VideoStream() const;
+    int VideoStreamCount() const;
     const StreamRecord* AudioStream() const;
     // True when the offset names a field the reader recorded, with that width.
     bool IsRecordedField(std::int64_t offset, int width) const;

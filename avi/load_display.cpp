@@ -53,10 +53,13 @@ class Replay {
     }
 
     void MainHeaderRow(const MainHeader& h) {
-        totalFrames_ = rangeTo_ = h.totalFrames;
+        // The last main header stands for the whole movie, whose count may come from
+        // elsewhere (the dmlh of a large movie).
+        totalFrames_ = rangeTo_ =
+            &h == record_.LastMainHeader() ? record_.totalFrames : h.totalFrames;
         Set("Label6", "MicroSeconds Per Frame: " + FormatPlain(h.microSecPerFrame));
         Set("Label7", "Peak Bitrate: " + FormatPlain(h.maxBytesPerSec));
-        Set("Label2", "Frames: " + FormatPlain(h.totalFrames));
+        Set("Label2", "Frames: " + FormatPlain(totalFrames_));
         Set("Label9", "Streams (i.e. Video,Audio): " + FormatPlain(h.streams));
         Set("Label10", "Resolution " + FormatPlain(h.width) + " x " + FormatPlain(h.height));
     }

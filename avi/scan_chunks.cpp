@@ -27,6 +27,9 @@ std::optional<std::string_view> Recognise(std::span<const std::byte> probe) {
     return std::nullopt;
 }
 
+// 0xFFFFFFFF as the walk reads sizes.
+constexpr std::int32_t kUnknownSize = -1;
+
 bool SkipsItsData(std::string_view id) {
     return id == kIdIdx1 || id == kIdJunk || id == kDisplayNameId;
 }
@@ -70,7 +73,9 @@ ScanResult ScanChunks(platform::RandomAccessFile& file) {
             // and must not send the walk into the stream data.
             if (at >= 8 && Recognise(reader.View(at - 8, 4)) == kIdList) {
                 size = reader.Int32At(at - 4);
-                target = SkipTarget(at, size, length);
+                // A movie written to a pipe leaves the size unknown (0xFFFFFFFF): its stream
+                // data runs to the end of the file, and none of it is probed.
+                target = size == kUnknownSize ? length : SkipTarget(at, size, length);
                 // The list's data ends its size behind the list type: an empty list (size 4)
                 // ends right after "movi", where the next chunk (the index) starts.
                 forward = at + 4;

@@ -31,6 +31,28 @@ Json MainHeaderJson(const avi::HeaderRecord& record) {
                 {"height", avih->height}};
 }
 
+// The frame counts a script needs to tell apart: the avih's (the first RIFF part of a large
+// movie), the dmlh's (every part), and the whole movie's as shown, with where it came from.
+Json FrameCountsJson(const avi::HeaderRecord& record) {
+    const avi::MainHeader* avih = record.LastMainHeader();
+    const char* from = "avih";
+    switch (record.totalFramesSource) {
+        case avi::FrameCountSource::MainHeader:
+            break;
+        case avi::FrameCountSource::OpenDml:
+            from = "dmlh";
+            break;
+        case avi::FrameCountSource::StreamChunks:
+            from = "stream chunks";
+            break;
+    }
+    return Json{
+        {"avihTotalFrames", avih ? Json(avih->totalFrames) : Json(nullptr)},
+        {"dmlhTotalFrames", record.dmlhTotalFrames ? Json(*record.dmlhTotalFrames) : Json(nullptr)},
+        {"totalFrames", record.totalFrames},
+        {"totalFramesFrom", from}};
+}
+
 // The wave format name without the " - " that joins it to the tag on the window.
 std::string FormatName(std::uint16_t tag) {
     std::string_view name = avi::WaveFormatDescription(tag);
@@ -107,6 +129,7 @@ nlohmann::ordered_json InfoJson(const LoadedMovie& movie) {
     return Json{{"path", movie.path},
                 {"fileSize", movie.fileSize},
                 {"mainHeader", MainHeaderJson(movie.record)},
+                {"frameCounts", FrameCountsJson(movie.record)},
                 {"streams", std::move(streams)},
                 {"info", std::move(info)},
                 {"displayName", displayName ? Json(*displayName) : Json(nullptr)},

@@ -1,4 +1,4 @@
-// `brelvo-cli keyframes`: counts the video stream's key frames in the idx1 index and prints
+// `brelvo-cli keyframes`: counts the video stream's key frames in its index and prints
 // the statistic line of the information tab. Reads only.
 #include "cli/keyframes_command.h"
 
@@ -16,31 +16,38 @@ constexpr std::string_view kSynopsis = "keyframes FILE...";
 void PrintHelp(std::ostream& out) {
     out << "Usage: brelvo-cli " << kSynopsis
         << "\n"
-           "Counts the key frames of each movie's video stream in its idx1 index and prints\n"
+           "Counts the key frames of each movie's video stream in its index (the OpenDML\n"
+           "indexes of every part of a large movie, else idx1) and prints\n"
            "\"Frames T ( K * Key / T-K Delta.) Every T/K\". With several files each line starts\n"
            "with the file's path. The files are only read, never written.\n\n"
            "Example:\n"
            "  brelvo-cli keyframes clip.avi\n";
 }
 
-// The caption for one movie; throws MovieLoadError when it has no index or no video stream.
-std::string KeyFrameLine(const std::string& path) {
+// The caption for one movie, with the note on a damaged index; throws MovieLoadError when it
+// has no index or no video stream.
+struct KeyFrameReport {
+    std::string caption;
+    std::string note;
+};
+
+KeyFrameReport KeyFrameLine(const std::string& path) {
     const LoadedMovie movie = LoadMovie(path);
-    const auto& record = movie.record;
-    if (!record.idx1Row || *record.idx1Row >= movie.chunkMap.size()) {
-        throw MovieLoadError(path, "No index in this file.");
-    }
-    const avi::StreamRecord* video = record.VideoStream();
-    if (video == nullptr) throw MovieLoadError(path, "no video stream in this file");
+    avi::MovieKeyFrames count;
     try {
         auto file = platform::OpenFile(path, platform::OpenMode::Read);
-        const auto count =
-            avi::CountKeyFrames(*file, movie.chunkMap[*record.idx1Row], video->index);
-        return avi::KeyFrameCaption(record.totalFrames, count.keyFrames);
+        count = avi::CountMovieKeyFrames(*file, movie.chunkMap, movie.record);
     } catch (const platform::IoError& e) {
         throw MovieLoadError(path, "cannot " + std::string(platform::FileOpVerb(e.Op())) +
                                        " the index: " + e.Reason());
     }
+    if (count.index == avi::KeyFrameIndex::None) {
+        throw MovieLoadError(path, "No index in this file.");
+    }
+    if (movie.record.VideoStream() == nullptr) {
+        throw MovieLoadError(path, "no video stream in this file");
+    }
+    return {avi::MovieKeyFrameCaption(count), avi::KeyFrameDamageNote(count)};
 }
 
 int RunKeyframes(const std::vector<std::string>& args, CommandIo io) {
@@ -59,9 +66,11 @@ int RunKeyframes(const std::vector<std::string>& args, CommandIo io) {
     int status = kExitOk;
     for (const auto& path : parsed.files) {
         try {
-            const std::string line = KeyFrameLine(path);
+            const auto report = KeyFrameLine(path);
             if (parsed.files.size() > 1) io.out << path << ": ";
-            io.out << line << '\n';
+            io.out << report.caption << '\n';
+            if (!report.note.empty())
+                io.err << "brelvo-cli: " << path << ": " << report.note << '\n';
         } catch (const MovieLoadError& e) {
             io.err << e.what() << '\n';
             status = kExitFailure;

@@ -9,6 +9,7 @@
 #include "avi/key_frames.h"
 #include "avi/load_display.h"
 #include "avi/normalise_on_load.h"
+#include "avi/opendml_index.h"
 #include "avi/scan_chunks.h"
 #include "editing/audio_delay.h"
 #include "editing/codec_tag.h"
@@ -154,6 +155,18 @@ void FuzzAviLoad(std::span<const std::byte> data) {
             Require(count.keyFrames >= 0 && count.keyFrames <= count.entriesRead,
                     "more key frames than index entries");
             avi::KeyFrameCaption(record.totalFrames, count.keyFrames);
+        });
+    }
+    // The OpenDML indexes: a super index may point anywhere, claim any number of entries.
+    if (const auto* video = record.VideoStream()) {
+        Refusable([&] {
+            if (const auto odml = avi::CountOdmlIndex(file, scan.chunkMap, video->strhRow)) {
+                Require(odml->keyFrames >= 0 && odml->keyFrames <= odml->entries,
+                        "more key frames than OpenDML index entries");
+                Require(odml->entries * 8 <= file.Length(),
+                        "the OpenDML indexes counted more entries than the file can hold");
+            }
+            avi::MovieKeyFrameCaption(avi::CountMovieKeyFrames(file, scan.chunkMap, record));
         });
     }
     EditHeaders(watched, scan.chunkMap, record);

@@ -9,6 +9,7 @@
 #include "platform/qt/image_box.h"
 #include "preview/about_window.h"
 #include "tests/app/form1_harness.h"
+#include "tests/support/layout_movies.h"
 
 namespace brelvo::app::testing {
 namespace {
@@ -37,6 +38,21 @@ TEST_F(Form1Test, AMovieWithoutIndexSaysSo) {
     form_->Command15_Click();
     EXPECT_EQ(dialogs_.Texts(), QStringList{NoIndexMessage()});
     EXPECT_EQ(Text("Label2"), QStringLiteral("Frames: 5"));
+    EXPECT_EQ(form_->state(), Form1::State::Ready);
+}
+
+TEST_F(Form1Test, ALargeMovieShowsAndCountsEveryPartAndSaysWhenItsIndexIsDamaged) {
+    using brelvo::testing::OdmlMovie;
+    StartOn(brelvo::testing::MakeOdmlMovie({.damage = OdmlMovie::Damage::LastEntryBeyondFile}));
+    EXPECT_EQ(Text("Label2"), QStringLiteral("Frames: 10"));
+    EXPECT_EQ(Text("Label8"), QStringLiteral("Running Time: 0.4000 Secs."));
+    EXPECT_EQ(Text("Text3"), QStringLiteral("000010"));  // the display range: every part
+    EXPECT_EQ(form_->document().rangeTo, 10);
+    form_->Command15_Click();
+    EXPECT_EQ(Text("Label2"), QStringLiteral("Frames 10 ( 3 * Key / 7 Delta.) Every 3"));
+    ASSERT_EQ(dialogs_.Texts().size(), 1);
+    EXPECT_TRUE(
+        dialogs_.Texts()[0].startsWith(QStringLiteral("The index of this file is damaged")));
     EXPECT_EQ(form_->state(), Form1::State::Ready);
 }
 

@@ -11,6 +11,7 @@
 #include "platform/io_error.h"
 #include "platform/random_access_file.h"
 #include "tests/audio/audio_movies.h"
+#include "tests/support/layout_movies.h"
 
 namespace brelvo::testing {
 namespace {
@@ -149,6 +150,11 @@ TEST(RoundTrip, SyntheticMoviesAcrossBlockEdges) {
         const auto path = WriteTempFile(movie);
         ExpectRoundTrip(path, TrackOf(path), 33 + 100 + 61, tuning);
     }
+}
+
+TEST(RoundTrip, StreamedMovieWhoseSizesAreUnknown) {
+    const auto path = WriteTempFile(MakeStreamedMovie(5));
+    ExpectRoundTrip(path, TrackOf(path), 4 * (1 + 2 + 3 + 4 + 5));
 }
 
 TEST(RoundTrip, EveryFixtureWithSound) {

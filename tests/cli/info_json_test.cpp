@@ -8,6 +8,7 @@
 #include "platform/little_endian.h"
 #include "platform/path_text.h"
 #include "tests/cli/cli_run.h"
+#include "tests/support/layout_movies.h"
 #include "tests/support/riff_builder.h"
 
 namespace brelvo::cli {
@@ -86,6 +87,24 @@ TEST(InfoJson, OneObjectPerFileAndAnArrayForSeveral) {
     ASSERT_TRUE(both.is_array());
     ASSERT_EQ(both.size(), 2u);
     EXPECT_EQ(both[1], json);
+}
+
+TEST(InfoJson, FrameCountsOfALargeMovieAreToldApartAndItsDamagedIndexNoted) {
+    using OdmlMovie = brelvo::testing::OdmlMovie;
+    const auto path =
+        WriteTempFile(MakeOdmlMovie({.damage = OdmlMovie::Damage::LastEntryBeyondFile}));
+    EXPECT_EQ(Json({path})["frameCounts"], (nlohmann::json{{"avihTotalFrames", 4},
+                                                           {"dmlhTotalFrames", 10},
+                                                           {"totalFrames", 10},
+                                                           {"totalFramesFrom", "dmlh"}}));
+    // The count covers what could be read, and says so beside the statistic.
+    const auto r = Cli({"keyframes", path});
+    EXPECT_EQ(r.status, kExitOk);
+    EXPECT_EQ(r.out, "Frames 10 ( 3 * Key / 7 Delta.) Every 3\n");
+    EXPECT_EQ(r.err, "brelvo-cli: " + path +
+                         ": The index of this file is damaged (super index entry 3 points beyond "
+                         "the end of the file): the key frames are counted as far as it can be "
+                         "read.\n");
 }
 
 TEST(InfoJson, TextsAreDecodedFromWindows1252AndTheDisplayNameSkipsItsFormatNumber) {

@@ -1,0 +1,111 @@
+// The layouts of large, live, DV and multi-stream writers: the whole movie's frame count,
+// the running time and the key-frame statistic, each from the index that covers the movie.
+#include <gtest/gtest.h>
+
+#include "avi/decode_headers.h"
+#include "avi/key_frames.h"
+#include "avi/load_display.h"
+#include "avi/normalise_on_load.h"
+#include "avi/scan_chunks.h"
+#include "platform/memory_file.h"
+#include "tests/support/layout_movies.h"
+
+namespace brelvo::avi {
+namespace {
+
+using namespace brelvo::testing;
+using Damage = OdmlMovie::Damage;
+
+struct Layout {
+    const char* name;
+    Bytes movie;
+    std::string frames;  // the information tab's lines
+    std::string runningTime;
+    std::string keyFrames;  // the caption, empty: no index
+    std::string damage;     // what the note names, empty: the index was read whole
+};
+
+std::string Line(const std::vector<std::string>& lines, std::string_view start) {
+    for (const auto& line : lines) {
+        if (line.starts_with(start)) return line;
+    }
+    return "(no " + std::string(start) + " line)";
+}
+
+TEST(MovieLayouts, WholeMovieCountsAndKeyFramesFromTheIndexThatCoversIt) {
+    const std::string kOdmlKeys = "Frames 10 ( 4 * Key / 6 Delta.) Every 2";
+    const Layout layouts[] = {
+        {"three OpenDML parts", MakeOdmlMovie({}), "Frames: 10", "Running Time: 0.4000 Secs.",
+         kOdmlKeys, ""},
+        {"OpenDML without idx1", MakeOdmlMovie({.withIdx1 = false}), "Frames: 10",
+         "Running Time: 0.4000 Secs.", kOdmlKeys, ""},
+        {"idx1 alone counts its part", MakeOdmlMovie({.withSuperIndex = false}), "Frames: 10",
+         "Running Time: 0.4000 Secs.", "Frames 10 ( 2 * Key / 8 Delta.) Every 5", ""},
+        {"super index entry past the end", MakeOdmlMovie({.damage = Damage::LastEntryBeyondFile}),
+         "Frames: 10", "Running Time: 0.4000 Secs.", "Frames 10 ( 3 * Key / 7 Delta.) Every 3",
+         "super index entry 3 points beyond the end of the file"},
+        {"super index entry at a frame", MakeOdmlMovie({.damage = Damage::LastEntryAtAFrame}),
+         "Frames: 10", "Running Time: 0.4000 Secs.", "Frames 10 ( 3 * Key / 7 Delta.) Every 3",
+         "super index entry 3 points at no standard index"},
+        {"super index of no use beside idx1",
+         MakeOdmlMovie({.framesPerPart = {4}, .damage = Damage::LastEntryBeyondFile}), "Frames: 4",
+         "Running Time: 0.1600 Secs.", "Frames 4 ( 2 * Key / 2 Delta.) Every 2",
+         "super index entry 1 points beyond the end of the file; idx1 was counted instead"},
+        {"standard index claiming too much", MakeOdmlMovie({.damage = Damage::LastIndexOverclaims}),
+         "Frames: 10", "Running Time: 0.4000 Secs.", kOdmlKeys,
+         "a standard index lists more entries than its chunk holds"},
+        {"streamed to a pipe", MakeStreamedMovie(5), "Frames: 5", "Running Time: 0.2000 Secs.", "",
+         ""},
+        {"type-1 DV", MakeTypeOneDvMovie(4), "Frames: 4", "Running Time: 0.1600 Secs.",
+         "Frames 4 ( 4 * Key / 0 Delta.) Every 1", ""},
+        {"three video streams", MakeThreeVideoStreamMovie(), "Frames: 50",
+         "Running Time: 2.0000 Secs.",
+         "Frames 20 ( 2 * Key / 18 Delta.) Every 10 (last of 3 video streams)", ""},
+        {"ordinary movie", MakeSimpleMovie({}), "Frames: 5", "Running Time: 0.2000 Secs.",
+         "Frames 5 ( 1 * Key / 4 Delta.) Every 5", ""},
+    };
+    for (const auto& layout : layouts) {
+        SCOPED_TRACE(layout.name);
+        platform::MemoryFile file(layout.movie);
+        const auto map = ScanChunks(file).chunkMap;
+        const auto record = NormaliseOnLoad(file, map, DecodeHeaders(file, map));
+        const auto lines = InformationTabLines(record, map, "/clips/x.avi", file.Length());
+        EXPECT_EQ(Line(lines, "Frames:"), layout.frames);
+        EXPECT_EQ(Line(lines, "Running Time:"), layout.runningTime);
+        EXPECT_EQ(record.rangeTo, record.totalFrames);
+        const auto count = CountMovieKeyFrames(file, map, record);
+        EXPECT_EQ(count.index == KeyFrameIndex::None ? "" : MovieKeyFrameCaption(count),
+                  layout.keyFrames);
+        EXPECT_EQ(count.damage, layout.damage);
+        EXPECT_EQ(KeyFrameDamageNote(count).empty(), layout.damage.empty());
+    }
+}
+
+TEST(MovieLayouts, TypeOneDvIsTheVideoStreamWithoutACompressionCodeOrSound) {
+    platform::MemoryFile file(MakeTypeOneDvMovie(4));
+    const auto map = ScanChunks(file).chunkMap;
+    const auto record = NormaliseOnLoad(file, map, DecodeHeaders(file, map));
+    ASSERT_NE(record.VideoStream(), nullptr);
+    EXPECT_EQ(record.videoHandler, "DVSD");
+    EXPECT_EQ(record.videoRate, 250000);  // normalised like any video stream
+    EXPECT_TRUE(record.IsRecordedField(record.videoHandlerOffset, 4));
+    EXPECT_EQ(record.videoCompressionOffset, 0);  // Apply Stream has nothing to write
+    EXPECT_EQ(record.AudioStream(), nullptr);
+    const auto display = DescribeLoad(record, map);
+    EXPECT_EQ(display.texts.at("Label15"), "Compression: dvsd - Unknown");
+    EXPECT_EQ(display.texts.at("Label3"), "Frames Per Sec: 25.0000");
+    EXPECT_FALSE(display.enabled.contains("Command12"));
+}
+
+TEST(MovieLayouts, CountsAndOffsetsOfAStreamedMovie) {
+    platform::MemoryFile file(MakeStreamedMovie(5));
+    const auto map = ScanChunks(file).chunkMap;
+    const auto record = DecodeHeaders(file, map);
+    EXPECT_EQ(record.totalFramesSource, FrameCountSource::StreamChunks);
+    // The walk steps over the stream data of unknown size: it records no id inside it.
+    EXPECT_EQ(map.back().id, "MOVI");
+    EXPECT_EQ(map.back().size, -1);
+}
+
+}  // namespace
+}  // namespace brelvo::avi
