@@ -3,12 +3,14 @@
 // walk and the index survey found, and adding a finding for each disagreement.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "avi/header_record.h"
+#include "avi/opendml_index.h"
 #include "repair/finding.h"
 #include "repair/index_survey.h"
 #include "repair/movie_structure.h"
@@ -19,6 +21,8 @@ struct CheckInput {
     const avi::HeaderRecord& record;
     const MovieStructure& structure;
     const IndexSurvey* index = nullptr;  // none without idx1
+    // The OpenDML index of each stream that has one, by stream number.
+    const std::map<int, avi::OdmlIndexCount>& odml;
 };
 
 // Frame and sample counts, the stream count.

@@ -59,8 +59,10 @@ Diagnosis Diagnose(platform::RandomAccessFile& file) {
     MovieStructure structure = WalkStructure(file);
     std::vector<Finding> findings = std::move(structure.findings);
     std::optional<std::string> unreadable;
+    avi::ChunkMap map;
     try {
-        d.record = avi::DecodeHeaders(file, avi::ScanChunks(file).chunkMap);
+        map = avi::ScanChunks(file).chunkMap;
+        d.record = avi::DecodeHeaders(file, map);
     } catch (const avi::DecodeError& e) {
         unreadable = e.what();
     } catch (const avi::ScanError& e) {
@@ -82,7 +84,13 @@ Diagnosis Diagnose(platform::RandomAccessFile& file) {
     if (structure.idx1 && movi != structure.moviLists.end()) {
         index = SurveyIndex(file, *structure.idx1, *movi, fields);
     }
-    const CheckInput in{d.record, structure, index ? &*index : nullptr};
+    std::map<int, avi::OdmlIndexCount> odml;
+    for (const auto& stream : d.record.streams) {
+        if (const auto count = avi::CountOdmlIndex(file, map, stream.strhRow)) {
+            odml[stream.index] = *count;
+        }
+    }
+    const CheckInput in{d.record, structure, index ? &*index : nullptr, odml};
     CheckCounts(in, findings);
     CheckFormats(in, findings);
     CheckIndex(in, findings);

@@ -20,7 +20,28 @@ void EntryFaultFinding(Code code, const EntryFaults& faults, std::vector<Finding
 
 }  // namespace
 
+// Each OpenDML index against its stream's chunks in the movi lists of every RIFF part.
+void CheckOdmlIndexes(const CheckInput& in, std::vector<Finding>& out) {
+    for (const auto& stream : in.record.streams) {
+        const auto odml = in.odml.find(stream.index);
+        if (odml == in.odml.end()) continue;
+        const auto& count = odml->second;
+        const auto found = in.structure.streams.find(stream.index);
+        const std::int64_t chunks = found == in.structure.streams.end() ? 0 : found->second.chunks;
+        if (count.entries >= chunks && count.damage.empty()) continue;
+        out.push_back({Code::IndexIncomplete,
+                       stream.handlerField.offset,
+                       {},
+                       "the OpenDML index of stream " + std::to_string(stream.index) + " lists " +
+                           std::to_string(count.entries) + " of its " + std::to_string(chunks) +
+                           " chunks in the movi lists" +
+                           (count.damage.empty() ? "" : "; " + count.damage),
+                       false});
+    }
+}
+
 void CheckIndex(const CheckInput& in, std::vector<Finding>& out) {
+    CheckOdmlIndexes(in, out);
     const auto& s = in.structure;
     const auto* main = in.record.LastMainHeader();
     if (in.index == nullptr) {

@@ -11,6 +11,7 @@
 #include "avi/field_patch.h"
 #include "platform/random_access_file.h"
 #include "repair/mend.h"
+#include "tests/support/layout_movies.h"
 #include "tests/support/riff_builder.h"
 
 namespace brelvo::repair {
@@ -44,13 +45,14 @@ Bytes UnpaddedMovie() {
 // A copy of a real movie damaged one way: cut short, a field the diagnosis records (by name)
 // overwritten, or the bytes `delta` after the first `anchor` in the file overwritten.
 struct Damage {
-    std::string_view fixture;
+    std::string_view fixture = {};
     std::int64_t cut = 0;
     std::string_view field = {};
     std::int64_t value = 0;
     std::string_view anchor = {};
     int delta = 0;
     std::string_view bytes = {};
+    Bytes (*built)() = nullptr;  // a movie built in code instead of a fixture
 };
 
 struct Case {
@@ -83,7 +85,7 @@ const std::vector<Case> kCases = {
     {{kPcm, 0, {}, 0, "movi", -4, "\x04\x00\x00\x00"sv}, {"movi-size-short"}, true},
     {{kPcm, 0, {}, 0, "idx1", 4, "\x90\x04\x00\x00"sv}, {"index-size-past-end"}, true},
     {{"ffmpeg_info_items.avi", 0, {}, 0, "INFO", -8, "\0\0\0\0"sv}, {"walk-garbage"}},
-    {{}, {"pad-byte-missing"}},
+    {{.built = UnpaddedMovie}, {"pad-byte-missing"}},
     // Counts and rates another tool left behind.
     {{kPcm, 0, "avih.dwTotalFrames", 49}, {"total-frames-mismatch"}, true},
     {{kPcm, 0, "strh[0].dwLength", 51}, {"video-length-mismatch"}, true},
@@ -102,6 +104,22 @@ const std::vector<Case> kCases = {
     {{kPcm, 0, {}, 0, "idx1", 0, "JUNK"sv}, {"index-missing"}},
     {{kPcm, 0, {}, 0, "idx1", 12, "\0"sv}, {"first-frame-not-key"}, true},
     {{kPcm, 0, "strh[0].fccHandler", 0x44495658}, {"handler-compression-differ"}},
+    // The layouts of large, live and DV writers, as built in code (their idx1 entries, where
+    // they have one, name no chunk: offset 0).
+    {{.built = [] { return brelvo::testing::MakeOdmlMovie({.withIdx1 = false}); }}, {}},
+    {{.built =
+          [] {
+              return brelvo::testing::MakeOdmlMovie(
+                  {.withIdx1 = false,
+                   .damage = brelvo::testing::OdmlMovie::Damage::LastIndexOverclaims});
+          }},
+     {"index-incomplete"}},
+    {{.built = [] { return brelvo::testing::MakeStreamedMovie(5); }},
+     {kCut, "list-size-past-end", "total-frames-mismatch", "video-length-mismatch",
+      "audio-length-mismatch", "index-missing"}},
+    {{.built = [] { return brelvo::testing::MakeTypeOneDvMovie(5); }},
+     {"index-entry-outside-movi"}},
+    {{.built = brelvo::testing::MakeThreeVideoStreamMovie}, {"index-entry-outside-movi"}},
 };
 
 Diagnosis DiagnosePath(const std::string& path) {
@@ -116,9 +134,8 @@ std::set<std::string_view> Codes(const Diagnosis& d) {
 }
 
 Bytes Original(const Damage& d) {
-    return d.fixture.empty()
-               ? UnpaddedMovie()
-               : brelvo::testing::ReadWholeFile(brelvo::testing::FixturePath(d.fixture));
+    return d.built ? d.built()
+                   : brelvo::testing::ReadWholeFile(brelvo::testing::FixturePath(d.fixture));
 }
 
 std::string Damaged(const Damage& d) {
@@ -161,7 +178,8 @@ TEST(Diagnosis, RealMoviesHaveNothingToReport) {
 TEST(Diagnosis, EachDamageIsFoundAndMendedWhereOverwritingMendsIt) {
     std::set<std::string_view> seen;
     for (const auto& c : kCases) {
-        SCOPED_TRACE(std::string(c.damage.fixture) + " " + std::string(*c.codes.begin()));
+        SCOPED_TRACE(std::string(c.damage.fixture) + " " +
+                     (c.codes.empty() ? "clean" : std::string(*c.codes.begin())));
         const auto path = Damaged(c.damage);
         ASSERT_FALSE(path.empty());
         const auto before = DiagnosePath(path);
