@@ -42,6 +42,11 @@ std::optional<FieldValue> Recorded(const avi::HeaderRecord& record, std::string_
 Finding Mismatch(Code code, const FieldValue& value, std::int64_t should, std::string detail,
                  bool mendable = true);
 
+// A 32-bit field as stored: unsigned.
+inline std::uint32_t Stored(std::int32_t value) {
+    return static_cast<std::uint32_t>(value);
+}
+
 // "strh[1].", "strf[1]." prefixes of a stream's fields.
 std::string StreamField(std::string_view chunk, int stream, std::string_view field);
 

@@ -9,10 +9,6 @@
 namespace brelvo::repair {
 namespace {
 
-std::uint32_t Stored(std::int32_t value) {
-    return static_cast<std::uint32_t>(value);
-}
-
 StreamChunks ChunksOf(const MovieStructure& s, int stream) {
     const auto found = s.streams.find(stream);
     return found == s.streams.end() ? StreamChunks{} : found->second;

@@ -13,10 +13,6 @@ namespace {
 
 constexpr std::int16_t kWavePcm = 1;
 
-std::uint32_t Stored(std::int32_t value) {
-    return static_cast<std::uint32_t>(value);
-}
-
 void FrameTime(const CheckInput& in, std::vector<Finding>& out) {
     const auto* main = in.record.LastMainHeader();
     const auto* video = in.record.VideoStream();
