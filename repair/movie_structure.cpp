@@ -41,7 +41,8 @@ struct Context {
     int part = 0;
     std::string path;  // field name prefix of the enclosing list, e.g. "riff[0].hdrl"
     int depth = 0;
-    int streamList = -1;  // within the header list: which LIST strl, in file order
+    int streamList = -1;          // within the header list: which LIST strl, in file order
+    bool streamListBody = false;  // directly inside that LIST strl
 };
 
 bool Printable(std::byte b) {
@@ -164,6 +165,7 @@ class Walker {
         Context inner{ChildLevel(h, ctx.level), ctx.part, {}, ctx.depth + 1, ctx.streamList};
         if (ctx.level == Level::HeaderList && ctx.part == 0 && h.type == "strl") {
             inner.streamList = streamListsSeen_++;
+            inner.streamListBody = true;
         }
         inner.path = ChildPath(h, ctx, inner.streamList);
         std::size_t movi = s_.moviLists.size();
@@ -337,11 +339,16 @@ class Walker {
         } else if (h.id == "indx") {
             s_.superIndex = true;
         }
-        const bool inHeaderList = ctx.level == Level::HeaderList || ctx.streamList >= 0;
-        if (ctx.part == 0 && inHeaderList && s_.headerChunks.size() < kMaxHeaderChunks &&
-            (h.id == "avih" || h.id == "strh" || h.id == "strf")) {
-            s_.headerChunks.push_back({h.id, pos + 8, std::min(dataEnd, end) - pos - 8,
-                                       h.id == "avih" ? -1 : ctx.streamList});
+        // The main header is the first avih of the header list, a stream's headers the first
+        // strh and strf of its stream list; others met further in are not taken for them.
+        const bool mainHeader = ctx.part == 0 && ctx.level == Level::HeaderList && h.id == "avih";
+        const bool streamHeader = ctx.streamListBody && (h.id == "strh" || h.id == "strf");
+        const int stream = mainHeader ? -1 : ctx.streamList;
+        if ((mainHeader || streamHeader) && s_.headerChunks.size() < kMaxHeaderChunks &&
+            std::none_of(s_.headerChunks.begin(), s_.headerChunks.end(), [&](const HeaderChunk& c) {
+                return c.id == h.id && c.streamList == stream;
+            })) {
+            s_.headerChunks.push_back({h.id, pos + 8, std::min(dataEnd, end) - pos - 8, stream});
         }
         if (!whole && Room(Code::ChunkCutShort)) {
             s_.findings.push_back({Code::ChunkCutShort,
