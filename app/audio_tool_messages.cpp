@@ -48,8 +48,17 @@ QString NothingWrittenNote() {
     return QStringLiteral("Nothing was written into the movie.");
 }
 
-QString PartlyRewrittenNote() {
-    return QStringLiteral("The movie's sound track may be partly rewritten.");
+QString PartlyRewrittenNote(std::int64_t bytesChanged) {
+    if (bytesChanged == 0)
+        return QStringLiteral("The movie's sound track may be partly rewritten.");
+    return QStringLiteral(
+               "The movie's sound track is partly rewritten: %1 bytes were changed "
+               "before the failure.")
+        .arg(bytesChanged);
+}
+
+QString WriteAnywayQuestion(const std::string& mismatch) {
+    return QString::fromStdString(mismatch) + QStringLiteral("\n\nWrite it into the movie anyway?");
 }
 
 }  // namespace brelvo::app

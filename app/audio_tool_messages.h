@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <exception>
 #include <string>
 
@@ -20,6 +21,11 @@ QString AudioToolFailure(std::exception_ptr failure, const std::string& moviePat
 // What a failed tool leaves behind.
 QString NoWavWrittenNote();
 QString NothingWrittenNote();
-QString PartlyRewrittenNote();
+// bytesChanged: payload bytes rewritten before the failure (the failing write may add some).
+QString PartlyRewrittenNote(std::int64_t bytesChanged);
+
+// The Yes/No box before writing a WAV file that does not match: what differs, then the
+// question the buttons answer.
+QString WriteAnywayQuestion(const std::string& mismatch);
 
 }  // namespace brelvo::app

@@ -52,19 +52,16 @@ std::optional<double> JinkSeconds(const Form1& form) {
         form.Control<QLineEdit>(QStringLiteral("Text14"))->text().toStdString());
 }
 
-// The movie keeps its sound track when the re-integration failed before it opened both files
-// (a read-only movie, an unreadable WAV file).
+// What became of the sound track: the failure says whether the copy had begun to change it.
 QString ReintegrationFailureNote(std::exception_ptr failure) {
     try {
         std::rethrow_exception(failure);
-    } catch (const platform::IoError& e) {
-        if (e.Op() == platform::FileOp::Open) return NothingWrittenNote();
-    } catch (const avi::PatchRefused&) {
-        return NothingWrittenNote();  // another movie under the name: refused before writing
+    } catch (const audio::ReintegrationFailed& e) {
+        if (e.MayBePartlyRewritten()) return PartlyRewrittenNote(e.BytesChanged());
     } catch (const std::exception&) {
-        // Any other failure may have come after the first payload was written.
+        // Refused or failed before the copy began (another movie under the name among them).
     }
-    return PartlyRewrittenNote();
+    return NothingWrittenNote();
 }
 
 }  // namespace
@@ -78,11 +75,18 @@ void Form1::Command12_Click() {
     const std::string wavPath = ChosenWavPath(*this, name);
     std::optional<QString> failure;
     try {
-        CaptionProgress progress(*this, CaptionProgress::Tool::Extraction,
-                                 [this] { PumpEvents(); });
+        // Closing the window while the events run stops the extraction: the program ends, and
+        // the temporary file must not outlive it.
+        CaptionProgress progress(*this, CaptionProgress::Tool::Extraction, [this] {
+            PumpEvents();
+            if (state_ == State::Closing || state_ == State::Ended)
+                throw audio::OperationCancelled();
+        });
         audio::ExtractAudio(moviePath, SoundTrack(*this), wavPath, &progress);
         setWindowTitle(QStringLiteral("100%"));
         PumpEvents();
+    } catch (const audio::OperationCancelled&) {
+        return;  // the close sequence has already let the player and the window go
     } catch (const std::exception&) {
         failure =
             AudioToolFailure(std::current_exception(), moviePath, wavPath, NoWavWrittenNote());
@@ -106,9 +110,9 @@ void Form1::Command13_Click() {
         // Everything that can refuse runs before the first write: no WAV file, no samples,
         // and a WAV file that does not match, which only the user can let through.
         track = SoundTrack(*this);
-        comparison = audio::CompareWavWithMovie(moviePath, *track, wavPath);
+        comparison = audio::CompareWavWithMovie(moviePath, *track, wavPath, JinkSeconds(*this));
         const auto question = audio::MismatchQuestion(comparison);
-        if (question && !dialogs_.AskYesNo(QString::fromStdString(*question), qt::ProgramTitle())) {
+        if (question && !dialogs_.AskYesNo(WriteAnywayQuestion(*question), qt::ProgramTitle())) {
             track.reset();
         }
         // While the question waited, the WAV file may have been saved again.

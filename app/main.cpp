@@ -6,12 +6,15 @@
 #include "app/command_line.h"
 #include "app/form1.h"
 #include "app/screenshot_tour.h"
+#include "platform/interrupt_cleanup.h"
 #include "platform/number_text.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_media_player.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    // A session that ends during an extraction must not leave its temporary file behind.
+    brelvo::platform::RemoveRegisteredFilesOnInterrupt();
     QApplication::setApplicationName(QStringLiteral("Brelvo"));
     const QString separator = QLocale::system().decimalPoint();
     if (separator.size() == 1 && separator.at(0).unicode() < 128) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,7 +21,15 @@ struct AudioProgress {
 class ProgressSink {
   public:
     virtual ~ProgressSink() = default;
+    // May throw OperationCancelled to stop the extraction.
     virtual void OnProgress(const AudioProgress& progress) = 0;
+};
+
+// Stops an extraction from its progress report (the window was closed meanwhile): the
+// temporary file goes, and no WAV file is written.
+class OperationCancelled : public std::exception {
+  public:
+    const char* what() const noexcept override { return "The operation was cancelled."; }
 };
 
 // The speed of the walk through the movie in KiB per second; nothing when no time has passed.

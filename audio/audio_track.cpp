@@ -31,11 +31,13 @@ StreamLayout ReadStrl(BlockReader& reader, const ChunkHeader& strl, int number) 
     bool haveHeader = false;
     while (auto chunk = cursor.Next()) {
         if (!haveHeader && chunk->IdIs("strh") && chunk->size >= 28) {
-            std::array<std::byte, 28> h{};
-            if (reader.ReadAt(chunk->DataOffset(), h) == h.size()) {
+            std::array<std::byte, 48> h{};
+            const std::size_t want = chunk->size >= h.size() ? h.size() : 28;
+            if (reader.ReadAt(chunk->DataOffset(), std::span(h).first(want)) == want) {
                 layout.fccType = platform::ReadFourCC(h, 0);
                 layout.scale = platform::ReadI32(h, 20);
                 layout.rate = platform::ReadI32(h, 24);
+                layout.sampleSize = platform::ReadI32(h, 44);  // 0 when the header is short
                 haveHeader = true;
             }
         } else if (!layout.formatDataOffset && chunk->IdIs("strf")) {
@@ -52,7 +54,30 @@ bool IsAudio(const std::string& fccType) {
 
 AudioTrack TrackOf(const StreamLayout& layout) {
     return AudioTrack{layout.streamNumber, *layout.formatDataOffset, layout.formatSize, layout.rate,
-                      layout.scale};
+                      layout.scale,        layout.sampleSize};
+}
+
+// The format chunk from the header lists, and from decoding only when those are too damaged
+// to list the stream; the time base from the given header.
+AudioTrack TrackOfStream(platform::RandomAccessFile& movie, const avi::StreamRecord& audio,
+                         const avi::StreamHeader& header) {
+    AudioTrack track;
+    const auto layouts = ReadStreamLayouts(movie);
+    const auto number = static_cast<std::size_t>(audio.index);
+    if (audio.index >= 0 && number < layouts.size() && IsAudio(layouts[number].fccType) &&
+        layouts[number].formatDataOffset) {
+        track = TrackOf(layouts[number]);
+    } else if (audio.strfRow && audio.formatDataOffset > 0) {
+        track.streamNumber = audio.index;
+        track.formatDataOffset = audio.formatDataOffset;
+        track.formatSize = static_cast<std::uint32_t>(audio.formatSize);
+    } else {
+        throw AudioError("The movie's sound stream has no format chunk.", movie.Path());
+    }
+    track.rate = header.rate;
+    track.scale = header.scale;
+    track.sampleSize = header.sampleSize;
+    return track;
 }
 
 }  // namespace
@@ -103,23 +128,22 @@ AudioTrack AudioTrackFromRecord(platform::RandomAccessFile& movie,
         if (IsAudio(stream.header.fccType)) audio = &stream;
     }
     if (!audio) throw AudioError("The movie has no sound stream.", movie.Path());
-    AudioTrack track;
-    const auto layouts = ReadStreamLayouts(movie);
-    const auto number = static_cast<std::size_t>(audio->index);
-    if (audio->index >= 0 && number < layouts.size() && IsAudio(layouts[number].fccType) &&
-        layouts[number].formatDataOffset) {
-        track = TrackOf(layouts[number]);
-    } else if (audio->strfRow && audio->formatDataOffset > 0) {
-        track.streamNumber = audio->index;
-        track.formatDataOffset = audio->formatDataOffset;
-        track.formatSize = static_cast<std::uint32_t>(audio->formatSize);
-    } else {
-        throw AudioError("The movie's sound stream has no format chunk.", movie.Path());
+    return TrackOfStream(movie, *audio, record.audioHeader ? *record.audioHeader : audio->header);
+}
+
+AudioTrack AudioTrackFromRecord(platform::RandomAccessFile& movie, const avi::HeaderRecord& record,
+                                int nthSoundStream) {
+    int count = 0;
+    for (const auto& stream : record.streams) {
+        if (IsAudio(stream.header.fccType) && ++count == nthSoundStream) {
+            return TrackOfStream(movie, stream, stream.header);
+        }
     }
-    const auto& header = record.audioHeader ? *record.audioHeader : audio->header;
-    track.rate = header.rate;
-    track.scale = header.scale;
-    return track;
+    throw AudioError(count == 0 ? "The movie has no sound stream."
+                                : "The movie has " + std::to_string(count) +
+                                      (count == 1 ? " sound stream" : " sound streams") +
+                                      ", no sound stream " + std::to_string(nthSoundStream) + ".",
+                     movie.Path());
 }
 
 std::vector<std::byte> ReadFormatChunk(platform::RandomAccessFile& movie, const AudioTrack& track) {

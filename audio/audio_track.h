@@ -19,6 +19,7 @@ struct AudioTrack {
     std::uint32_t formatSize = 0;       // the strf size field
     std::int32_t rate = 0;              // stream header dwRate and dwScale
     std::int32_t scale = 0;
+    std::int32_t sampleSize = 0;  // dwSampleSize: bytes a unit; 0 for one unit a chunk
 };
 
 // One "strl" list of the header list, in file order.
@@ -27,6 +28,7 @@ struct StreamLayout {
     std::string fccType;  // as stored; empty without a stream header
     std::int32_t scale = 0;
     std::int32_t rate = 0;
+    std::int32_t sampleSize = 0;
     std::optional<std::int64_t> formatDataOffset;
     std::uint32_t formatSize = 0;
 };
@@ -42,6 +44,10 @@ AudioTrack FindAudioTrack(platform::RandomAccessFile& movie);
 // of its decoded header; the format chunk comes from the header lists, and from decoding only
 // when those are too damaged to list the stream. Throws AudioError without a sound stream.
 AudioTrack AudioTrackFromRecord(platform::RandomAccessFile& movie, const avi::HeaderRecord& record);
+// The n-th sound stream of the decoded streams (1-based, in file order), the same way. Throws
+// AudioError when the movie has fewer sound streams.
+AudioTrack AudioTrackFromRecord(platform::RandomAccessFile& movie, const avi::HeaderRecord& record,
+                                int nthSoundStream);
 
 // Format records are a few dozen bytes; anything past this is damage, not a format.
 inline constexpr std::uint32_t kMaxFormatSize = 1 << 20;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "audio/progress_meter.h"
 #include "audio/wav_layout.h"
 #include "platform/file_system.h"
+#include "platform/interrupt_cleanup.h"
 #include "platform/io_error.h"
 #include "platform/little_endian.h"
 
@@ -47,10 +49,12 @@ class BufferedAppender {
     std::size_t used_ = 0;
 };
 
-// The temporary file beside the target; removed unless the rename took it over.
+// The temporary file beside the target; removed unless the rename took it over, also when
+// the process is interrupted meanwhile.
 class TemporaryFile {
   public:
-    explicit TemporaryFile(const std::string& target) : path_(UniqueNameBeside(target)) {}
+    explicit TemporaryFile(const std::string& target)
+        : path_(UniqueNameBeside(target)), onInterrupt_(std::in_place, path_) {}
     ~TemporaryFile() {
         if (!path_.empty()) {
             std::error_code ignored;  // nothing better to do while another error unwinds
@@ -64,6 +68,7 @@ class TemporaryFile {
     void RenameOver(const std::string& target) {
         platform::RenameFile(path_, target);
         path_.clear();
+        onInterrupt_.reset();
     }
 
   private:
@@ -81,6 +86,7 @@ class TemporaryFile {
         }
     }
     std::string path_;
+    std::optional<platform::RemovedOnInterrupt> onInterrupt_;
 };
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -145,6 +151,9 @@ ExtractionResult ExtractAudio(const std::string& moviePath, const AudioTrack& tr
                               const CopyTuning& tuning) {
     if (SameFile(moviePath, wavPath)) {
         throw AudioError("The WAV file would replace the movie itself.", wavPath);
+    }
+    if (const auto kind = platform::NonFileKind(wavPath)) {
+        throw AudioError("The WAV path names " + *kind + ", not a file.", wavPath);
     }
     auto movie = platform::OpenFile(moviePath, platform::OpenMode::Read);
     TemporaryFile temporary(wavPath);

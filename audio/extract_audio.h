@@ -20,9 +20,10 @@ struct ExtractionResult {
 };
 
 // Writes the WAV file to a temporary file in wavPath's folder and renames it over wavPath at
-// the end, so a failure leaves no half-written file and never destroys an existing one.
-// Throws AudioError (no usable format chunk, a track too large for a WAV file, wavPath naming
-// the movie) or platform::IoError (with the path and the system's reason).
+// the end, so a failure, an interruption or a cancel from the progress sink leaves no
+// half-written file and never destroys an existing one. Throws AudioError (no usable format
+// chunk, a track too large for a WAV file, wavPath naming the movie, a folder, a pipe or a
+// device), platform::IoError (with the path and the system's reason) or what the sink throws.
 ExtractionResult ExtractAudio(const std::string& moviePath, const AudioTrack& track,
                               const std::string& wavPath, ProgressSink* progress = nullptr,
                               const CopyTuning& tuning = {});

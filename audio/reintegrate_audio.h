@@ -12,13 +12,14 @@
 #include "audio/audio_track.h"
 #include "audio/copy_tuning.h"
 #include "audio/wav_samples.h"
+#include "platform/io_error.h"
 #include "platform/random_access_file.h"
 
 namespace brelvo::audio {
 
 struct ReintegrationOptions {
     // "Jink Audio": drop this many seconds of samples from the WAV file's start (nothing when
-    // absent). The count is seconds x dwRate / dwScale, rounded half to even.
+    // absent); see JinkCutOf.
     std::optional<double> jinkSeconds;
     CopyTuning tuning;
     // The chunks the check before the write found (CompareWavWithMovie): the write goes on
@@ -27,6 +28,52 @@ struct ReintegrationOptions {
     // The movie's length when it was loaded: another length means another movie under the
     // name, and nothing is written into it. Negative: unknown, not checked.
     std::int64_t loadedLength = -1;
+    // Reads and compares all the same, counts what would change, writes nothing (the movie
+    // is opened for reading only).
+    bool dryRun = false;
+};
+
+// What "Jink Audio" drops from the start of the WAV file's samples. By the AVI standard
+// dwRate / dwScale counts the stream's units per second: sample frames for PCM, blocks for
+// ADPCM, frames for variable-rate MP3.
+struct JinkCut {
+    double seconds = 0.0;
+    std::int64_t units = 0;  // seconds x dwRate / dwScale rounded half to even; 0 unless positive
+    std::int64_t bytes = 0;  // units x dwSampleSize, or the first `units` audio chunks' payloads
+    std::int64_t unitBytes = 0;   // dwSampleSize; 0 for a stream of one unit a chunk
+    double unitsPerSecond = 0.0;  // dwRate / dwScale; 0 without a time base
+};
+
+// seconds x rate / scale rounded half to even; 0 when the scale is 0 or the result is not
+// positive (the samples cannot start before their first byte).
+std::int64_t JinkUnits(double seconds, std::int32_t rate, std::int32_t scale);
+
+// The cut for the track: units x dwSampleSize rounded down to whole blocks of blockAlign (a
+// part of a block would shift every later sample against its channel); for a stream whose
+// units are its chunks (dwSampleSize 0), the payload bytes of the movie's first `units` audio
+// chunks. Throws platform::IoError when the movie cannot be read.
+JinkCut JinkCutOf(platform::RandomAccessFile& movie, const AudioTrack& track, double seconds,
+                  std::int64_t blockAlign);
+
+// The WAV file's nBlockAlign (0 when it has no format chunk to say).
+std::int64_t WavBlockAlign(const WavSamples& samples);
+
+// A read or write failing during the copy: the file error, with how much of the sound track
+// had been changed by then.
+class ReintegrationFailed : public platform::IoError {
+  public:
+    ReintegrationFailed(const platform::IoError& cause, std::int64_t bytesChanged, bool duringWrite)
+        : platform::IoError(cause), bytesChanged_(bytesChanged), duringWrite_(duringWrite) {}
+
+    // Payload bytes rewritten before the failure.
+    std::int64_t BytesChanged() const { return bytesChanged_; }
+    // True when the sound track may hold changed bytes: some were written, or the failing
+    // write may have stored part of its bytes.
+    bool MayBePartlyRewritten() const { return bytesChanged_ > 0 || duringWrite_; }
+
+  private:
+    std::int64_t bytesChanged_;
+    bool duringWrite_;
 };
 
 struct ReintegrationResult {
@@ -36,17 +83,14 @@ struct ReintegrationResult {
     std::int64_t samplesUsed = 0;   // WAV sample bytes that went into the movie
     std::int64_t zeroFilled = 0;    // payload bytes beyond the WAV file's samples
     std::int64_t skippedBytes = 0;  // dropped by "Jink Audio"
+    std::optional<JinkCut> jink;    // when "Jink Audio" was asked for
     int resyncs = 0;
 };
 
-// The sample bytes "Jink Audio" drops: seconds x rate / scale rounded half to even; 0 when
-// the scale is 0 or the result is not positive (the samples cannot start before their first
-// byte).
-std::int64_t JinkSkipBytes(double seconds, std::int32_t rate, std::int32_t scale);
-
 // Throws AudioError (the WAV path names no file, the file holds no "data" chunk) and
 // avi::PatchRefused (the movie is not the one loaded) before anything is written;
-// platform::IoError when a read or write fails.
+// platform::IoError when a file cannot be opened, ReintegrationFailed when a read or write
+// fails during the copy.
 ReintegrationResult ReintegrateAudio(const std::string& moviePath, const AudioTrack& track,
                                      const std::string& wavPath,
                                      const ReintegrationOptions& options = {},

@@ -18,18 +18,20 @@ void AppendU32(std::vector<std::byte>& out, std::uint32_t value) {
 
 std::vector<std::byte> WavHeader(std::span<const std::byte> formatChunk, std::uint32_t dataSize) {
     std::vector<std::byte> header;
-    header.reserve(28 + formatChunk.size());
+    const auto padded = static_cast<std::size_t>(PaddedFormatSize(formatChunk));
+    header.reserve(28 + padded);
     AppendText(header, "RIFF");
-    AppendU32(header, static_cast<std::uint32_t>(16 + formatChunk.size() + dataSize));
+    AppendU32(header, static_cast<std::uint32_t>(20 + padded + dataSize));
     AppendText(header, "WAVEfmt ");
     header.insert(header.end(), formatChunk.begin(), formatChunk.end());
+    if (padded + 4 > formatChunk.size()) header.push_back(std::byte{0});
     AppendText(header, "data");
     AppendU32(header, dataSize);
     return header;
 }
 
 std::int64_t MaxWavDataSize(std::span<const std::byte> formatChunk) {
-    return std::int64_t{0xFFFFFFFF} - 16 - static_cast<std::int64_t>(formatChunk.size());
+    return std::int64_t{0xFFFFFFFF} - 20 - PaddedFormatSize(formatChunk);
 }
 
 }  // namespace brelvo::audio

@@ -1,5 +1,6 @@
 // The WAV file the extraction writes: "RIFF", its size, "WAVE", "fmt " with the movie's own
-// format chunk copied whole (no pad byte after an odd body), "data", its size, the samples.
+// format chunk copied whole (and a pad byte after an odd body, as RIFF wants and other
+// programs need to find the next chunk), "data", its size, the samples.
 #pragma once
 
 #include <cstddef>
@@ -12,9 +13,14 @@ namespace brelvo::audio {
 // formatChunk: the 4 size bytes and the body of the movie's format chunk.
 std::vector<std::byte> WavHeader(std::span<const std::byte> formatChunk, std::uint32_t dataSize);
 
-// Where the data size field lies: 24 + S.
+// The format chunk's body with its pad byte: S, or S + 1 for an odd S.
+inline std::int64_t PaddedFormatSize(std::span<const std::byte> formatChunk) {
+    const auto body = static_cast<std::int64_t>(formatChunk.size()) - 4;
+    return body + (body & 1);
+}
+// Where the data size field lies: 24 + S (+ 1 for an odd S).
 inline std::int64_t WavDataSizeOffset(std::span<const std::byte> formatChunk) {
-    return 20 + static_cast<std::int64_t>(formatChunk.size());
+    return 24 + PaddedFormatSize(formatChunk);
 }
 inline constexpr std::int64_t kWavRiffSizeOffset = 4;
 

@@ -73,6 +73,9 @@ WavSamples SearchData(platform::RandomAccessFile& wav) {
 }  // namespace
 
 std::unique_ptr<platform::RandomAccessFile> OpenExistingWav(const std::string& path) {
+    if (const auto kind = platform::NonFileKind(path)) {
+        throw AudioError("The WAV path names " + *kind + ", not a file.", path);
+    }
     if (!platform::IsRegularFile(path)) {
         throw AudioError("The WAV file does not exist.", path);
     }

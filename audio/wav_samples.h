@@ -22,8 +22,9 @@ struct WavSamples {
     std::int64_t dataSize = 0;    // the sample bytes the file holds
 };
 
-// Opens a WAV file for reading; never creates one. Throws AudioError when the path names no
-// file, platform::IoError when it cannot be opened.
+// Opens a WAV file for reading; never creates one. Throws AudioError when the path names
+// nothing or something else than a file (a folder, a pipe, a device), platform::IoError when
+// it cannot be opened.
 std::unique_ptr<platform::RandomAccessFile> OpenExistingWav(const std::string& path);
 
 // Throws AudioError when the file holds no "data" chunk.

@@ -5,6 +5,8 @@
 #include <iostream>
 
 #include "audio/audio_error.h"
+#include "cli/command_args.h"
+#include "cli/edit_args.h"
 #include "cli/movie_loader.h"
 #include "platform/io_error.h"
 #include "platform/random_access_file.h"
@@ -52,10 +54,21 @@ void TerminalProgress::OnProgress(const audio::AudioProgress& progress) {
     shown_ = std::max(shown_, line.size());
 }
 
-audio::AudioTrack SoundTrackOf(const std::string& moviePath) {
+audio::AudioTrack SoundTrackOf(const std::string& moviePath, std::optional<int> nthSoundStream) {
     const LoadedMovie movie = LoadMovie(moviePath);
     auto file = platform::OpenFile(moviePath, platform::OpenMode::Read);
+    if (nthSoundStream) return audio::AudioTrackFromRecord(*file, movie.record, *nthSoundStream);
     return audio::AudioTrackFromRecord(*file, movie.record);
+}
+
+std::optional<int> SoundStreamOption(const std::map<std::string, std::string>& values) {
+    const auto given = values.find("--stream");
+    if (given == values.end()) return std::nullopt;
+    const auto n = ParseWhole(given->second);
+    if (!n || *n < 1 || *n > 100) {
+        throw UsageError("--stream takes the number of a sound stream, 1 for the first");
+    }
+    return static_cast<int>(*n);
 }
 
 int ReportAudioFailure(CommandIo io, const std::string& moviePath, const std::string& wavPath,

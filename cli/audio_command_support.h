@@ -2,7 +2,9 @@
 // loaded movie, and failure lines that name the file concerned.
 #pragma once
 
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,9 +32,14 @@ class TerminalProgress final : public audio::ProgressSink {
     std::size_t shown_ = 0;
 };
 
-// The sound stream that decoding finds, with its format chunk. Throws MovieLoadError or
-// audio::AudioError.
-audio::AudioTrack SoundTrackOf(const std::string& moviePath);
+// The sound stream that decoding finds, with its format chunk: the one the window uses (the
+// last), or the n-th sound stream (1-based, in the order `info --json` lists the streams).
+// Throws MovieLoadError or audio::AudioError.
+audio::AudioTrack SoundTrackOf(const std::string& moviePath,
+                               std::optional<int> nthSoundStream = std::nullopt);
+
+// The value of --stream among parsed option values: a whole number from 1. Throws UsageError.
+std::optional<int> SoundStreamOption(const std::map<std::string, std::string>& values);
 
 // "brelvo-cli: PATH: REASON. CONSEQUENCE" on stderr, PATH the movie or the WAV file as the
 // failure concerns them; returns kExitFailure. Understands MovieLoadError, audio::AudioError

@@ -5,9 +5,12 @@
 
 #include "cli/cli_commands.h"
 #include "cli/locale_separator.h"
+#include "platform/interrupt_cleanup.h"
 
 int main(int argc, char** argv) {
     brelvo::cli::UseLocaleDecimalSeparator();
+    // Ctrl-C during an extraction must not leave its temporary file behind.
+    brelvo::platform::RemoveRegisteredFilesOnInterrupt();
     std::vector<std::string> args(argv + 1, argv + argc);
     return brelvo::cli::RunCli(args, std::cout, std::cerr);
 }

@@ -1,5 +1,5 @@
-// `brelvo-cli reintegrate-audio [--jink SECONDS] [--force] FILE IN.wav`: writes the samples
-// of a WAV file back over the payloads of the movie's audio chunks, in place.
+// `brelvo-cli reintegrate-audio [--jink SECONDS] [--stream N] [--force] FILE IN.wav`: writes
+// the samples of a WAV file back over the payloads of the movie's audio chunks, in place.
 #include <algorithm>
 #include <filesystem>
 #include <optional>
@@ -17,21 +17,26 @@ namespace {
 
 constexpr std::string_view kName = "reintegrate-audio";
 constexpr std::string_view kSynopsis =
-    "reintegrate-audio [--dry-run] [--jink SECONDS] [--force] FILE IN.wav";
+    "reintegrate-audio [--dry-run] [--jink SECONDS] [--stream N] [--force] FILE IN.wav";
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: brelvo-cli " << kSynopsis
         << "\n"
            "Writes the samples of IN.wav back over the payloads of the movie's audio chunks, in\n"
            "file order and in place: no chunk moves or changes size, nothing else is written.\n"
-           "This cannot be undone. When the WAV file's format chunk differs from the movie's\n"
-           "sound format, or it holds fewer or more sample bytes than the audio chunks, nothing\n"
-           "is written unless --force is given (missing samples become zero bytes, extra ones\n"
-           "are left out).\n"
-           "  --jink SECONDS   drop SECONDS x dwRate / dwScale bytes from the WAV file's start,\n"
-           "                   moving the sound earlier against the picture\n"
+           "This cannot be undone. When the WAV file's format differs from the movie's sound\n"
+           "format (compared field by field), it holds fewer or more sample bytes than the audio\n"
+           "chunks, or --jink cuts nothing or every sample, nothing is written unless --force is\n"
+           "given (missing samples become zero bytes, extra ones are left out).\n"
+           "  --jink SECONDS   drop SECONDS of sound from the WAV file's start, moving the sound\n"
+           "                   earlier against the picture: SECONDS x dwRate / dwScale units of\n"
+           "                   the stream (rounded, halves to even), each dwSampleSize bytes, or\n"
+           "                   for a stream of one unit a chunk the first that many chunks\n"
+           "  --stream N       the N-th sound stream (1 for the first, as info --json lists the\n"
+           "                   streams); without it the last one, as the window takes\n"
            "  --force          write even when the WAV file does not match\n"
-           "  --dry-run, -n    compare only, write nothing\n\n"
+           "  --dry-run, -n    compare and count the bytes that would change, write nothing;\n"
+           "                   refuses and exits as the real run would\n\n"
            "Examples:\n"
            "  brelvo-cli extract-audio clip.avi sound.wav   (edit sound.wav, keep its length)\n"
            "  brelvo-cli reintegrate-audio clip.avi sound.wav\n"
@@ -42,6 +47,7 @@ struct Request {
     std::string moviePath;
     std::string wavPath;
     std::optional<double> jinkSeconds;
+    std::optional<int> stream;
     bool force = false;
     bool dryRun = false;
     bool help = false;
@@ -56,7 +62,7 @@ Request Parse(std::vector<std::string> args) {
         request.force = true;
         args.erase(force);
     }
-    const EditArgs parsed = ParseEditArgs(args, {"--jink"});
+    const EditArgs parsed = ParseEditArgs(args, {"--jink", "--stream"});
     request.help = parsed.help;
     request.dryRun = parsed.dryRun;
     if (request.help) return request;
@@ -64,6 +70,7 @@ Request Parse(std::vector<std::string> args) {
         request.jinkSeconds = ParseDecimal(jink->second);
         if (!request.jinkSeconds) throw UsageError("--jink takes a number of seconds");
     }
+    request.stream = SoundStreamOption(parsed.values);
     if (parsed.operands.size() != 2) throw UsageError("give the movie and the WAV file to read");
     request.moviePath = parsed.operands[0];
     request.wavPath = parsed.operands[1];
@@ -74,11 +81,30 @@ std::string Summary(const audio::ReintegrationResult& r, int stream) {
     std::string text = std::to_string(r.bytesWritten) + " sample bytes written into " +
                        std::to_string(r.chunks) + " audio chunks of stream " +
                        std::to_string(stream);
-    if (r.skippedBytes > 0)
-        text += ", " + std::to_string(r.skippedBytes) + " bytes dropped by --jink";
+    if (r.jink) {
+        text += ", " + std::to_string(r.skippedBytes) + " bytes dropped by --jink (" +
+                std::to_string(r.jink->units) + (r.jink->units == 1 ? " unit" : " units") + ")";
+    }
     if (r.zeroFilled > 0) text += ", " + std::to_string(r.zeroFilled) + " bytes filled with zeros";
     // Bytes the movie already held are not rewritten.
     return text + " (" + std::to_string(r.bytesChanged) + " bytes changed)";
+}
+
+// What became of the sound track after a failure: the failure says whether the copy had
+// begun to change it.
+std::string FailureConsequence(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const audio::ReintegrationFailed& e) {
+        if (e.BytesChanged() > 0) {
+            return "The sound track is partly rewritten: " + std::to_string(e.BytesChanged()) +
+                   " bytes were changed before the failure.";
+        }
+        if (e.MayBePartlyRewritten()) return "The sound track may be partly rewritten.";
+    } catch (...) {
+        // Refused or failed before the copy began.
+    }
+    return "Nothing was written.";
 }
 
 int RunReintegrateAudio(const std::vector<std::string>& args, CommandIo io) {
@@ -97,43 +123,43 @@ int RunReintegrateAudio(const std::vector<std::string>& args, CommandIo io) {
         io.err << "brelvo-cli: " << request.wavPath << ": " << audio::kWavNameMessage << '\n';
         return kExitFailure;
     }
+    const editing::WriteMode mode =
+        request.dryRun ? editing::WriteMode::DryRun : editing::WriteMode::Write;
     audio::AudioTrack track;
     audio::WavComparison comparison;
     try {
-        track = SoundTrackOf(movie);
-        comparison = audio::CompareWavWithMovie(movie, track, request.wavPath);
-        const auto question = audio::MismatchQuestion(comparison);
-        if (request.dryRun) {
-            io.out << movie << ": " << question.value_or("The WAV file matches the sound track.")
-                   << DryRunNote(editing::WriteMode::DryRun) << '\n';
-            return kExitOk;
-        }
-        if (question && !request.force) {
+        track = SoundTrackOf(movie, request.stream);
+        comparison = audio::CompareWavWithMovie(movie, track, request.wavPath, request.jinkSeconds);
+        // A dry run refuses, and exits, as the real run would.
+        if (const auto question = audio::MismatchQuestion(comparison)) {
+            if (!request.force) {
+                io.err << "brelvo-cli: " << movie << ": " << *question
+                       << " Nothing was written; give --force to write it anyway.\n";
+                return kExitFailure;
+            }
             io.err << "brelvo-cli: " << movie << ": " << *question
-                   << " Nothing was written; give --force to write it anyway.\n";
-            return kExitFailure;
+                   << (request.dryRun ? " Would be written anyway (--force).\n"
+                                      : " Written anyway (--force).\n");
         }
-        if (question)
-            io.err << "brelvo-cli: " << movie << ": " << *question
-                   << " Written anyway (--force).\n";
     } catch (...) {
         return ReportAudioFailure(io, movie, request.wavPath, "Nothing was written.",
                                   std::current_exception());
     }
     try {
+        audio::ReintegrationOptions options;
+        options.jinkSeconds = request.jinkSeconds;
+        options.surveyed = &comparison.movieChunks;
+        options.dryRun = request.dryRun;
         audio::ReintegrationResult result;
         {
             TerminalProgress progress(io, TerminalProgress::Kind::Reintegration);
-            result = audio::ReintegrateAudio(movie, track, request.wavPath,
-                                             {request.jinkSeconds, {}, &comparison.movieChunks},
-                                             &progress);
+            result = audio::ReintegrateAudio(movie, track, request.wavPath, options, &progress);
         }
-        io.out << movie << ": " << Summary(result, track.streamNumber) << '\n';
+        io.out << movie << ": " << Summary(result, track.streamNumber) << DryRunNote(mode) << '\n';
         return kExitOk;
     } catch (...) {
-        return ReportAudioFailure(io, movie, request.wavPath,
-                                  "The sound track may be partly rewritten.",
-                                  std::current_exception());
+        const auto failure = std::current_exception();
+        return ReportAudioFailure(io, movie, request.wavPath, FailureConsequence(failure), failure);
     }
 }
 

@@ -32,16 +32,13 @@ std::optional<int> DelayBarAtLoad(std::int32_t audioDelayStart) {
 }
 
 std::optional<std::string> DelayBarReadout(int barValue, const avi::StreamHeader& audio) {
-    if (audio.rate == 0 || audio.scale == 0 || audio.sampleSize == 0) return std::nullopt;
-    const double unitsPerSec =
-        (static_cast<double>(audio.rate) / audio.scale) / (audio.sampleSize / 8.0);
-    return SecondsText(DelayOfBar(barValue) / unitsPerSec);
+    const auto seconds = DelaySecondsOfUnits(DelayOfBar(barValue), audio);
+    if (!seconds) return std::nullopt;
+    return SecondsText(*seconds);
 }
 
 std::optional<std::string> AppliedDelayText(int barValue, const avi::StreamHeader& audio) {
-    const auto seconds = DelaySecondsOfUnits(DelayOfBar(barValue), audio);
-    if (!seconds) return std::nullopt;
-    auto text = SecondsText(*seconds);
+    const auto text = DelayBarReadout(barValue, audio);
     if (!text) return std::nullopt;
     return "Audio Delay: " + *text;
 }

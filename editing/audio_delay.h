@@ -23,8 +23,8 @@ std::int32_t DelayOfBar(int barValue);  // barValue x 4
 // nothing when that lies outside the bar (the bar keeps its value).
 std::optional<int> DelayBarAtLoad(std::int32_t audioDelayStart);
 
-// Label19 while the bar moves: (v x 4) / ((dwRate / dwScale) / (dwSampleSize / 8)) in
-// "0.00000" and " Sec."; nothing with a zero divisor.
+// Label19 while the bar moves: the delay an Apply would write, in seconds, (v x 4) x dwScale /
+// dwRate in "0.00000" and " Sec."; nothing with a zero divisor.
 std::optional<std::string> DelayBarReadout(int barValue, const avi::StreamHeader& audio);
 
 // Label18 after an Apply: "Audio Delay: " (v x 4) / (dwRate / dwScale) in "0.00000" and

@@ -14,7 +14,7 @@ std::optional<double> StretchPercent(double totalFrames, double oldRate, double 
     const double oldLength = totalFrames / oldRate;
     const double newLength = totalFrames / newRate;
     const double target =
-        oldLength == newLength ? audioLength : audioLength - (oldLength - newLength);
+        oldLength == newLength ? audioLength : audioLength * (newLength / oldLength);
     const double percent = target / audioLength * 100.0;
     if (!std::isfinite(percent)) return std::nullopt;
     return percent;

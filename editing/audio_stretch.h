@@ -11,9 +11,10 @@
 
 namespace brelvo::editing {
 
-// The target length of the sound track, in per cent of its length: audio length minus the
-// change of the video's length from oldRate to newRate (frames per second). Nothing when a
-// divisor is 0 or the rate is not positive.
+// The target length of the sound track, in per cent of its length: stretched in the same
+// proportion as the picture's length changes from oldRate to newRate (frames per second), so
+// that both stay in step however long the sound is. Nothing when the audio length is 0 or a
+// rate is not positive.
 std::optional<double> StretchPercent(double totalFrames, double oldRate, double newRate,
                                      double audioLength);
 

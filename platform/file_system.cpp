@@ -26,6 +26,28 @@ bool IsRegularFile(const std::string& path) {
     return std::filesystem::is_regular_file(path, ec);
 }
 
+std::optional<std::string> NonFileKind(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    switch (fs::status(path, ec).type()) {
+        case fs::file_type::regular:
+        case fs::file_type::not_found:
+        case fs::file_type::none:
+            return std::nullopt;
+        case fs::file_type::directory:
+            return "a folder";
+        case fs::file_type::fifo:
+            return "a pipe (FIFO)";
+        case fs::file_type::block:
+        case fs::file_type::character:
+            return "a device";
+        case fs::file_type::socket:
+            return "a socket";
+        default:
+            return "no plain file";
+    }
+}
+
 void RemoveFile(const std::string& path) {
     std::error_code ec;
     if (!std::filesystem::remove(path, ec) && ec) {

@@ -36,13 +36,14 @@ Bytes SoundOf(const Bytes& movie, int chunks, std::size_t size) {
     return sound;
 }
 
-// A movie whose sound runs at 16000 bytes per second (dwRate 64000 / dwScale 4).
+// A movie whose sound runs at 16000 bytes per second: dwRate 16000 / dwScale 4 sample frames
+// of dwSampleSize 4 bytes.
 Bytes MovieAt16000BytesPerSecond(int chunks, std::size_t size) {
     SimpleMovie layout;
     layout.frames = chunks;
     layout.audioChunkSize = size;
     Bytes movie = MakeSimpleMovie(layout);
-    PutU32(movie, FindId(movie, "strh", 1) + 8 + 24, 64000);
+    PutU32(movie, FindId(movie, "strh", 1) + 8 + 24, 16000);
     return movie;
 }
 
@@ -163,8 +164,11 @@ TEST_F(AudioToolsTest, AMismatchedWavIsWrittenOnlyAfterYes) {
     ASSERT_EQ(dialogs_.shown().size(), 1u);
     const auto& question = dialogs_.shown().front();
     EXPECT_EQ(question.kind, platform::qt::ScriptedDialogs::Kind::YesNo);
-    EXPECT_TRUE(question.text.contains(QStringLiteral("format"))) << question.text.toStdString();
+    EXPECT_TRUE(question.text.contains(
+        QStringLiteral("its format differs (1 channel in the WAV file, 2 channels in the movie)")))
+        << question.text.toStdString();
     EXPECT_TRUE(question.text.contains(QStringLiteral("cannot be undone")));
+    EXPECT_TRUE(question.text.endsWith(QStringLiteral("Write it into the movie anyway?")));
     EXPECT_FALSE(tabsDuringQuestion);
     EXPECT_EQ(FileBytes(), loaded);
     EXPECT_TRUE(TabsEnabled());
@@ -210,9 +214,20 @@ TEST_F(AudioToolsTest, JinkAudioDropsItsSecondsOnlyWhenTicked) {
     EXPECT_EQ(SoundOf(FileBytes(), 5, 4000), jinked);
     EXPECT_TRUE(dialogs_.shown().empty());
 
+    // Less than half a sample frame cuts nothing: the window says so before it writes.
+    const Bytes jinkedMovie = FileBytes();
+    Type("Text14", QStringLiteral("0.0001"));
+    dialogs_.QueueYesNo(false);
+    Press("Command13");
+    ASSERT_EQ(dialogs_.shown().size(), 1u);
+    EXPECT_TRUE(dialogs_.shown()[0].text.startsWith(
+        QStringLiteral("Jink Audio cuts nothing from 0.0001 seconds")))
+        << dialogs_.shown()[0].text.toStdString();
+    EXPECT_EQ(FileBytes(), jinkedMovie);
+
     QTest::mouseClick(check1, Qt::LeftButton);
     ASSERT_FALSE(check1->isChecked());
-    Press("Command13");  // Text14 still reads 0.5
+    Press("Command13");  // Text14 still reads 0.0001
     EXPECT_EQ(FileBytes(), loaded);
 }
 
@@ -240,6 +255,18 @@ TEST_F(AudioToolsTest, AMissingWavOrOneWithoutSamplesIsRefusedAndNothingWritten)
     EXPECT_TRUE(dialogs_.shown()[0].text.contains(QStringLiteral("does not exist")));
     EXPECT_TRUE(dialogs_.shown()[1].text.contains(QStringLiteral("\"data\"")));
     EXPECT_FALSE(std::filesystem::exists(InFolder("absent.wav")));  // never created
+}
+
+TEST_F(AudioToolsTest, ClosingTheWindowStopsTheExtractionAndLeavesNothingBehind) {
+    OpenFixture("ffmpeg_mpeg4_pcm.avi");
+    QObject::connect(form_.get(), &QWidget::windowTitleChanged, form_.get(),
+                     [this] { form_->close(); });
+    Type("Text13", QStringLiteral("sound.wav"));
+    Press("Command12");
+    EXPECT_TRUE(form_->ProgramEnded());
+    EXPECT_EQ(titles_.size(), 1);  // the first caption, then no more
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
+    EXPECT_TRUE(dialogs_.shown().empty());
 }
 
 TEST_F(AudioToolsTest, AFailedExtractionSaysWhyAndKeepsTheFileOfThatName) {

@@ -249,7 +249,8 @@ TEST_F(HeaderEditTest, StretchReadoutFollowsTheBarAndTheAudioLength) {
 
 TEST_F(HeaderEditTest, DelayApplyWritesFourUnitsPerStepAndShowsBothReadouts) {
     Load(MovieWithAudioStart(1002));
-    EXPECT_EQ(Text("Label19"), QStringLiteral("0.01134 Sec."));  // the bar at 250
+    EXPECT_EQ(Text("Label19"),
+              QStringLiteral("0.02268 Sec."));  // the bar at 250: what Apply writes
     form_->document().rangeFrom = 3;
     Click("Command11", 1);
     EXPECT_EQ(U32At(Record().audioStartOffset), 1000u);
@@ -265,7 +266,7 @@ TEST_F(HeaderEditTest, DelayApplyWritesFourUnitsPerStepAndShowsBothReadouts) {
     EXPECT_FALSE(form_->document().altered);
 
     Bytes movie = MakeSimpleMovie({});
-    PutU32(movie, FindId(movie, "strh", 1) + 8 + 44, 0);  // audio dwSampleSize: a zero divisor
+    PutU32(movie, FindId(movie, "strh", 1) + 8 + 24, 0);  // audio dwRate: a zero divisor
     Load(movie);
     Bar("HScroll2")->setValue(100);
     EXPECT_EQ(Text("Label19"), QStringLiteral("0"));

@@ -13,6 +13,7 @@ Bytes MovieOf(const std::vector<TestStream>& streams,
         strh.fccType = s.type;
         strh.scale = s.scale;
         strh.rate = s.rate;
+        strh.sampleSize = s.sampleSize;
         hdrl.push_back(List("strl", {Chunk("strh", StrhData(strh)), Chunk("strf", s.format)}));
     }
     Bytes movie = Riff("AVI ", {List("hdrl", hdrl), List("movi", movis.at(0)), Chunk("idx1", {})});
@@ -22,7 +23,7 @@ Bytes MovieOf(const std::vector<TestStream>& streams,
 }
 
 std::vector<TestStream> VideoAndSound(Bytes soundFormat) {
-    TestStream video{"vids", BitmapInfoData(), 1, 25};
+    TestStream video{"vids", BitmapInfoData(), 1, 25, 0};
     TestStream sound;
     sound.format = std::move(soundFormat);
     return {video, sound};

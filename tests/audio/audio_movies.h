@@ -14,6 +14,7 @@ struct TestStream {
     Bytes format = WaveFormatData(1, 2, 4000, 16);  // 16000 bytes per second
     std::uint32_t scale = 4;
     std::uint32_t rate = 16000;
+    std::uint32_t sampleSize = 4;
 };
 
 // RIFF "AVI " with hdrl (avih + one strl per stream) and the given movi children; further

@@ -45,6 +45,21 @@ TEST(AudioTrack, StreamNumberFollowsTheStrlLists) {
     EXPECT_EQ(FromDecoding(first).streamNumber, 0);
     auto two = MemoryOf(ReadWholeFile(FixturePath("ffmpeg_two_audio.avi")));
     EXPECT_EQ(FromDecoding(two).streamNumber, 2);  // the last sound stream decoded
+    // Asked for by its place among the sound streams, with its own time base.
+    const auto map = avi::ScanChunks(two).chunkMap;
+    const auto record = avi::DecodeHeaders(two, map);
+    const auto firstSound = audio::AudioTrackFromRecord(two, record, 1);
+    EXPECT_EQ(firstSound.streamNumber, 1);
+    EXPECT_EQ(firstSound.rate, 8000);
+    EXPECT_EQ(firstSound.sampleSize, 4);
+    EXPECT_EQ(audio::AudioTrackFromRecord(two, record, 2).sampleSize, 1);
+    try {
+        audio::AudioTrackFromRecord(two, record, 3);
+        ADD_FAILURE() << "a third sound stream";
+    } catch (const audio::AudioError& e) {
+        EXPECT_STREQ(e.what(), "The movie has 2 sound streams, no sound stream 3.");
+    }
+    EXPECT_EQ(audio::FindAudioTrack(two, 1).sampleSize, 4);  // the header lists say it too
     auto silent = MemoryOf(MakeSimpleMovie({.withAudio = false}));
     EXPECT_THROW(FromDecoding(silent), audio::AudioError);
     EXPECT_THROW(audio::FindAudioTrack(silent), audio::AudioError);

@@ -7,6 +7,7 @@
 #include "audio/audio_chunk_survey.h"
 #include "audio/audio_chunk_walk.h"
 #include "audio/audio_error.h"
+#include "audio/format_comparison.h"
 #include "audio/reintegrate_audio.h"
 #include "audio/wav_check.h"
 #include "platform/fault_injection.h"
@@ -25,7 +26,8 @@ struct SoundMovie {
 
     SoundMovie() {
         auto streams = VideoAndSound();
-        streams[1].scale = 1;
+        streams[1].scale = 1;  // 16000 units of 1 byte a second
+        streams[1].sampleSize = 1;
         movie = MovieOf(streams, {{Chunk("01wb", Bytes(6000, std::byte{1})), Chunk("00dc", frame),
                                    Chunk("01wb", Bytes(13999, std::byte{2})),
                                    Chunk("01wb", Bytes(1, std::byte{3}))}});
@@ -63,30 +65,46 @@ Bytes Slice(const Bytes& b, std::size_t from, std::size_t count) {
                  b.begin() + static_cast<std::ptrdiff_t>(from + count));
 }
 
-TEST(Reintegration, JinkDropsSecondsTimesRateOverScaleAndZeroFillsTheEnd) {
+TEST(Reintegration, JinkDropsTheStreamsUnitsAndZeroFillsTheEnd) {
+    // The movie's chunks hold 6000, 13999 and 1 bytes; the WAV's blocks are 4 bytes.
     const Bytes samples = Pattern(20000, 9);
-    for (const std::optional<double> jink :
-         {std::optional<double>{}, std::optional<double>{0.0}, std::optional<double>{-1.0},
-          std::optional<double>{0.5}, std::optional<double>{0.50005}}) {  // 8001: whole blocks
+    const struct {
+        std::optional<double> seconds;
+        std::int32_t rate, scale, sampleSize;
+        std::int64_t units, bytes;
+    } cases[] = {
+        {std::nullopt, 16000, 1, 1, 0, 0},
+        {0.0, 16000, 1, 1, 0, 0},
+        {-1.0, 16000, 1, 1, 0, 0},
+        {0.5, 16000, 1, 1, 8000, 8000},      // units of one byte
+        {0.50005, 16000, 1, 1, 8001, 8000},  // whole blocks of the WAV file
+        {0.5, 4000, 1, 4, 2000, 8000},       // 16-bit stereo: sample frames
+        {0.5, 16000, 1000, 1000, 8, 8000},   // ADPCM: blocks
+        {0.5, 3, 1, 0, 2, 19999},            // one unit a chunk: 1.5 to even, two chunks
+        {0.25, 2, 1, 0, 0, 0},               // half a unit rounds to 0
+        {1.0, 16000, 0, 1, 0, 0},            // no time base
+        {1e300, 16000, 1, 1, 4'000'000'000'000'000'000, 4'000'000'000'000'000'000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.seconds.value_or(-99));
         SoundMovie s;
+        s.track.rate = c.rate;
+        s.track.scale = c.scale;
+        s.track.sampleSize = c.sampleSize;
         const auto result =
-            audio::ReintegrateAudio(s.moviePath, s.track, s.Wav(samples), {jink, {}});
-        const std::size_t skip = jink && *jink > 0 ? 8000 : 0;
-        EXPECT_EQ(result.skippedBytes, static_cast<std::int64_t>(skip));
+            audio::ReintegrateAudio(s.moviePath, s.track, s.Wav(samples), {c.seconds, {}});
+        EXPECT_EQ(result.jink.has_value(), c.seconds.has_value());
+        EXPECT_EQ(result.jink ? result.jink->units : 0, c.units);
+        EXPECT_EQ(result.skippedBytes, c.bytes);
+        const auto skip = static_cast<std::size_t>(std::min<std::int64_t>(c.bytes, 20000));
         Bytes expected = Slice(samples, skip, 20000 - skip);
         expected.resize(20000, std::byte{0});
         EXPECT_EQ(s.Sound(), expected);
         EXPECT_EQ(result.zeroFilled, static_cast<std::int64_t>(skip));
-        EXPECT_NE(ReadWholeFile(s.moviePath), s.movie);
         const Bytes now = ReadWholeFile(s.moviePath);
         EXPECT_TRUE(std::search(now.begin(), now.end(), s.frame.begin(), s.frame.end()) !=
                     now.end());
     }
-    EXPECT_EQ(audio::JinkSkipBytes(0.5, 16000, 1), 8000);
-    EXPECT_EQ(audio::JinkSkipBytes(2.5, 1, 1), 2);  // halves to even
-    EXPECT_EQ(audio::JinkSkipBytes(3.5, 1, 1), 4);
-    EXPECT_EQ(audio::JinkSkipBytes(1.0, 16000, 0), 0);
-    EXPECT_EQ(audio::JinkSkipBytes(1e300, 16000, 1), std::int64_t{4'000'000'000'000'000'000});
 }
 
 TEST(Reintegration, ShortAndLongWavFilesAndDataFoundByStructure) {
@@ -243,24 +261,103 @@ TEST(Reintegration, StepsOverTheLeadingChunksTheCheckFoundUnchanged) {
     EXPECT_EQ(result.zeroFilled, 4000);
 }
 
-TEST(WavCheck, SaysWhatDiffersInOneSentence) {
+TEST(WavCheck, SaysWhatDiffersAndWhatTheCutDoes) {
     SoundMovie s;
     auto c = audio::CompareWavWithMovie(s.moviePath, s.track, s.Wav(Pattern(20000, 1)));
-    EXPECT_FALSE(c.formatDiffers);
+    EXPECT_FALSE(c.FormatDiffers());
     EXPECT_EQ(c.movieBytes, 20000);
     EXPECT_EQ(audio::MismatchQuestion(c), std::nullopt);
 
     c = audio::CompareWavWithMovie(s.moviePath, s.track, s.Wav(Pattern(12000, 1)));
     EXPECT_EQ(audio::MismatchQuestion(c),
               "The WAV file does not match the movie's sound track: it holds 8000 sample bytes "
-              "fewer than the movie's audio chunks, whose rest would be filled with zero bytes; "
-              "writing it back cannot be undone.");
-    c.formatDiffers = true;
+              "fewer than the movie's audio chunks, whose rest would be filled with zero bytes. "
+              "Writing it back cannot be undone.");
+    c.formatDifferences = {"1 channel in the WAV file, 2 channels in the movie",
+                           "44100 Hz in the WAV file, 4000 Hz in the movie"};
     c.wavBytes = 20001;
     EXPECT_EQ(audio::MismatchQuestion(c),
-              "The WAV file does not match the movie's sound track: its format chunk differs from "
-              "the movie's sound format and it holds 1 sample bytes more than the movie's audio "
-              "chunks, which would be left out; writing it back cannot be undone.");
+              "The WAV file does not match the movie's sound track: its format differs (1 "
+              "channel in the WAV file, 2 channels in the movie; 44100 Hz in the WAV file, 4000 "
+              "Hz in the movie) and it holds 1 sample bytes more than the movie's audio chunks, "
+              "which would be left out. Writing it back cannot be undone.");
+
+    // A cut that drops nothing, or every sample, is said before anything is written.
+    const struct {
+        double seconds;
+        const char* said;  // nothing: no question
+    } cuts[] = {
+        {0.5, nullptr},
+        {0.0, nullptr},
+        {0.00003,
+         "Jink Audio cuts nothing from 3e-05 seconds: it is less than half of one unit "
+         "of the sound stream, which lasts 0.00006 seconds."},
+        {-1.0, "Jink Audio cuts nothing from -1 seconds: a cut cannot be negative."},
+        {2.0,
+         "Jink Audio's cut of 2 seconds (32000 units, 32000 bytes) takes all 20000 sample "
+         "bytes of the WAV file: the sound track would be only zero bytes."},
+    };
+    const std::string wav = s.Wav(Pattern(20000, 1));
+    for (const auto& cut : cuts) {
+        c = audio::CompareWavWithMovie(s.moviePath, s.track, wav, cut.seconds);
+        const auto question = audio::MismatchQuestion(c);
+        if (!cut.said) {
+            EXPECT_EQ(question, std::nullopt) << cut.seconds;
+        } else {
+            EXPECT_EQ(question, std::string(cut.said) + " Writing it back cannot be undone.");
+        }
+    }
+}
+
+TEST(WavCheck, ComparesFormatsByWhatTheyMean) {
+    const auto extensible = [](std::uint16_t channels, std::uint16_t bits, std::uint16_t valid,
+                               std::uint16_t subTag) {
+        Bytes b = WaveFormatData(0xFFFE, channels, 48000, bits, 22);
+        const std::size_t at = 18;
+        b[at] = std::byte(valid & 0xFF);
+        b[at + 1] = std::byte(valid >> 8);
+        const Bytes mask = {std::byte{3}, std::byte{0}, std::byte{0}, std::byte{0}};
+        std::copy(mask.begin(), mask.end(), b.begin() + at + 2);
+        Bytes guid = {std::byte(subTag), std::byte{0}, std::byte{0}, std::byte{0}};
+        for (const int v : {0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71})
+            guid.push_back(std::byte(v));
+        std::copy(guid.begin(), guid.end(), b.begin() + at + 6);
+        return b;
+    };
+    const Bytes pcm = WaveFormatData(1, 2, 48000, 24);
+    const struct {
+        Bytes wav, movie;
+        std::vector<std::string> said;
+    } cases[] = {
+        {WaveFormatData(1, 2, 48000, 16), WaveFormatData(1, 2, 48000, 16, 0), {}},  // no cbSize
+        {extensible(2, 24, 24, 1), pcm, {}},
+        {extensible(2, 24, 20, 1),
+         pcm,
+         {"20 valid bits per sample in the WAV file, 24 valid bits per sample in the movie"}},
+        {extensible(2, 24, 24, 2),
+         pcm,  // a sub-format that is no plain PCM
+         {"wave type 65534 - Unknown Wave format in the WAV file, 1 - Microsoft PCM in the "
+          "movie",
+          "22 extra format bytes in the WAV file, 0 extra format bytes in the movie"}},
+        {WaveFormatData(1, 1, 44100, 16),
+         WaveFormatData(1, 1, 48000, 16),
+         {"44100 Hz in the WAV file, 48000 Hz in the movie",
+          "88200 bytes per second in the WAV file, 96000 bytes per second in the movie"}},
+        {WaveFormatData(1, 1, 48000, 8),
+         WaveFormatData(1, 2, 24000, 8),
+         {"1 channel in the WAV file, 2 channels in the movie",
+          "48000 Hz in the WAV file, 24000 Hz in the movie",
+          "blocks of 1 byte in the WAV file, blocks of 2 bytes in the movie"}},
+        {WaveFormatData(85, 2, 48000, 16, 2),
+         WaveFormatData(85, 2, 48000, 16, 1),
+         {"2 extra format bytes in the WAV file, 1 extra format byte in the movie"}},
+        {ToBytes("short"),
+         ToBytes("other"),
+         {"its format chunk differs from the movie's sound format"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(audio::FormatDifferences(c.wav, c.movie), c.said);
+    }
 }
 
 }  // namespace

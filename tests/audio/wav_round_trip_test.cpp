@@ -7,11 +7,21 @@
 #include "audio/audio_error.h"
 #include "audio/extract_audio.h"
 #include "audio/reintegrate_audio.h"
+#include "audio/wav_check.h"
 #include "platform/file_open_hook.h"
+#include "platform/interrupt_cleanup.h"
 #include "platform/io_error.h"
 #include "platform/random_access_file.h"
 #include "tests/audio/audio_movies.h"
 #include "tests/support/layout_movies.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#endif
 
 namespace brelvo::testing {
 namespace {
@@ -25,7 +35,7 @@ audio::AudioTrack TrackOf(const std::string& moviePath, int stream = -1) {
     return stream < 0 ? audio::FindAudioTrack(*file) : audio::FindAudioTrack(*file, stream);
 }
 
-TEST(WavLayout, IsTheFormatChunkWholeWithoutPadThenTheConcatenatedPayloads) {
+TEST(WavLayout, IsTheFormatChunkWholeAndPaddedThenTheConcatenatedPayloads) {
     const Bytes oddFormat = WaveFormatData(1, 2, 4000, 16, 1);  // 19 bytes
     const Bytes a = Pattern(33, 1), b = Pattern(8, 2);
     const auto moviePath = WriteTempFile(
@@ -35,10 +45,11 @@ TEST(WavLayout, IsTheFormatChunkWholeWithoutPadThenTheConcatenatedPayloads) {
     const auto result = audio::ExtractAudio(moviePath, TrackOf(moviePath), wavPath);
 
     Bytes expected = ToBytes("RIFF");
-    AppendU32(expected, 4 + 8 + 19 + 8 + 41);
+    AppendU32(expected, 4 + 8 + 20 + 8 + 41);
     AppendText(expected, "WAVEfmt ");
     AppendU32(expected, 19);
     Append(expected, oddFormat);
+    expected.push_back(std::byte{0});  // the pad byte other programs need to find "data"
     AppendText(expected, "data");
     AppendU32(expected, 41);
     Append(expected, a);
@@ -47,10 +58,24 @@ TEST(WavLayout, IsTheFormatChunkWholeWithoutPadThenTheConcatenatedPayloads) {
     EXPECT_EQ(result.chunks, 2);
     EXPECT_EQ(result.dataBytes, 41);
 
-    // No sound chunks at all: a WAV file of 28 + S bytes stating no data.
+    // Written back, the padded file and one without the pad (as written before) give the
+    // same samples.
+    Bytes unpadded = expected;
+    unpadded.erase(unpadded.begin() + 20 + 19);
+    unpadded[4] = std::byte{4 + 8 + 19 + 8 + 41};  // the RIFF size, one less
+    for (const auto& wav : {expected, unpadded}) {
+        const auto track = TrackOf(moviePath);
+        const auto check =
+            audio::CompareWavWithMovie(moviePath, track, WriteTempFile(wav, "back.wav"));
+        EXPECT_EQ(check.wavBytes, 41);
+        EXPECT_EQ(check.movieChunks.matchingBytes, 41) << "other samples found";
+        EXPECT_FALSE(check.FormatDiffers());
+    }
+
+    // No sound chunks at all: a WAV file of 28 + S + 1 bytes stating no data.
     const auto silentPath = WriteTempFile(MovieOf(VideoAndSound(oddFormat), {{Chunk("00dc", a)}}));
     audio::ExtractAudio(silentPath, TrackOf(silentPath), Beside(silentPath, "empty.wav"));
-    EXPECT_EQ(ReadWholeFile(Beside(silentPath, "empty.wav")).size(), 28u + 19u);
+    EXPECT_EQ(ReadWholeFile(Beside(silentPath, "empty.wav")).size(), 28u + 20u);
 }
 
 // Fails every write to the temporary WAV file after the first few.
@@ -104,6 +129,73 @@ TEST(Extraction, AFailureLeavesNoPartialFileAndKeepsTheExistingOne) {
     EXPECT_EQ(ReadWholeFile(wavPath).size(), 28u + 16u + 5u * 64u);
 }
 
+TEST(Extraction, APathThatIsNoFileIsNamedForWhatItIs) {
+    const auto moviePath = WriteTempFile(MakeSimpleMovie({}));
+    const auto folder = Beside(moviePath, "folder.wav");
+    std::filesystem::create_directory(folder);
+    std::vector<std::pair<std::string, std::string>> cases = {{folder, "a folder"}};
+#ifndef _WIN32
+    const auto fifo = Beside(moviePath, "pipe.wav");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    cases.emplace_back(fifo, "a pipe (FIFO)");
+    cases.emplace_back("/dev/null", "a device");
+#endif
+    const auto track = TrackOf(moviePath);
+    for (const auto& [path, kind] : cases) {
+        const std::string said = "The WAV path names " + kind + ", not a file.";
+        for (const bool extracting : {true, false}) {
+            try {
+                if (extracting) {
+                    audio::ExtractAudio(moviePath, track, path);
+                } else {
+                    audio::ReintegrateAudio(moviePath, track, path);
+                }
+                ADD_FAILURE() << path;
+            } catch (const audio::AudioError& e) {
+                EXPECT_EQ(e.what(), said);
+                EXPECT_EQ(e.Path(), path);
+            }
+        }
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+}
+
+#ifndef _WIN32
+// Interrupts the process at the extraction's first progress report.
+class InterruptingSink final : public audio::ProgressSink {
+  public:
+    explicit InterruptingSink(int signal) : signal_(signal) {}
+    void OnProgress(const audio::AudioProgress&) override { ::raise(signal_); }
+
+  private:
+    int signal_;
+};
+
+TEST(Extraction, AnInterruptionLeavesNoTemporaryFileBehind) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        const auto moviePath = WriteTempFile(MakeSimpleMovie({}));
+        const auto folder = std::filesystem::path(moviePath).parent_path();
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            platform::RemoveRegisteredFilesOnInterrupt();
+            InterruptingSink sink(signal);
+            try {
+                audio::ExtractAudio(moviePath, TrackOf(moviePath), Beside(moviePath, "sound.wav"),
+                                    &sink, {4096, 16});
+            } catch (...) {
+            }
+            ::_exit(0);  // not reached: the signal ends the process
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1)
+            << "signal " << signal;
+    }
+}
+#endif
+
 // Extract, write back a changed track and then the original: the changed movie differs only
 // in sound bytes, and the original comes back byte for byte.
 void ExpectRoundTrip(const std::string& moviePath, const audio::AudioTrack& track,
@@ -113,10 +205,11 @@ void ExpectRoundTrip(const std::string& moviePath, const audio::AudioTrack& trac
     const auto extracted = audio::ExtractAudio(moviePath, track, wavPath, nullptr, tuning);
     EXPECT_EQ(extracted.dataBytes, expectedBytes);
     const Bytes wav = ReadWholeFile(wavPath);
-    ASSERT_EQ(static_cast<std::int64_t>(wav.size()), 28 + track.formatSize + expectedBytes);
+    const std::size_t samplesAt = 28 + track.formatSize + track.formatSize % 2;
+    ASSERT_EQ(static_cast<std::int64_t>(wav.size()), samplesAt + expectedBytes);
 
     Bytes changed = wav;
-    for (std::size_t k = 28 + track.formatSize; k < changed.size(); ++k) changed[k] = ~changed[k];
+    for (std::size_t k = samplesAt; k < changed.size(); ++k) changed[k] = ~changed[k];
     const auto changedPath = WriteTempFile(changed, "changed.wav");
     const audio::ReintegrationOptions options{std::nullopt, tuning};
     const auto written = audio::ReintegrateAudio(moviePath, track, changedPath, options);

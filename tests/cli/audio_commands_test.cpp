@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
+#include "platform/fault_injection.h"
+#include "platform/io_error.h"
 #include "tests/cli/cli_run.h"
 #include "tests/support/riff_builder.h"
 
@@ -34,14 +37,19 @@ TEST(AudioCommands, ExtractAndWriteBackLeavesTheMovieAsItWas) {
                          "changed)\n");
     EXPECT_EQ(ReadWholeFile(movie), original);
 
-    r = Cli({"reintegrate-audio", "--jink", "0.5", movie, wav});  // 8000 units per second
-    EXPECT_EQ(r.status, kExitOk);
+    // 8000 units of 2 bytes a second; the dry run counts what the real run then changes.
     const std::string said = movie +
                              ": 32000 sample bytes written into 16 audio chunks of stream 0, "
-                             "4000 bytes dropped by --jink, 4000 bytes filled with zeros (";
+                             "8000 bytes dropped by --jink (4000 units), 8000 bytes filled with "
+                             "zeros (";
+    const auto dry = Cli({"reintegrate-audio", "--dry-run", "--jink", "0.5", movie, wav});
+    EXPECT_EQ(dry.status, kExitOk);
+    EXPECT_EQ(ReadWholeFile(movie), original);
+    r = Cli({"reintegrate-audio", "--jink", "0.5", movie, wav});
+    EXPECT_EQ(r.status, kExitOk);
     EXPECT_EQ(r.out.substr(0, said.size()), said);
-    EXPECT_NE(r.out.find(" bytes changed)\n"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find("(0 bytes changed)"), std::string::npos) << r.out;
+    EXPECT_EQ(dry.out, r.out.substr(0, r.out.size() - 1) + " (dry run, nothing written)\n");
 }
 
 TEST(AudioCommands, RefusalsWriteNothing) {
@@ -86,9 +94,17 @@ TEST(AudioCommands, AMismatchingWavNeedsForce) {
               "brelvo-cli: " + movie +
                   ": The WAV file does not match the movie's sound track: it holds 200 sample "
                   "bytes fewer than the movie's audio chunks, whose rest would be filled with "
-                  "zero bytes; writing it back cannot be undone. Nothing was written; give "
+                  "zero bytes. Writing it back cannot be undone. Nothing was written; give "
                   "--force to write it anyway.\n");
-    EXPECT_EQ(Cli({"reintegrate-audio", "--dry-run", movie, shortWav}).status, kExitOk);
+    // The dry run refuses as the real run does, and so does a cut that takes every sample.
+    EXPECT_EQ(Cli({"reintegrate-audio", "--dry-run", movie, shortWav}).err, r.err);
+    EXPECT_EQ(Cli({"reintegrate-audio", "-n", movie, shortWav}).status, kExitFailure);
+    r = Cli({"reintegrate-audio", "--dry-run", "--jink", "60", movie, wav});
+    EXPECT_EQ(r.status, kExitFailure);
+    EXPECT_NE(r.err.find(": Jink Audio's cut of 60 seconds (661500 units, 2646000 bytes) takes "
+                         "all 88200 sample bytes of the WAV file"),
+              std::string::npos)
+        << r.err;
     EXPECT_EQ(ReadWholeFile(movie), original);
 
     r = Cli({"reintegrate-audio", "--force", movie, shortWav});
@@ -98,6 +114,80 @@ TEST(AudioCommands, AMismatchingWavNeedsForce) {
                          "200 bytes filled with zeros (200 bytes changed)\n");
     EXPECT_NE(ReadWholeFile(movie), original);
     EXPECT_EQ(ReadWholeFile(movie).size(), original.size());
+}
+
+TEST(AudioCommands, AFailedWriteBackSaysWhatBecameOfTheSoundTrack) {
+    const auto extracted = CopyFixture("ffmpeg_mpeg4_pcm.avi");
+    const auto wav = Beside(extracted, "sound.wav");
+    ASSERT_EQ(Cli({"extract-audio", extracted, wav}).status, kExitOk);
+    Bytes inverted = ReadWholeFile(wav);
+    for (std::size_t k = 44; k < inverted.size(); ++k) inverted[k] = ~inverted[k];
+    const auto edited = WriteTempFile(inverted, "edited.wav");
+    for (const int failingWrite : {0, 1, 2}) {  // 0: the movie cannot be opened for writing
+        SCOPED_TRACE(failingWrite);
+        const auto movie = CopyFixture("ffmpeg_mpeg4_pcm.avi");
+        std::optional<platform::ScopedFaultInjection> faults;
+        std::optional<platform::ScopedFileOpenHook> refuse;
+        if (failingWrite > 0) {
+            platform::FaultPlan plan(platform::FaultKind::Write, failingWrite);
+            plan.Watching([movie](const std::string& path) { return path == movie; });
+            faults.emplace(std::move(plan));
+        } else {
+            refuse.emplace([movie](const std::string& path, platform::OpenMode mode,
+                                   std::unique_ptr<platform::RandomAccessFile> opened)
+                               -> std::unique_ptr<platform::RandomAccessFile> {
+                if (path == movie && mode == platform::OpenMode::ReadWrite)
+                    throw platform::IoError(platform::FileOp::Open, path, "Permission denied");
+                return opened;
+            });
+        }
+        const auto r = Cli({"reintegrate-audio", movie, edited});
+        EXPECT_EQ(r.status, kExitFailure);
+        std::string consequence = "Nothing was written.";
+        if (failingWrite == 1) consequence = "The sound track may be partly rewritten.";
+        if (failingWrite == 2) {
+            const auto journal = faults->Plan().JournalOf(movie);
+            ASSERT_EQ(journal.size(), 1u);
+            consequence =
+                "The sound track is partly rewritten: " + std::to_string(journal[0].bytes.size()) +
+                " bytes were changed before the failure.";
+        }
+        EXPECT_TRUE(r.err.ends_with(". " + consequence + "\n")) << r.err;
+    }
+}
+
+TEST(AudioCommands, TheNthSoundStreamAndMoviesIntoAFolder) {
+    const auto two = CopyFixture("ffmpeg_two_audio.avi");
+    const auto wav = Beside(two, "first.wav");
+    auto r = Cli({"extract-audio", "--stream", "1", two, wav});
+    EXPECT_EQ(r.out, wav + ": 64000 sample bytes from 16 audio chunks of stream 1\n");
+    r = Cli({"reintegrate-audio", "--stream=1", two, wav});
+    EXPECT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_NE(r.out.find("of stream 1 (0 bytes changed)"), std::string::npos) << r.out;
+    r = Cli({"extract-audio", "--stream", "3", two, wav});
+    EXPECT_EQ(r.err, "brelvo-cli: " + two +
+                         ": The movie has 2 sound streams, no sound stream 3. No WAV file was "
+                         "written.\n");
+    EXPECT_EQ(Cli({"extract-audio", "--stream", "0", two, wav}).status, kExitUsage);
+
+    // One WAV file a movie, named after it; a movie that fails leaves the others done.
+    const auto folder = Beside(two, "sounds");
+    std::filesystem::create_directory(folder);
+    const auto pcm = CopyFixture("ffmpeg_mpeg4_pcm.avi");
+    const auto silent = WriteTempFile(MakeSimpleMovie({.withAudio = false}), "silent.avi");
+    r = Cli({"extract-audio", "-o", folder, two, silent, pcm, pcm});
+    EXPECT_EQ(r.status, kExitFailure);
+    const auto twoWav = (std::filesystem::path(folder) / "ffmpeg_two_audio.wav").string();
+    const auto pcmWav = (std::filesystem::path(folder) / "ffmpeg_mpeg4_pcm.wav").string();
+    EXPECT_EQ(r.out, twoWav + ": 22050 sample bytes from 22 audio chunks of stream 2\n" + pcmWav +
+                         ": 88200 sample bytes from 22 audio chunks of stream 1\n");
+    EXPECT_EQ(r.err, "brelvo-cli: " + silent +
+                         ": The movie has no sound stream. No WAV file was written.\n"
+                         "brelvo-cli: " +
+                         pcm + ": " + pcmWav + " was written for " + pcm +
+                         " in this run. No WAV file was written.\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2);
+    EXPECT_EQ(Cli({"extract-audio", "-o", folder + "/none", pcm}).status, kExitFailure);
 }
 
 }  // namespace

@@ -22,6 +22,13 @@ TEST(StretchCalculation, ShowsTheRateAndTheStretchOfTheSoundTrack) {
     const auto r = StretchCalculation(25.0, 250000, -10000, 1000, "25.0000", "40");
     EXPECT_EQ(r.label21, "FPS: 24.0000");
     EXPECT_EQ(r.text12, "Stretch to 104.1667 %");
+    // The sound is stretched as the picture is, however long it is: 3 s at 12 fps with 1.26 s
+    // of sound, set to 24 fps, halves both.
+    for (const char* length : {"1.26", "3", "7.5"}) {
+        EXPECT_EQ(StretchCalculation(12.0, 120000, 120000, 36, "12.0000", length).text12,
+                  "Stretch to 50.0000 %")
+            << length;
+    }
     // Zero divisors leave the text as it is.
     EXPECT_EQ(StretchCalculation(25.0, 250000, -10000, 1000, "25.0000", "0").text12, std::nullopt);
     EXPECT_EQ(StretchCalculation(25.0, 250000, 0, 1000, "", "40").text12, std::nullopt);
@@ -29,13 +36,17 @@ TEST(StretchCalculation, ShowsTheRateAndTheStretchOfTheSoundTrack) {
     EXPECT_EQ(StretchCalculation(0.0, 250000, 10, 1000, "25", "40").label21, std::nullopt);
 }
 
-TEST(AudioDelayReadouts, BarAt250WithPcmAndZeroDivisors) {
-    EXPECT_EQ(AppliedDelayText(250, PcmHeader()), "Audio Delay: 0.02268 Sec.");
-    EXPECT_EQ(DelayBarReadout(250, PcmHeader()), "0.01134 Sec.");
-    for (const auto& h : {PcmHeader(0), PcmHeader(176400, 0), PcmHeader(176400, 4, 0)}) {
-        EXPECT_EQ(DelayBarReadout(250, h), std::nullopt);
+TEST(AudioDelayReadouts, TheBarShowsTheDelayTheApplyWrites) {
+    // dwStart x dwScale / dwRate, whatever the sample size.
+    for (const std::int32_t sampleSize : {4, 1, 0}) {
+        const auto pcm = PcmHeader(176400, 4, sampleSize);
+        EXPECT_EQ(DelayBarReadout(250, pcm), "0.02268 Sec.");
+        EXPECT_EQ(AppliedDelayText(250, pcm), "Audio Delay: 0.02268 Sec.");
     }
-    EXPECT_EQ(AppliedDelayText(250, PcmHeader(176400, 0)), std::nullopt);
+    for (const auto& h : {PcmHeader(0), PcmHeader(176400, 0)}) {
+        EXPECT_EQ(DelayBarReadout(250, h), std::nullopt);
+        EXPECT_EQ(AppliedDelayText(250, h), std::nullopt);
+    }
 }
 
 TEST(AudioDelayReadouts, BarAtLoadRoundsHalvesToEven) {
