@@ -269,6 +269,8 @@ class Walker {
                 pos = MoviTail(pos, end, ctx);
                 continue;
             }
+            // Only stream chunks right behind the movi list can belong to it.
+            if (ctx.level == Level::RiffBody) lastMovi_ = -1;
             const std::int64_t declaredEnd = pos + 8 + h.size;
             if (h.IsList() && ctx.depth < kMaxDepth) {
                 // A list that ended early leaves the walk at the chunk that ended it.
