@@ -28,9 +28,4 @@ class ScanError : public std::runtime_error {
 // id's size field is ignored, a skip past the end ends it.
 ScanResult ScanChunks(platform::RandomAccessFile& file);
 
-// Moves a position by n bytes (n may be negative).
-inline std::int64_t SkipBytes(std::int64_t position, std::int64_t n) {
-    return position + n;
-}
-
 }  // namespace brelvo::avi

@@ -24,13 +24,6 @@ std::int32_t DelayOfBar(int barValue) {
     return barValue * kDelayUnitsPerStep;
 }
 
-std::optional<int> DelayBarAtLoad(std::int32_t audioDelayStart) {
-    const double bar =
-        platform::RoundHalfEven(static_cast<double>(audioDelayStart) / kDelayUnitsPerStep);
-    if (bar < 0 || bar > kDelayBarMax) return std::nullopt;
-    return static_cast<int>(bar);
-}
-
 std::optional<std::string> DelayBarReadout(int barValue, const avi::StreamHeader& audio) {
     const auto seconds = DelaySecondsOfUnits(DelayOfBar(barValue), audio);
     if (!seconds) return std::nullopt;

@@ -19,10 +19,6 @@ inline constexpr std::int32_t kDelayUnitsPerStep = 4;
 
 std::int32_t DelayOfBar(int barValue);  // barValue x 4
 
-// The bar value a loaded dwStart stands for: dwStart / 4 with halves to the even neighbour;
-// nothing when that lies outside the bar (the bar keeps its value).
-std::optional<int> DelayBarAtLoad(std::int32_t audioDelayStart);
-
 // Label19 while the bar moves: the delay an Apply would write, in seconds, (v x 4) x dwScale /
 // dwRate in "0.00000" and " Sec."; nothing with a zero divisor.
 std::optional<std::string> DelayBarReadout(int barValue, const avi::StreamHeader& audio);

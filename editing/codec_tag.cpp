@@ -44,10 +44,6 @@ std::string CodecTagOfComboText(std::string_view comboText) {
     return platform::AsciiUpper(std::string_view(ansi).substr(0, kTagWidth));
 }
 
-bool CodecApplyEnabled(std::string_view comboText, std::string_view currentTag) {
-    return CodecTagOfComboText(comboText) != platform::AsciiUpper(currentTag);
-}
-
 std::string WindowCodecBytes(std::string_view currentTag) {
     if (currentTag.empty()) return {};
     return PadToTag(AsciiLower(currentTag));
@@ -70,12 +66,6 @@ bool IsPrintableAscii(std::string_view code) {
 std::string NotAsciiReason(std::string_view code) {
     return "the codec code '" + std::string(code) +
            "' is not printable ASCII: a FourCC holds the characters space to '~' only";
-}
-
-bool CodecFieldRecorded(const avi::HeaderRecord& record, CodecTarget target) {
-    const auto offset =
-        target == CodecTarget::Handler ? record.videoHandlerOffset : record.videoCompressionOffset;
-    return record.IsRecordedField(offset, kTagWidth);
 }
 
 CodecTagChange ApplyCodecTag(platform::RandomAccessFile& file, const avi::HeaderRecord& record,

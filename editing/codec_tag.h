@@ -18,10 +18,6 @@ enum class CodecTarget { Handler, Compression };
 // shorter), upper-cased. Combo texts are UTF-8; the tag is in the file's code page.
 std::string CodecTagOfComboText(std::string_view comboText);
 
-// Combo1_Click / Combo2_Click: the Apply button is enabled when the chosen tag differs from
-// the current one.
-bool CodecApplyEnabled(std::string_view comboText, std::string_view currentTag);
-
 // The four bytes the window writes for a current tag: lower case, padded with blanks. Empty
 // when the tag is empty (then nothing is written).
 std::string WindowCodecBytes(std::string_view currentTag);
@@ -35,9 +31,6 @@ std::string TypedCodecBytes(std::string_view utf8Code);
 // stand-in such as "?" and name a codec nobody asked for.
 bool IsPrintableAscii(std::string_view code);
 std::string NotAsciiReason(std::string_view code);
-
-// True when decoding recorded the target field (the window keeps the Apply disabled without).
-bool CodecFieldRecorded(const avi::HeaderRecord& record, CodecTarget target);
 
 struct CodecTagChange {
     avi::FieldRef field;

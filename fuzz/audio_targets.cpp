@@ -11,7 +11,7 @@
 #include "fuzz/fuzz_checks.h"
 #include "fuzz/fuzz_targets.h"
 #include "platform/little_endian.h"
-#include "platform/memory_file.h"
+#include "tests/support/memory_file.h"
 
 namespace brelvo::fuzz {
 namespace {

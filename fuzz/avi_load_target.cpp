@@ -17,8 +17,8 @@
 #include "fuzz/fuzz_checks.h"
 #include "fuzz/fuzz_targets.h"
 #include "info/author_items.h"
-#include "platform/memory_file.h"
 #include "repair/mend.h"
+#include "tests/support/memory_file.h"
 
 namespace brelvo::fuzz {
 namespace {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "avi/field_ref.h"
-#include "platform/fault_injection.h"
-#include "platform/memory_file.h"
+#include "tests/support/fault_injection.h"
+#include "tests/support/memory_file.h"
 
 namespace brelvo::fuzz {
 

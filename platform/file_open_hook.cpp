@@ -13,7 +13,9 @@ ScopedFileOpenHook::ScopedFileOpenHook(FileOpenHook hook) : previous_(std::move(
     CurrentHook() = std::move(hook);
 }
 
-ScopedFileOpenHook::~ScopedFileOpenHook() { CurrentHook() = std::move(previous_); }
+ScopedFileOpenHook::~ScopedFileOpenHook() {
+    CurrentHook() = std::move(previous_);
+}
 
 std::unique_ptr<RandomAccessFile> ApplyFileOpenHook(const std::string& path, OpenMode mode,
                                                     std::unique_ptr<RandomAccessFile> opened) {

@@ -15,13 +15,13 @@ using FileOpenHook = std::function<std::unique_ptr<RandomAccessFile>(
 
 // Installs the hook for the lifetime of the guard (tests only; not thread-safe).
 class ScopedFileOpenHook {
-public:
+  public:
     explicit ScopedFileOpenHook(FileOpenHook hook);
     ~ScopedFileOpenHook();
     ScopedFileOpenHook(const ScopedFileOpenHook&) = delete;
     ScopedFileOpenHook& operator=(const ScopedFileOpenHook&) = delete;
 
-private:
+  private:
     FileOpenHook previous_;
 };
 

@@ -48,13 +48,6 @@ std::optional<std::string> NonFileKind(const std::string& path) {
     }
 }
 
-void RemoveFile(const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::remove(path, ec) && ec) {
-        throw IoError(FileOp::Remove, path, ec.message());
-    }
-}
-
 void RenameFile(const std::string& from, const std::string& to) {
     std::error_code ec;
     std::filesystem::rename(from, to, ec);

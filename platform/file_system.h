@@ -12,8 +12,6 @@ bool IsRegularFile(const std::string& path);
 // What a path names when it is there but no plain file, for a message: "a folder", "a pipe
 // (FIFO)", "a device", "a socket", "no plain file"; nothing for a file or a missing path.
 std::optional<std::string> NonFileKind(const std::string& path);
-// Throws IoError(Remove) on failure.
-void RemoveFile(const std::string& path);
 // Replaces `to` atomically where the system allows. Throws IoError(Rename).
 void RenameFile(const std::string& from, const std::string& to);
 // Throws IoError(Length).

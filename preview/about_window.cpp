@@ -78,10 +78,6 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
     connect(ok, &QPushButton::clicked, this, &AboutWindow::Command1_Click);
 }
 
-QString AboutWindow::VersionLine() {
-    return QString::fromUtf8(kVersionLine);
-}
-
 void AboutWindow::Command1_Click() {
     accept();
 }

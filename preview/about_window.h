@@ -13,8 +13,6 @@ class AboutWindow : public QDialog {
   public:
     explicit AboutWindow(QWidget* parent = nullptr);
 
-    // The version line, exactly as every release of the program has shown it.
-    static QString VersionLine();
     const platform::qt::ControlRegistry& Controls() const { return controls_; }
 
     void Command1_Click();  // "OK": closes the window

@@ -20,7 +20,8 @@ launcher=""
 if command -v ccache >/dev/null 2>&1; then launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"; fi
 
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DBRELVO_BUILD_FUZZ=ON -DBRELVO_BUILD_GUI=OFF -DBUILD_TESTING=OFF $launcher >/dev/null
+  -DBRELVO_BUILD_FUZZ=ON -DBRELVO_BUILD_GUI=OFF -DBUILD_TESTING=OFF \
+  -DBRELVO_WERROR="${WERROR:-OFF}" $launcher >/dev/null
 targets=""
 for h in $harnesses; do targets="$targets fuzz_$h"; done
 # shellcheck disable=SC2086

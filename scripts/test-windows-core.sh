@@ -77,6 +77,7 @@ fi
 # Without Wine, test discovery runs `true` and finds nothing: the tests are compiled only.
 cmake -S "$root" -B "$build/core" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DBRELVO_MINGW_PREFIX="$deps" -DBRELVO_WINE="${wine:-/bin/true}" -DBRELVO_BUILD_GUI=OFF \
+  -DBRELVO_WERROR="${WERROR:-OFF}" \
   -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" "${launcher[@]}" >/dev/null
 cmake --build "$build/core" -j "$jobs"
 

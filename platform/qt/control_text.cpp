@@ -57,12 +57,4 @@ bool SetControlMaxLength(QWidget* control, int maxLength) {
     return false;
 }
 
-int ControlMaxLength(const QWidget* control) {
-    if (const auto* line = qobject_cast<const QLineEdit*>(control)) {
-        return line->maxLength() == kLineEditUnlimited ? 0 : line->maxLength();
-    }
-    if (const auto* box = qobject_cast<const LimitedTextBox*>(control)) return box->MaxLength();
-    return -1;
-}
-
 }  // namespace brelvo::platform::qt

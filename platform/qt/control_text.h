@@ -14,7 +14,5 @@ QString ControlText(const QWidget* control);
 bool SetControlText(QWidget* control, const QString& text);
 // Sets a text box's maximum length; 0 means no limit. False for controls without one.
 bool SetControlMaxLength(QWidget* control, int maxLength);
-// The maximum length of a text box, 0 when unlimited, -1 for controls without one.
-int ControlMaxLength(const QWidget* control);
 
 }  // namespace brelvo::platform::qt

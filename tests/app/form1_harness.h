@@ -10,10 +10,10 @@
 
 #include "app/form1.h"
 #include "platform/qt/control_text.h"
-#include "platform/qt/fake_media_player.h"
-#include "platform/qt/scripted_dialogs.h"
+#include "tests/support/fake_media_player.h"
 #include "tests/support/qt_application_environment.h"
 #include "tests/support/riff_builder.h"
+#include "tests/support/scripted_dialogs.h"
 namespace brelvo::app::testing {
 
 using brelvo::testing::Bytes;

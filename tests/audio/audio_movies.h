@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory_file.h"
+#include "tests/support/memory_file.h"
 #include "tests/support/riff_builder.h"
 
 namespace brelvo::testing {

@@ -2,6 +2,7 @@
 // movie's sound track from being overwritten by nothing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "audio/audio_chunk_survey.h"
@@ -10,8 +11,8 @@
 #include "audio/format_comparison.h"
 #include "audio/reintegrate_audio.h"
 #include "audio/wav_check.h"
-#include "platform/fault_injection.h"
 #include "tests/audio/audio_movies.h"
+#include "tests/support/fault_injection.h"
 
 namespace brelvo::testing {
 namespace {
@@ -165,9 +166,9 @@ TEST(Reintegration, WritesOnlyWithinACutShortMovie) {
 
 // What the movie's sound already holds: 6000 x 1, 13999 x 2, 1 x 3.
 Bytes HeldSound() {
-    Bytes sound(6000, std::byte{1});
-    sound.resize(19999, std::byte{2});
-    sound.push_back(std::byte{3});
+    Bytes sound(20000, std::byte{2});
+    std::fill_n(sound.begin(), 6000, std::byte{1});
+    sound.back() = std::byte{3};
     return sound;
 }
 

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "platform/memory_file.h"
+#include "tests/support/memory_file.h"
 #include "tests/support/riff_builder.h"
 
 namespace brelvo::testing {

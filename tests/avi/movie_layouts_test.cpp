@@ -7,8 +7,8 @@
 #include "avi/load_display.h"
 #include "avi/normalise_on_load.h"
 #include "avi/scan_chunks.h"
-#include "platform/memory_file.h"
 #include "tests/support/layout_movies.h"
+#include "tests/support/memory_file.h"
 
 namespace brelvo::avi {
 namespace {

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <optional>
 
-#include "platform/fault_injection.h"
 #include "platform/io_error.h"
 #include "tests/cli/cli_run.h"
+#include "tests/support/fault_injection.h"
 #include "tests/support/riff_builder.h"
 
 namespace brelvo::cli {

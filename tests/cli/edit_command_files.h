@@ -9,7 +9,7 @@
 #include "avi/decode_headers.h"
 #include "avi/scan_chunks.h"
 #include "platform/little_endian.h"
-#include "platform/memory_file.h"
+#include "tests/support/memory_file.h"
 #include "tests/support/riff_builder.h"
 
 namespace brelvo::cli::testing {

@@ -49,15 +49,6 @@ TEST(AudioDelayReadouts, TheBarShowsTheDelayTheApplyWrites) {
     }
 }
 
-TEST(AudioDelayReadouts, BarAtLoadRoundsHalvesToEven) {
-    EXPECT_EQ(DelayBarAtLoad(1002), 250);
-    EXPECT_EQ(DelayBarAtLoad(1006), 252);
-    EXPECT_EQ(DelayBarAtLoad(10), 2);
-    EXPECT_EQ(DelayBarAtLoad(128000), 32000);
-    EXPECT_EQ(DelayBarAtLoad(128004), std::nullopt);
-    EXPECT_EQ(DelayBarAtLoad(-8), std::nullopt);
-}
-
 TEST(DelayUnits, SecondsBecomeStreamUnits) {
     EXPECT_EQ(DelayUnitsOfSeconds(0.25, PcmHeader()), 11025);
     EXPECT_EQ(DelayUnitsOfSeconds(0.5 / 44100, PcmHeader()), 0);  // half a unit: to even

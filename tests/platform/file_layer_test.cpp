@@ -6,8 +6,8 @@
 #include "platform/file_open_hook.h"
 #include "platform/file_system.h"
 #include "platform/io_error.h"
-#include "platform/memory_file.h"
 #include "platform/random_access_file.h"
+#include "tests/support/memory_file.h"
 #include "tests/support/riff_builder.h"
 
 namespace brelvo::platform {

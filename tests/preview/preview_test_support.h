@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt/fake_media_player.h"
+#include "tests/support/fake_media_player.h"
 
 namespace brelvo::preview::testing {
 

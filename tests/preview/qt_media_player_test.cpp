@@ -14,11 +14,11 @@
 
 #include "app/form1.h"
 #include "platform/qt/combo_box.h"
-#include "platform/qt/scripted_dialogs.h"
 #include "preview/player_protocol.h"
 #include "preview/preview_request.h"
 #include "preview_test_support.h"
 #include "tests/support/riff_builder.h"
+#include "tests/support/scripted_dialogs.h"
 
 namespace brelvo::preview {
 namespace {

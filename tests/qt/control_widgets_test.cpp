@@ -18,12 +18,12 @@
 #include "platform/qt/combo_box.h"
 #include "platform/qt/control_table.h"
 #include "platform/qt/control_text.h"
-#include "platform/qt/fake_media_player.h"
 #include "platform/qt/limited_text_box.h"
 #include "platform/qt/qt_dialogs.h"
-#include "platform/qt/scripted_dialogs.h"
 #include "platform/qt/tab_control.h"
 #include "platform/qt/twips.h"
+#include "tests/support/fake_media_player.h"
+#include "tests/support/scripted_dialogs.h"
 
 namespace brelvo::platform::qt {
 namespace {

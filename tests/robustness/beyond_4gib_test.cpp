@@ -16,10 +16,10 @@
 #include "editing/codec_tag.h"
 #include "editing/frame_rate.h"
 #include "info/author_items.h"
-#include "platform/fault_injection.h"
 #include "platform/random_access_file.h"
 #include "tests/robustness/robust_movies.h"
 #include "tests/robustness/sparse_movie.h"
+#include "tests/support/fault_injection.h"
 
 namespace brelvo::testing {
 namespace {

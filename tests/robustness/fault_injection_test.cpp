@@ -1,11 +1,11 @@
 // The fault-injecting file layer itself: it counts what it should, fails exactly the
 // operation asked for, and journals what reached the file.
-#include "platform/fault_injection.h"
+#include "tests/support/fault_injection.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/io_error.h"
-#include "platform/memory_file.h"
+#include "tests/support/memory_file.h"
 #include "tests/support/riff_builder.h"
 
 namespace brelvo::platform {

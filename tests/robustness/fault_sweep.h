@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/fault_injection.h"
+#include "tests/support/fault_injection.h"
 #include "tests/support/riff_builder.h"
 
 namespace brelvo::testing {

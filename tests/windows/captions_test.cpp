@@ -14,14 +14,14 @@
 
 #include "app/form1.h"
 #include "launcher/form1.h"
-#include "platform/qt/fake_media_player.h"
 #include "platform/qt/frame_box.h"
-#include "platform/qt/scripted_dialogs.h"
 #include "platform/qt/tab_control.h"
 #include "preview/about_window.h"
 #include "preview/preview_window.h"
+#include "tests/support/fake_media_player.h"
 #include "tests/support/qt_application_environment.h"
 #include "tests/support/riff_builder.h"
+#include "tests/support/scripted_dialogs.h"
 
 namespace brelvo {
 namespace {

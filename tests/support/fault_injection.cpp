@@ -1,5 +1,5 @@
 // The fault-injecting file layer.
-#include "platform/fault_injection.h"
+#include "tests/support/fault_injection.h"
 
 #include "platform/io_error.h"
 
@@ -73,11 +73,6 @@ FaultPlan::FaultPlan(FaultKind kind, std::int64_t n) : failKind_(kind), failAt_(
 
 FaultPlan& FaultPlan::TearWrites() {
     tear_ = true;
-    return *this;
-}
-
-FaultPlan& FaultPlan::WithReason(std::string reason) {
-    reason_ = std::move(reason);
     return *this;
 }
 

@@ -9,7 +9,7 @@
 namespace brelvo::platform {
 
 class MemoryFile final : public RandomAccessFile {
-public:
+  public:
     explicit MemoryFile(std::vector<std::byte> bytes, std::string path = "memory.avi",
                         bool allowGrowth = false);
 
@@ -20,7 +20,7 @@ public:
 
     const std::vector<std::byte>& Bytes() const { return bytes_; }
 
-private:
+  private:
     std::vector<std::byte> bytes_;
     std::string path_;
     bool allowGrowth_;

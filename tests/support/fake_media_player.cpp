@@ -1,5 +1,5 @@
 // The recording media player for tests.
-#include "platform/qt/fake_media_player.h"
+#include "tests/support/fake_media_player.h"
 
 namespace brelvo::platform::qt {
 

@@ -40,8 +40,6 @@ class FaultPlan {
 
     // A failing write first stores the leading half of its bytes, as a full disk does.
     FaultPlan& TearWrites();
-    // The system's reason the failure reports ("Input/output error" by default).
-    FaultPlan& WithReason(std::string reason);
     // Only files whose path satisfies the filter are counted and may fail; others pass through.
     FaultPlan& Watching(std::function<bool(const std::string& path)> filter);
 

@@ -1,5 +1,5 @@
 // In-memory file.
-#include "platform/memory_file.h"
+#include "tests/support/memory_file.h"
 
 #include <algorithm>
 #include <cstring>
@@ -16,8 +16,8 @@ std::size_t MemoryFile::ReadAt(std::int64_t offset, std::span<std::byte> out) {
     const auto size = static_cast<std::int64_t>(bytes_.size());
     // An empty span may carry a null pointer, which memcpy must never see.
     if (offset >= size || out.empty()) return 0;
-    const auto n = static_cast<std::size_t>(std::min<std::int64_t>(
-        static_cast<std::int64_t>(out.size()), size - offset));
+    const auto n = static_cast<std::size_t>(
+        std::min<std::int64_t>(static_cast<std::int64_t>(out.size()), size - offset));
     std::memcpy(out.data(), bytes_.data() + offset, n);
     return n;
 }

@@ -1,5 +1,5 @@
 // Scripted dialogs for tests.
-#include "platform/qt/scripted_dialogs.h"
+#include "tests/support/scripted_dialogs.h"
 
 namespace brelvo::platform::qt {
 
