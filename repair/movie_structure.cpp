@@ -22,7 +22,7 @@ constexpr std::size_t kHeaderBlock = 4096;
 constexpr int kMaxDepth = 8;
 // How far the walk looks for the next chunk after bytes that belong to none.
 constexpr std::int64_t kMaxResync = 1 << 20;
-constexpr std::int64_t kMaxPerCode = 16;
+constexpr std::int64_t kMaxPerCode = 256;
 constexpr std::size_t kMaxHeaderChunks = 1024;
 constexpr std::int64_t kMaxSize = 0xFFFFFFFF;
 constexpr std::uint32_t kUnknownSize = 0xFFFFFFFF;
@@ -422,20 +422,25 @@ class Walker {
                                false});
     }
 
-    // A damaged movie can hold a fault in every list; beyond a few of a kind they are
+    // A damaged movie can hold a fault in every list; beyond a limit of a kind they are
     // counted, so the findings stay bounded.
     bool Room(Code code) {
         ++problems_;
         return perCode_[code]++ < kMaxPerCode;
     }
 
+    // Past the limit none of the kind is mended: mending some would leave the rest to a
+    // second repair, and the files that hold so many are beyond mending field by field.
     void ReportOverflow() {
         for (const auto& entry : perCode_) {
             if (entry.second <= kMaxPerCode) continue;
+            for (auto& f : s_.findings) {
+                if (f.code == entry.first) f.mendable = false;
+            }
             const auto last = std::find_if(s_.findings.rbegin(), s_.findings.rend(),
                                            [&](const Finding& f) { return f.code == entry.first; });
-            last->detail +=
-                " (and " + std::to_string(entry.second - kMaxPerCode) + " more like it)";
+            last->detail += " (and " + std::to_string(entry.second - kMaxPerCode) +
+                            " more like it: too many to mend one by one)";
         }
     }
 
