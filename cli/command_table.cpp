@@ -10,16 +10,9 @@ namespace brelvo::cli {
 
 const std::vector<Command>& AllCommands() {
     static const std::vector<Command> commands = {
-        InfoCommand(),
-        KeyframesCommand(),
-        SetFourccCommand(),
-        SetFpsCommand(),
-        SetDelayCommand(),
-        SetInfoCommand(),
-        ExtractAudioCommand(),
-        ReintegrateAudioCommand(),
-        CheckCommand(),
-        RepairCommand(),
+        InfoCommand(),     KeyframesCommand(), SetFourccCommand(),    SetFpsCommand(),
+        SetDelayCommand(), SetInfoCommand(),   ExtractAudioCommand(), ReintegrateAudioCommand(),
+        CheckCommand(),    RepairCommand(),
     };
     return commands;
 }

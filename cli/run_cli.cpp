@@ -29,7 +29,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     for (const auto& c : AllCommands()) {
         if (c.name == args[0]) {
-            return c.run(std::vector<std::string>(args.begin() + 1, args.end()), CommandIo{out, err});
+            return c.run(std::vector<std::string>(args.begin() + 1, args.end()),
+                         CommandIo{out, err});
         }
     }
     err << "brelvo-cli: unknown command '" << args[0] << "'\n";

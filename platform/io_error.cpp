@@ -7,15 +7,24 @@ namespace brelvo::platform {
 
 const char* FileOpVerb(FileOp op) {
     switch (op) {
-        case FileOp::Open: return "open";
-        case FileOp::Read: return "read";
-        case FileOp::Write: return "write";
-        case FileOp::Seek: return "seek in";
-        case FileOp::Length: return "take the length of";
-        case FileOp::Remove: return "delete";
-        case FileOp::Rename: return "rename";
-        case FileOp::Attributes: return "change the attributes of";
-        case FileOp::Create: return "create";
+        case FileOp::Open:
+            return "open";
+        case FileOp::Read:
+            return "read";
+        case FileOp::Write:
+            return "write";
+        case FileOp::Seek:
+            return "seek in";
+        case FileOp::Length:
+            return "take the length of";
+        case FileOp::Remove:
+            return "delete";
+        case FileOp::Rename:
+            return "rename";
+        case FileOp::Attributes:
+            return "change the attributes of";
+        case FileOp::Create:
+            return "create";
     }
     return "use";
 }
@@ -26,6 +35,8 @@ IoError::IoError(FileOp op, std::string path, std::string reason)
       path_(std::move(path)),
       reason_(std::move(reason)) {}
 
-std::string ErrnoReason(int errnoValue) { return std::strerror(errnoValue); }
+std::string ErrnoReason(int errnoValue) {
+    return std::strerror(errnoValue);
+}
 
 }  // namespace brelvo::platform

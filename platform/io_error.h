@@ -13,14 +13,14 @@ enum class FileOp { Open, Read, Write, Seek, Length, Remove, Rename, Attributes,
 const char* FileOpVerb(FileOp op);
 
 class IoError : public std::runtime_error {
-public:
+  public:
     IoError(FileOp op, std::string path, std::string reason);
 
     FileOp Op() const { return op_; }
     const std::string& Path() const { return path_; }
     const std::string& Reason() const { return reason_; }
 
-private:
+  private:
     FileOp op_;
     std::string path_;
     std::string reason_;

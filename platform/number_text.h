@@ -22,11 +22,11 @@ double ReadLeadingNumber(std::string_view text);
 std::string FormatPlain(std::int64_t value);
 
 enum class Pattern {
-    Fixed4,       // "0.0000"
-    Fixed2,       // "0.00"
-    Fixed5,       // "0.00000"
-    Width4Fixed2, // "0000.00": at least four integer digits, two decimals
-    Zero6,        // "000000": whole number padded with zeros to six digits
+    Fixed4,        // "0.0000"
+    Fixed2,        // "0.00"
+    Fixed5,        // "0.00000"
+    Width4Fixed2,  // "0000.00": at least four integer digits, two decimals
+    Zero6,         // "000000": whole number padded with zeros to six digits
 };
 
 // The value in the pattern, with the locale's decimal separator.

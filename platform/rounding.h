@@ -9,7 +9,9 @@
 namespace brelvo::platform {
 
 // "Rounded down": the largest integer not above the value.
-inline double RoundDown(double value) { return std::floor(value); }
+inline double RoundDown(double value) {
+    return std::floor(value);
+}
 
 // "Rounded": to the nearest integer, halves to the even neighbour.
 inline double RoundHalfEven(double value) {

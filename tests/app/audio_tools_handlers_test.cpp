@@ -70,7 +70,7 @@ TEST_F(AudioToolsTest, RefusedNamesShowTheMessageAndGiveTheTabsBack) {
 TEST_F(AudioToolsTest, ExtractionWritesTheCoresWavWithItsCaptionsAndProtocol) {
     OpenFixture("ffmpeg_mpeg4_pcm.avi");
     Type("Text13", QStringLiteral("Sound.Wav"));  // any letter case, kept as typed
-    form_->SSTab1_Click(0);                        // a shown preview gets the movie back
+    form_->SSTab1_Click(0);                       // a shown preview gets the movie back
     player_.ClearCalls();
     Press("Command12");
     EXPECT_TRUE(dialogs_.shown().empty());

@@ -13,8 +13,10 @@ TEST(AnsiCodec, RoundTripsEveryDefinedByteAndMarksTheRest) {
     EXPECT_EQ(Utf8ToAnsi(AnsiToUtf8(all)), all);
     EXPECT_EQ(AnsiToUtf8("\x80 caf\xE9"), "\u20AC caf\u00E9");
     EXPECT_EQ(Utf8ToAnsi("\u20AC caf\u00E9"), "\x80 caf\xE9");
-    EXPECT_EQ(Utf8ToAnsi("\u4E2D!"), "?!");             // not in the code page
-    EXPECT_EQ(Utf8ToAnsi("a\xFF" "b"), "a?b");         // malformed UTF-8
+    EXPECT_EQ(Utf8ToAnsi("\u4E2D!"), "?!");  // not in the code page
+    EXPECT_EQ(Utf8ToAnsi("a\xFF"
+                         "b"),
+              "a?b");  // malformed UTF-8
     EXPECT_EQ(Utf8Length("caf\u00E9"), 4u);
 }
 

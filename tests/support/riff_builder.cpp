@@ -39,7 +39,9 @@ void AppendText(Bytes& out, std::string_view text) {
     for (const char c : text) out.push_back(static_cast<std::byte>(c));
 }
 
-void Append(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(), more.end()); }
+void Append(Bytes& out, const Bytes& more) {
+    out.insert(out.end(), more.begin(), more.end());
+}
 
 Bytes Chunk(std::string_view id, const Bytes& data, bool pad) {
     Bytes b = ChunkWithSize(id, static_cast<std::uint32_t>(data.size()), data);
@@ -153,10 +155,12 @@ Bytes MakeSimpleMovie(const SimpleMovie& spec) {
         audio.rate = 176400;
         audio.sampleSize = 4;
         audio.length = static_cast<std::uint32_t>(spec.frames * spec.audioChunkSize / 4);
-        hdrl.push_back(List("strl", {Chunk("strh", StrhData(audio)), Chunk("strf", WaveFormatData())}));
+        hdrl.push_back(
+            List("strl", {Chunk("strh", StrhData(audio)), Chunk("strf", WaveFormatData())}));
     }
     std::vector<Bytes> parts = {List("hdrl", hdrl)};
-    if (spec.withInfo) parts.push_back(List("INFO", {Chunk("INAM", ToBytes(std::string("Test\0", 5)))}));
+    if (spec.withInfo)
+        parts.push_back(List("INFO", {Chunk("INAM", ToBytes(std::string("Test\0", 5)))}));
 
     std::vector<Bytes> movi;
     Bytes index;
@@ -187,14 +191,13 @@ Bytes MakeSimpleMovie(const SimpleMovie& spec) {
 namespace {
 std::filesystem::path FreshTempFolder() {
     static std::atomic<int> counter{0};
-    const auto base = std::filesystem::temp_directory_path() /
-                      ("brelvo-test-" + std::to_string(
+    const auto base = std::filesystem::temp_directory_path() / ("brelvo-test-" + std::to_string(
 #ifdef _WIN32
-                                            ::_getpid()
+                                                                                     ::_getpid()
 #else
-                                            ::getpid()
+                                                                                     ::getpid()
 #endif
-                                            ));
+                                                                                         ));
     auto folder = base / std::to_string(counter++);
     std::filesystem::create_directories(folder);
     static const struct Cleaner {
@@ -211,7 +214,8 @@ std::filesystem::path FreshTempFolder() {
 std::string WriteTempFile(const Bytes& bytes, std::string_view name) {
     const auto path = FreshTempFolder() / std::string(name);
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) throw std::runtime_error("cannot write " + path.string());
     return path.string();
 }
