@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Messages for refused and failed edits of the movie.
 #include "app/edit_report.h"
 
 #include <exception>
 
 #include "avi/field_patch.h"
+#include "avi/write_plan.h"
 
 namespace brelvo::app {
 
@@ -13,9 +15,17 @@ QString EditRefusedMessage(const QString& path, const std::string& reason) {
 }
 
 QString EditFailedMessage(const QString& path, const platform::IoError& error) {
-    return QStringLiteral("The movie ") + path + QStringLiteral(" could not be changed: cannot ") +
-           QString::fromUtf8(platform::FileOpVerb(error.Op())) + QStringLiteral(" it (") +
-           QString::fromStdString(error.Reason()) + QStringLiteral(").");
+    QString message =
+        QStringLiteral("The movie ") + path + QStringLiteral(" could not be changed: cannot ") +
+        QString::fromUtf8(platform::FileOpVerb(error.Op())) + QStringLiteral(" it (") +
+        QString::fromStdString(error.Reason()) + QStringLiteral(")");
+    // A write that failed part-way: the user must learn whether the movie changed.
+    if (const auto* partly = dynamic_cast<const avi::PlanFailed*>(&error)) {
+        message += QStringLiteral("; %1 of the edit's bytes had been written before it")
+                       .arg(partly->BytesWritten() == 0 ? QStringLiteral("none")
+                                                        : QString::number(partly->BytesWritten()));
+    }
+    return message + QStringLiteral(".");
 }
 
 bool RunMovieEdit(platform::qt::Dialogs& dialogs, const QString& path,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The "Delay Audio" frame of the Synchronize Audio tab (the bar, its readout and Apply), and
 // the way from its "Jink Audio" button to the jink option of the Utilities tab.
 #include <QCheckBox>
@@ -49,7 +50,9 @@ void Form1::frdelay_Click() {
     document_.rangeFrom = 0;
     ReleasePreview();
     const bool written = RunMovieEdit(dialogs_, document_.aviPath, [&] {
-        editing::ApplyAudioDelay(NativePath(document_.aviPath), document_.record, delay);
+        avi::HeaderEdit edit(document_.record);
+        editing::AddAudioDelay(edit, delay);
+        document_.record = avi::ApplyEdit(NativePath(document_.aviPath), std::move(edit)).record;
     });
     PumpEvents();
     RestorePreview([&] {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The audio tools of the Utilities tab: extracting the sound track and writing it back.
 #include <QCheckBox>
 #include <QLineEdit>
@@ -9,9 +10,6 @@
 #include "audio/audio_track.h"
 #include "audio/extract_audio.h"
 #include "audio/reintegrate_audio.h"
-#include "audio/wav_check.h"
-#include "avi/field_patch.h"
-#include "platform/io_error.h"
 #include "platform/number_text.h"
 #include "platform/path_text.h"
 #include "platform/qt/file_list.h"
@@ -104,37 +102,20 @@ void Form1::Command13_Click() {
     const std::string wavPath = ChosenWavPath(*this, name);
     ReleasePreview(/*withHalt=*/true, /*withFirstWait=*/false);
     std::optional<QString> failure;
-    std::optional<audio::AudioTrack> track;
-    audio::WavComparison comparison;
     try {
-        // Everything that can refuse runs before the first write: no WAV file, no samples,
-        // and a WAV file that does not match, which only the user can let through.
-        track = SoundTrack(*this);
-        comparison = audio::CompareWavWithMovie(moviePath, *track, wavPath, JinkSeconds(*this));
-        const auto question = audio::MismatchQuestion(comparison);
-        if (question && !dialogs_.AskYesNo(WriteAnywayQuestion(*question), qt::ProgramTitle())) {
-            track.reset();
-        }
-        // While the question waited, the WAV file may have been saved again.
-        if (question) comparison.movieChunks.ForgetSamples();
+        CaptionProgress progress(*this, CaptionProgress::Tool::Reintegration,
+                                 [this] { PumpEvents(); });
+        audio::ReintegrationOptions options;
+        options.jinkSeconds = JinkSeconds(*this);
+        audio::RunReintegration(
+            moviePath, document_.record, std::nullopt, wavPath, options,
+            [this](const std::string& question) {
+                return dialogs_.AskYesNo(WriteAnywayQuestion(question), qt::ProgramTitle());
+            },
+            &progress);
     } catch (const std::exception&) {
-        track.reset();
-        failure =
-            AudioToolFailure(std::current_exception(), moviePath, wavPath, NothingWrittenNote());
-    }
-    if (track) {
-        try {
-            CaptionProgress progress(*this, CaptionProgress::Tool::Reintegration,
-                                     [this] { PumpEvents(); });
-            audio::ReintegrateAudio(
-                moviePath, *track, wavPath,
-                {JinkSeconds(*this), {}, &comparison.movieChunks, document_.record.loadedLength},
-                &progress);
-        } catch (const std::exception&) {
-            const auto thrown = std::current_exception();
-            failure =
-                AudioToolFailure(thrown, moviePath, wavPath, ReintegrationFailureNote(thrown));
-        }
+        const auto thrown = std::current_exception();
+        failure = AudioToolFailure(thrown, moviePath, wavPath, ReintegrationFailureNote(thrown));
     }
     RestorePreview([this] { sstab1_->setEnabled(true); });
     setWindowTitle(qt::ProgramTitle());

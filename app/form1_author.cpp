@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Author Details tab: the INFO items and the display name rewritten in place, each padded
 // or cut to exactly its own size.
 #include <QString>
@@ -82,9 +83,9 @@ void Form1::Command2_Click() {
     ReleasePreview();
     info::AuthorItemsChange change;
     const bool written = RunMovieEdit(dialogs_, document_.openPath, [&] {
-        change = info::ApplyAuthorItems(NativePath(document_.openPath), document_.chunkMap,
-                                        document_.record.decodedChunkCount, BoxTexts(*this),
-                                        editing::WriteMode::Write, document_.record.loadedLength);
+        avi::HeaderEdit edit(document_.record);
+        change = info::AddAuthorItems(edit, BoxTexts(*this));
+        document_.record = avi::ApplyEdit(NativePath(document_.openPath), std::move(edit)).record;
     });
     // On failure the boxes keep what the user typed.
     if (written) {

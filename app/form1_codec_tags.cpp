@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The codec tag lists of the Utilities tab: the Apply buttons follow the list selections, and
 // each Apply writes the chosen tag over its four bytes of the video headers.
 #include <QPushButton>
@@ -39,23 +40,23 @@ void ApplyCodecColumn(Form1& form, const CodecColumn& column) {
     auto* button = form.Control<QPushButton>(QString::fromUtf8(column.button));
 
     document.altered = true;
-    std::string& currentTag = record.*column.currentTag;
-    const std::string tagInFile = currentTag;
-    currentTag = editing::CodecTagOfComboText(list->Text().toStdString());
+    const std::string chosenTag = editing::CodecTagOfComboText(list->Text().toStdString());
     button->setEnabled(false);
 
-    const std::string bytes = editing::WindowCodecBytes(currentTag);
-    if (bytes.empty()) return;  // nothing chosen: nothing written, nothing refreshed
+    const std::string bytes = editing::WindowCodecBytes(chosenTag);
+    if (bytes.empty()) {  // nothing chosen: nothing written, nothing refreshed
+        record.*column.currentTag = chosenTag;
+        return;
+    }
     form.ReleasePreview();
     const bool written = RunMovieEdit(form.dialogs(), document.aviPath, [&] {
-        editing::ApplyCodecTag(NativePath(document.aviPath), record, column.target, bytes);
+        avi::HeaderEdit edit(record);
+        editing::AddCodecTag(edit, column.target, bytes);
+        record = avi::ApplyEdit(NativePath(document.aviPath), std::move(edit)).record;
     });
-    if (!written) {
-        // The current tag describes the file, which still holds the old one; the chosen
-        // entry then differs from it again and may be applied once more.
-        currentTag = tagInFile;
-        (form.*column.followSelection)();
-    }
+    // The current tag describes the file: after a failed write the chosen entry differs from
+    // it again and may be applied once more.
+    if (!written) (form.*column.followSelection)();
     form.MYGO(document.aviPath);
     // MYGO gives the movie back to a shown preview only when its reselection changed the
     // selected range; a shown preview gets it back over the current selection all the same.

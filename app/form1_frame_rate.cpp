@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The "Stretch Audio" frame of the Synchronize Audio tab: the rate bar with its step buttons,
 // the two frame-rate Applies (bar and typed rate) and the audio stretch readout.
 #include <QLineEdit>
@@ -42,11 +43,11 @@ std::optional<editing::FrameRateFields> WriteFrameRate(
     auto& document = form.document();
     editing::FrameRateChange change;
     const bool written = RunMovieEdit(form.dialogs(), document.aviPath, [&] {
-        change =
-            editing::ApplyFrameRate(NativePath(document.aviPath), document.record, newVideoRate());
+        avi::HeaderEdit edit(document.record);
+        change = editing::AddFrameRate(edit, newVideoRate());
+        document.record = avi::ApplyEdit(NativePath(document.aviPath), std::move(edit)).record;
     });
     if (!written) return std::nullopt;
-    document.record.videoRate = change.after.rate;
     RateBar(form)->setValue(0);  // the new rate is the bar's base; runs the stretch readout
     const auto texts = editing::AppliedFrameRateTexts(change.after.rate, change.after.scale);
     SetControlText(form.Control(QStringLiteral("Label6")), FromUtf8(texts.label6));
@@ -54,12 +55,10 @@ std::optional<editing::FrameRateFields> WriteFrameRate(
     return change.after;
 }
 
-// Once the player has been given the movie again: the rate readout, and the rate the preview
-// plays at.
+// Once the player has been given the movie again: the rate readout.
 void ShowWrittenRate(Form1& form, const editing::FrameRateFields& written) {
     SetControlText(form.Control(QStringLiteral("Label21")),
                    FromUtf8(editing::AppliedFrameRateTexts(written.rate, written.scale).label21));
-    form.document().record.framesPerSec = static_cast<double>(written.rate) / written.scale;
 }
 
 void ShowRange(Form1& form) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window's life: the start-up sequence, the window's place, the close sequence with
 // its keep-changes prompt, and the end of the program.
 #include <QGuiApplication>
@@ -5,8 +6,8 @@
 #include <QScreen>
 
 #include "app/form1.h"
-#include "app/header_write_back.h"
 #include "app/load_messages.h"
+#include "avi/scan_chunks.h"
 #include "platform/qt/twips.h"
 
 namespace brelvo::app {
@@ -73,9 +74,10 @@ void Form1::ConfirmKeepChanges() {
     if (dialogs_.AskYesNo(KeepChangesQuestion(), KeepChangesTitle())) return;
     ReleasePreview();
     try {
-        WriteBackHeader(NativePath(document_.aviPath), document_.headerBackup,
-                        document_.record.loadedLength);
-    } catch (const std::exception& error) {  // a failed write, or another movie by now
+        avi::ApplyPlan(
+            NativePath(document_.aviPath),
+            avi::HeaderRestorePlan(document_.headerBackup, document_.record.loadedLength));
+    } catch (const std::exception& error) {
         // The program still ends; the user must know the changes stayed in the file.
         dialogs_.MessageBox(WriteBackFailedMessage(QString::fromStdString(error.what())));
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Progress texts.
 #include "audio/audio_progress.h"
 

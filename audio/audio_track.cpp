@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Finding the sound stream and its format chunk.
 #include "audio/audio_track.h"
 
@@ -52,15 +53,15 @@ bool IsAudio(const std::string& fccType) {
     return platform::AsciiUpper(fccType) == "AUDS";
 }
 
-AudioTrack TrackOf(const StreamLayout& layout) {
+AudioTrack TrackOf(const StreamLayout& layout, std::int64_t loadedLength = -1) {
     return AudioTrack{layout.streamNumber, *layout.formatDataOffset, layout.formatSize, layout.rate,
-                      layout.scale,        layout.sampleSize};
+                      layout.scale,        layout.sampleSize,        loadedLength};
 }
 
 // The format chunk from the header lists, and from decoding only when those are too damaged
-// to list the stream; the time base from the given header.
+// to list the stream; the time base from the given header; the movie's length from decoding.
 AudioTrack TrackOfStream(platform::RandomAccessFile& movie, const avi::StreamRecord& audio,
-                         const avi::StreamHeader& header) {
+                         const avi::StreamHeader& header, std::int64_t loadedLength) {
     AudioTrack track;
     const auto layouts = ReadStreamLayouts(movie);
     const auto number = static_cast<std::size_t>(audio.index);
@@ -77,6 +78,7 @@ AudioTrack TrackOfStream(platform::RandomAccessFile& movie, const avi::StreamRec
     track.rate = header.rate;
     track.scale = header.scale;
     track.sampleSize = header.sampleSize;
+    track.loadedLength = loadedLength;
     return track;
 }
 
@@ -106,7 +108,7 @@ AudioTrack FindAudioTrack(platform::RandomAccessFile& movie, int streamNumber) {
     const auto layouts = ReadStreamLayouts(movie);
     if (streamNumber >= 0 && static_cast<std::size_t>(streamNumber) < layouts.size()) {
         const auto& layout = layouts[static_cast<std::size_t>(streamNumber)];
-        if (layout.formatDataOffset) return TrackOf(layout);
+        if (layout.formatDataOffset) return TrackOf(layout, movie.Length());
     }
     throw AudioError("The movie's header lists hold no format chunk for stream " +
                          std::to_string(streamNumber) + ".",
@@ -116,7 +118,7 @@ AudioTrack FindAudioTrack(platform::RandomAccessFile& movie, int streamNumber) {
 AudioTrack FindAudioTrack(platform::RandomAccessFile& movie) {
     const auto layouts = ReadStreamLayouts(movie);
     for (auto it = layouts.rbegin(); it != layouts.rend(); ++it) {
-        if (IsAudio(it->fccType) && it->formatDataOffset) return TrackOf(*it);
+        if (IsAudio(it->fccType) && it->formatDataOffset) return TrackOf(*it, movie.Length());
     }
     throw AudioError("The movie has no sound stream.", movie.Path());
 }
@@ -128,7 +130,8 @@ AudioTrack AudioTrackFromRecord(platform::RandomAccessFile& movie,
         if (IsAudio(stream.header.fccType)) audio = &stream;
     }
     if (!audio) throw AudioError("The movie has no sound stream.", movie.Path());
-    return TrackOfStream(movie, *audio, record.audioHeader ? *record.audioHeader : audio->header);
+    return TrackOfStream(movie, *audio, record.audioHeader ? *record.audioHeader : audio->header,
+                         record.loadedLength);
 }
 
 AudioTrack AudioTrackFromRecord(platform::RandomAccessFile& movie, const avi::HeaderRecord& record,
@@ -136,7 +139,7 @@ AudioTrack AudioTrackFromRecord(platform::RandomAccessFile& movie, const avi::He
     int count = 0;
     for (const auto& stream : record.streams) {
         if (IsAudio(stream.header.fccType) && ++count == nthSoundStream) {
-            return TrackOfStream(movie, stream, stream.header);
+            return TrackOfStream(movie, stream, stream.header, record.loadedLength);
         }
     }
     throw AudioError(count == 0 ? "The movie has no sound stream."

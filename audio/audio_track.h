@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Which stream holds the sound, and where its format chunk lies, found through the chunk
 // structure of the header lists: the n-th "strl" list is stream n.
 #pragma once
@@ -19,7 +20,8 @@ struct AudioTrack {
     std::uint32_t formatSize = 0;       // the strf size field
     std::int32_t rate = 0;              // stream header dwRate and dwScale
     std::int32_t scale = 0;
-    std::int32_t sampleSize = 0;  // dwSampleSize: bytes a unit; 0 for one unit a chunk
+    std::int32_t sampleSize = 0;     // dwSampleSize: bytes a unit; 0 for one unit a chunk
+    std::int64_t loadedLength = -1;  // the movie's length when its headers were read
 };
 
 // One "strl" list of the header list, in file order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Small positioned reads through one cached block, so that walking chunk headers costs one
 // system read per block rather than per header, while large payloads are read directly.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Block sizes of the audio tools' reads and writes. Every buffer has one of these fixed sizes,
 // whatever the movie's chunks claim; tests shrink them to put chunks across block edges.
 #pragma once

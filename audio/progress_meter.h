@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Turns the walk's position into AudioProgress reports, one per whole percent.
 #pragma once
 

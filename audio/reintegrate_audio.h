@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Re-integration: the sample bytes of a WAV file written back over the payloads of the
 // movie's audio chunks, in file order and in place. Chunk headers, other streams, the index
 // and the movie's length are never written. This cannot be undone.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -25,9 +27,6 @@ struct ReintegrationOptions {
     // The chunks the check before the write found (CompareWavWithMovie): the write goes on
     // from them instead of walking the movie again. Ignored when the movie's length changed.
     const AudioChunkSurvey* surveyed = nullptr;
-    // The movie's length when it was loaded: another length means another movie under the
-    // name, and nothing is written into it. Negative: unknown, not checked.
-    std::int64_t loadedLength = -1;
     // Reads and compares all the same, counts what would change, writes nothing (the movie
     // is opened for reading only).
     bool dryRun = false;
@@ -87,10 +86,11 @@ struct ReintegrationResult {
     int resyncs = 0;
 };
 
-// Throws AudioError (the WAV path names no file, the file holds no "data" chunk) and
-// avi::PatchRefused (the movie is not the one loaded) before anything is written;
-// platform::IoError when a file cannot be opened, ReintegrationFailed when a read or write
-// fails during the copy.
+// The changed bytes are written as plans of the movie the track was found in (as long as
+// then), each field read back. Throws AudioError (the WAV path names no file, the file holds
+// no "data" chunk) and avi::PatchRefused (the movie is not the one loaded) before anything is
+// written; platform::IoError when a file cannot be opened, ReintegrationFailed when a read or
+// write fails during the copy.
 ReintegrationResult ReintegrateAudio(const std::string& moviePath, const AudioTrack& track,
                                      const std::string& wavPath,
                                      const ReintegrationOptions& options = {},
@@ -101,5 +101,28 @@ ReintegrationResult WriteSamples(platform::RandomAccessFile& movie, const AudioT
                                  platform::RandomAccessFile& wav, const WavSamples& samples,
                                  const ReintegrationOptions& options = {},
                                  ProgressSink* progress = nullptr);
+
+// The face's answer to the mismatch question (sentences saying what differs): true writes the
+// WAV file all the same.
+using MismatchAnswer = std::function<bool(const std::string& question)>;
+
+struct ReintegrationOutcome {
+    AudioTrack track;
+    std::optional<std::string> mismatch;  // the question asked
+    std::int64_t wavBytes = 0;            // sample bytes in the WAV file, as compared
+    std::int64_t movieBytes = 0;          // payload bytes of the track's chunks, as compared
+    bool declined = false;                // answered No: nothing was written
+    ReintegrationResult result;           // what the write did (in a dry run: would do)
+};
+
+// The whole tool, the same for both faces: the sound track among the decoded headers (the last
+// sound stream, or the n-th, 1-based), the check of the WAV file against it, the question when
+// they differ (a dry run asks it too, and stops as the real run would), and the write (in a
+// dry run: the count). Throws what FindAudioTrack, CompareWavWithMovie and ReintegrateAudio
+// throw.
+ReintegrationOutcome RunReintegration(const std::string& moviePath, const avi::HeaderRecord& record,
+                                      std::optional<int> nthSoundStream, const std::string& wavPath,
+                                      ReintegrationOptions options, const MismatchAnswer& answer,
+                                      ProgressSink* progress = nullptr);
 
 }  // namespace brelvo::audio

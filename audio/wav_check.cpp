@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Comparing a WAV file with the movie's sound track.
 #include "audio/wav_check.h"
 

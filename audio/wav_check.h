@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What a WAV file and the movie's sound track differ in, checked before re-integration
 // writes anything: the window turns it into its Yes/No question, the command line into a
 // refusal unless forced.

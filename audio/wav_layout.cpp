@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The WAV header.
 #include "audio/wav_layout.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The WAV file the extraction writes: "RIFF", its size, "WAVE", "fmt " with the movie's own
 // format chunk copied whole (and a pad byte after an odd body, as RIFF wants and other
 // programs need to find the next chunk), "data", its size, the samples.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Finding the samples of a WAV file.
 #include "audio/wav_samples.h"
 

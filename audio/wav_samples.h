@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Where a WAV file's samples lie. A RIFF WAVE file is walked chunk by chunk to its "data"
 // chunk, so the four letters inside an earlier chunk (a LIST INFO text) are not taken for it;
 // only a file that is not RIFF WAVE is searched byte by byte for "data" in any case.

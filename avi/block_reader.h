@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Block-wise reading of a movie: the chunk walks look at a few bytes at a time, and serving
 // them from one block keeps the cost in proportion to the bytes looked at, never the file.
 #pragma once

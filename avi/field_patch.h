@@ -1,9 +1,11 @@
-// The one primitive through which every edit writes into a movie: it writes a recorded field,
-// reads the bytes back and compares them. It never writes at an unrecorded offset (0) or past
-// the end of the file, so no file is ever lengthened.
+// SPDX-License-Identifier: GPL-2.0-or-later
+// The primitive through which every write plan (avi/write_plan.h) writes into a movie: it
+// writes a recorded field, reads the bytes back and compares them. It never writes an
+// unrecorded field or past the end of the file, so no file is ever lengthened.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <stdexcept>
 
@@ -18,11 +20,14 @@ class PatchRefused : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Writes bytes (bytes.size() must equal field.width) at field.offset. Throws PatchRefused
-// when the field is unrecorded or would end past the end of the file; platform::IoError when
-// the write fails or the bytes read back differ ("the bytes read back differ").
+// Throws PatchRefused when the field is unrecorded, the bytes are not its width, or it would
+// end past `fileLength`.
+void CheckPatch(const FieldRef& field, std::span<const std::byte> bytes, std::int64_t fileLength);
+
+// Checks as above with the file's length as the caller found it, writes the bytes at
+// field.offset, reads them back and compares. Throws platform::IoError when the write fails
+// or the bytes read back differ ("the bytes read back differ").
 void PatchField(platform::RandomAccessFile& file, const FieldRef& field,
-                std::span<const std::byte> bytes);
-void PatchInt32(platform::RandomAccessFile& file, const FieldRef& field, std::int32_t value);
+                std::span<const std::byte> bytes, std::int64_t fileLength);
 
 }  // namespace brelvo::avi

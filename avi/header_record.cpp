@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Queries over the decoded headers.
 #include "avi/header_record.h"
 
@@ -40,10 +41,12 @@ const StreamRecord* HeaderRecord::AudioStream() const {
     return found == streams.rend() ? nullptr : &*found;
 }
 
-bool HeaderRecord::IsRecordedField(std::int64_t offset, int width) const {
-    if (offset <= 0 || width <= 0) return false;
-    return std::any_of(fields.begin(), fields.end(),
-                       [&](const FieldRef& f) { return f.offset == offset && f.width == width; });
+const FieldRef* HeaderRecord::FieldAt(std::int64_t offset, int width) const {
+    if (offset <= 0 || width <= 0) return nullptr;
+    const auto found = std::find_if(fields.begin(), fields.end(), [&](const FieldRef& f) {
+        return f.offset == offset && f.width == width;
+    });
+    return found == fields.end() ? nullptr : &*found;
 }
 
 }  // namespace brelvo::avi

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The decoded headers of a movie: every stream header with its format, the main header, the
 // INFO items and display name, and the document values the editors use (offsets 0-based,
 // 0 where nothing was recorded).
@@ -139,8 +140,8 @@ struct HeaderRecord {
     const StreamRecord* VideoStream() const;
     int VideoStreamCount() const;
     const StreamRecord* AudioStream() const;
-    // True when the offset names a field the reader recorded, with that width.
-    bool IsRecordedField(std::int64_t offset, int width) const;
+    // The field the reader recorded at this offset with this width (none at offset 0).
+    const FieldRef* FieldAt(std::int64_t offset, int width) const;
 };
 
 }  // namespace brelvo::avi

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Which JUNK rows are real chunks: a structured walk of the RIFF lists finds the chunk
 // boundaries, so a "JUNK" that the byte-wise walk met inside other data is never blanked.
-#include <set>
+#include <limits>
+#include <map>
 
 #include "avi/block_reader.h"
 #include "avi/chunk_ids.h"
@@ -11,13 +13,15 @@
 namespace brelvo::avi {
 namespace {
 
+constexpr std::int64_t kMaxJunkWidth = std::numeric_limits<int>::max();
+
 std::string UpperId(std::span<const std::byte> bytes, std::size_t at) {
     return platform::AsciiUpper(platform::ReadFourCC(bytes, at));
 }
 
-// Positions (1-based, of the size field, as in the ChunkMap) of the JUNK chunks met at chunk
-// boundaries whose data lies wholly inside their list and the file, size > 0.
-std::set<std::int64_t> JunkChunkPositions(platform::RandomAccessFile& file) {
+// The data of the JUNK chunks met at chunk boundaries whose data lies wholly inside their list
+// and the file, size > 0, by the position (1-based, of the size field, as in the ChunkMap).
+std::map<std::int64_t, FieldRef> JunkChunkData(platform::RandomAccessFile& file) {
     BlockReader reader(file);
     const std::int64_t length = reader.Length();
     struct Level {
@@ -25,7 +29,7 @@ std::set<std::int64_t> JunkChunkPositions(platform::RandomAccessFile& file) {
         std::int64_t resume;  // where the parent level goes on
     };
     std::vector<Level> levels{{length, length}};
-    std::set<std::int64_t> found;
+    std::map<std::int64_t, FieldRef> found;
     std::int64_t at = 0;
     while (!levels.empty()) {
         const Level level = levels.back();
@@ -47,7 +51,9 @@ std::set<std::int64_t> JunkChunkPositions(platform::RandomAccessFile& file) {
             at += 12;
             continue;
         }
-        if (id == kIdJunk && size > 0 && dataEnd <= level.end) found.insert(at + 5);
+        if (id == kIdJunk && size > 0 && size <= kMaxJunkWidth && dataEnd <= level.end) {
+            found[at + 5] = FieldRef{"JUNK.data", at + 8, static_cast<int>(size)};
+        }
         at = next;
     }
     return found;
@@ -55,20 +61,18 @@ std::set<std::int64_t> JunkChunkPositions(platform::RandomAccessFile& file) {
 
 }  // namespace
 
-std::vector<std::size_t> BlankableJunkRows(platform::RandomAccessFile& file,
-                                           const ChunkMap& chunkMap) {
-    std::vector<std::size_t> rows;
+std::vector<FieldRef> BlankableJunkData(platform::RandomAccessFile& file,
+                                        const ChunkMap& chunkMap) {
+    std::vector<FieldRef> fields;
     bool anyJunk = false;
     for (const auto& row : chunkMap) anyJunk = anyJunk || row.id == kIdJunk;
-    if (!anyJunk) return rows;
-    const auto positions = JunkChunkPositions(file);
-    for (std::size_t i = 0; i < chunkMap.size(); ++i) {
-        const auto& row = chunkMap[i];
-        if (row.id == kIdJunk && row.size > 0 && positions.contains(row.position)) {
-            rows.push_back(i);
-        }
+    if (!anyJunk) return fields;
+    const auto found = JunkChunkData(file);
+    for (const auto& row : chunkMap) {
+        const auto data = found.find(row.position);
+        if (row.id == kIdJunk && data != found.end()) fields.push_back(data->second);
     }
-    return rows;
+    return fields;
 }
 
 }  // namespace brelvo::avi

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The load-time writes: video time base to dwScale 10000, JUNK payloads to spaces.
 #include "avi/normalise_on_load.h"
 
@@ -5,7 +6,7 @@
 #include <vector>
 
 #include "avi/decode_headers.h"
-#include "avi/field_patch.h"
+#include "avi/write_plan.h"
 #include "platform/rounding.h"
 
 namespace brelvo::avi {
@@ -28,15 +29,10 @@ struct RatePatch {
     double factor;  // 0 when the stream already had dwScale 10000
 };
 
-void BlankJunk(platform::RandomAccessFile& file, const ChunkRow& row) {
-    const std::vector<std::byte> spaces(
-        static_cast<std::size_t>(std::min<std::int64_t>(row.size, kBlankBlock)), std::byte{' '});
-    for (std::int64_t done = 0; done < row.size;) {
-        const auto n = std::min<std::int64_t>(kBlankBlock, row.size - done);
-        PatchField(file, FieldRef{"JUNK.data", row.DataOffset() + done, static_cast<int>(n)},
-                   std::span(spaces).first(static_cast<std::size_t>(n)));
-        done += n;
-    }
+// The block of spaces every JUNK write of the plan shows a part of.
+const std::vector<std::byte>& Spaces() {
+    static const std::vector<std::byte> spaces(kBlankBlock, std::byte{' '});
+    return spaces;
 }
 
 }  // namespace
@@ -63,14 +59,24 @@ HeaderRecord NormaliseOnLoad(platform::RandomAccessFile& file, const ChunkMap& c
         }
         patches.push_back(p);
     }
+    WritePlan plan(record.loadedLength);
+    plan.reportBytes = false;
     for (const auto& p : patches) {
         auto& s = record.streams[p.stream];
-        PatchInt32(file, s.scaleField, kNormalScale);
-        if (p.factor != 0.0) PatchInt32(file, s.rateField, p.newRate);
+        plan.AddInt32(s.scaleField, kNormalScale);
+        if (p.factor != 0.0) plan.AddInt32(s.rateField, p.newRate);
         s.header.scale = kNormalScale;
         s.header.rate = p.newRate;
     }
-    for (const auto row : BlankableJunkRows(file, chunkMap)) BlankJunk(file, chunkMap[row]);
+    // A JUNK payload is written in blocks: one block of spaces serves any length.
+    for (const auto& junk : BlankableJunkData(file, chunkMap)) {
+        for (std::int64_t done = 0; done < junk.width; done += kBlankBlock) {
+            const auto n = static_cast<int>(std::min<std::int64_t>(kBlankBlock, junk.width - done));
+            plan.AddView(FieldRef{junk.name, junk.offset + done, n},
+                         std::span(Spaces()).first(static_cast<std::size_t>(n)));
+        }
+    }
+    ApplyPlan(file, plan);
 
     if (const auto* video = record.VideoStream()) {
         record.videoScale = video->header.scale;

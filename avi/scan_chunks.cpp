@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The byte-wise chunk walk.
 #include "avi/scan_chunks.h"
 
@@ -92,6 +93,15 @@ ScanResult ScanChunks(platform::RandomAccessFile& file) {
         at = std::max(target, forward);
     }
     return result;
+}
+
+WritePlan HeaderRestorePlan(std::span<const std::byte> headerBackup, std::int64_t loadedLength) {
+    WritePlan plan(loadedLength);
+    plan.reportBytes = false;
+    if (headerBackup.empty()) return plan;
+    plan.AddView(FieldRef{"the saved header region", 0, static_cast<int>(headerBackup.size())},
+                 headerBackup);
+    return plan;
 }
 
 }  // namespace brelvo::avi

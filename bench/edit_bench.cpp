@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The cost of a header edit as brelvo-cli makes it (walk, decode, open, patch): it must follow
 // the header region, not the movie's length, so a 1 MiB and a 1 GiB movie with the same
 // headers cost the same. The 1 GiB movie is sparse and costs no disk.
@@ -48,14 +49,15 @@ void BM_SetFourcc_LoadAndPatch(benchmark::State& state) {
         const auto map = avi::ScanChunks(*file).chunkMap;
         const auto record = avi::DecodeHeaders(*file, map);
         flip = !flip;
-        benchmark::DoNotOptimize(editing::ApplyCodecTag(
-            *file, record, editing::CodecTarget::Handler, flip ? "XVID" : "DIV3"));
+        avi::HeaderEdit edit(record);
+        editing::AddCodecTag(edit, editing::CodecTarget::Handler, flip ? "XVID" : "DIV3");
+        benchmark::DoNotOptimize(avi::ApplyPlan(*file, edit.plan));
     }
     state.SetLabel(std::to_string(state.range(0) >> 20) + " MiB movie");
 }
 BENCHMARK(BM_SetFourcc_LoadAndPatch)->Arg(1LL << 20)->Arg(1LL << 30)->Unit(benchmark::kMicrosecond);
 
-// The writes alone, on headers decoded once: two fields of set-fps, then every INAM item.
+// The writes alone, on headers decoded once: set-fps's fields and every INAM item, one plan.
 void BM_FrameRateAndInfoPatch(benchmark::State& state) {
     const EditedMovie movie(state.range(0));
     auto file = platform::OpenFile(movie.Path(), platform::OpenMode::ReadWrite);
@@ -64,9 +66,10 @@ void BM_FrameRateAndInfoPatch(benchmark::State& state) {
     std::int64_t rate = 250000;
     for (auto _ : state) {
         rate = rate == 250000 ? 240000 : 250000;
-        benchmark::DoNotOptimize(editing::ApplyFrameRate(*file, record, rate, 10000));
-        benchmark::DoNotOptimize(info::ApplyAuthorItems(*file, map, record.decodedChunkCount,
-                                                        {{"INAM", rate == 250000 ? "a" : "b"}}));
+        avi::HeaderEdit edit(record);
+        editing::AddFrameRate(edit, rate, 10000);
+        info::AddAuthorItems(edit, {{"INAM", rate == 250000 ? "a" : "b"}});
+        benchmark::DoNotOptimize(avi::ApplyPlan(*file, edit.plan));
     }
     state.SetLabel(std::to_string(state.range(0) >> 20) + " MiB movie");
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// `brelvo-cli check [--json] FILE...`: prints every fault the diagnosis finds in each movie.
+// `brelvo-cli check [--json] [--quiet] FILE...`: prints every fault the diagnosis finds in each movie.
 // Reads only.
 #include "cli/command_args.h"
 #include "cli/finding_report.h"
@@ -10,7 +10,7 @@
 namespace brelvo::cli {
 namespace {
 
-constexpr std::string_view kSynopsis = "check [--json] FILE...";
+constexpr std::string_view kSynopsis = "check [--json] [--quiet] FILE...";
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: brelvo-cli " << kSynopsis
@@ -24,9 +24,11 @@ void PrintHelp(std::ostream& out) {
            "Exit status: 0 when no file has a fault (notes aside), 1 when one has or cannot\n"
            "be read, 2 for a wrong command line.\n\n"
            "Options:\n"
-           "  --json   a JSON array, one object per file: {\"path\", \"fileSize\", \"faults\",\n"
-           "           \"findings\"}, or {\"path\", \"error\"} for a file that cannot be read\n"
-           "  --help   this text\n\n"
+        << JsonOptionHelp()
+        << "                      each object: \"path\", \"fileSize\", \"faults\" and the\n"
+           "                      \"findings\"\n"
+        << QuietOptionHelp()
+        << "  --help              this text\n\n"
            "Example:\n"
            "  brelvo-cli check capture.avi\n";
 }
@@ -34,52 +36,38 @@ void PrintHelp(std::ostream& out) {
 int RunCheck(const std::vector<std::string>& args, CommandIo io) {
     FileArgs parsed;
     try {
-        parsed = ParseFileArgs(args, {"--json"});
+        parsed = ParseFileArgs(args, {});
     } catch (const UsageError& e) {
-        io.err << "brelvo-cli check: " << e.what() << "\nUsage: brelvo-cli " << kSynopsis
-               << "\nRun 'brelvo-cli check --help' for more.\n";
-        return kExitUsage;
+        return ReportUsage(io, "check", kSynopsis, e.what());
     }
     if (parsed.help) {
         PrintHelp(io.out);
         return kExitOk;
     }
-    const bool json = parsed.flags.contains("--json");
-    auto documents = nlohmann::ordered_json::array();
-    int status = kExitOk;
+    FileReports reports(io, parsed.output);
+    bool faults = false;
     for (const auto& path : parsed.files) {
         try {
             const auto file = OpenMovie(path, platform::OpenMode::Read);
             const auto diagnosis = repair::Diagnose(*file);
-            if (diagnosis.Faults() > 0) status = kExitFailure;
-            if (json) {
-                auto findings = nlohmann::ordered_json::array();
-                for (const auto& f : diagnosis.findings) findings.push_back(FindingJson(f));
-                documents.push_back({{"path", path},
-                                     {"fileSize", diagnosis.record.loadedLength},
-                                     {"faults", diagnosis.Faults()},
-                                     {"findings", std::move(findings)}});
-                continue;
-            }
-            PrintSummary(path, diagnosis, io.out);
-            for (const auto& f : diagnosis.findings) PrintFinding(f, io.out);
+            faults = faults || diagnosis.Faults() > 0;
+            auto findings = nlohmann::ordered_json::array();
+            for (const auto& f : diagnosis.findings) findings.push_back(FindingJson(f));
+            reports.Add({{"path", path},
+                         {"fileSize", diagnosis.record.loadedLength},
+                         {"faults", diagnosis.Faults()},
+                         {"findings", std::move(findings)}});
+            PrintSummary(path, diagnosis, reports.Lines());
+            for (const auto& f : diagnosis.findings) PrintFinding(f, reports.Lines());
         } catch (const MovieLoadError& e) {
-            io.err << e.what() << '\n';
-            documents.push_back({{"path", path}, {"error", e.what()}});
-            status = kExitFailure;
+            reports.Fail(e.Path(), e.Reason());
         } catch (const platform::IoError& e) {
-            const std::string reason =
-                "cannot " + std::string(platform::FileOpVerb(e.Op())) + " the file: " + e.Reason();
-            io.err << "brelvo-cli: " << path << ": " << reason << '\n';
-            documents.push_back({{"path", path}, {"error", reason}});
-            status = kExitFailure;
+            reports.Fail(path, "cannot " + std::string(platform::FileOpVerb(e.Op())) +
+                                   " the file: " + e.Reason());
         }
     }
-    if (json) {
-        io.out << documents.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
-               << '\n';
-    }
-    return status;
+    const int status = reports.Finish();
+    return faults ? kExitFailure : status;
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Running an edit over many files.
 #include "cli/edit_files.h"
 
-#include "avi/decode_headers.h"
 #include "avi/field_patch.h"
-#include "avi/scan_chunks.h"
 #include "cli/terminal_text.h"
 #include "platform/ansi_codec.h"
 #include "platform/io_error.h"
@@ -11,43 +10,33 @@
 namespace brelvo::cli {
 namespace {
 
-void ReportFailure(CommandIo io, const std::string& path, const std::string& reason) {
-    io.err << "brelvo-cli: " << path << ": " << reason << '\n';
+// What a write that failed part-way left: the bytes of the edit written before it.
+std::string WrittenBefore(const avi::PlanFailed& e) {
+    return "; " + (e.BytesWritten() == 0 ? std::string("none") : std::to_string(e.BytesWritten())) +
+           " of the edit's bytes had been written before it";
 }
 
 }  // namespace
 
-int EditEachFile(const std::vector<std::string>& files, editing::WriteMode mode, CommandIo io,
-                 const FileEdit& edit) {
-    int status = kExitOk;
+int EditEachFile(const std::vector<std::string>& files, avi::WriteMode mode,
+                 OutputOptions output, CommandIo io, const FileEdit& edit) {
+    FileReports reports(io, output);
+    const bool dryRun = mode == avi::WriteMode::DryRun;
     for (const auto& path : files) {
         try {
-            const LoadedMovie movie = LoadMovie(path);
-            const auto file = platform::OpenFile(path, mode == editing::WriteMode::Write
-                                                           ? platform::OpenMode::ReadWrite
-                                                           : platform::OpenMode::Read);
-            edit(movie, *file, io);
+            reports.Add(EditJson(path, dryRun, edit(LoadMovie(path), reports.Io())));
         } catch (const MovieLoadError& e) {
-            io.err << e.what() << '\n';
-            status = kExitFailure;
+            reports.Fail(e.Path(), e.Reason());
         } catch (const avi::PatchRefused& e) {
-            ReportFailure(io, path, std::string(e.what()) + "; nothing was written");
-            status = kExitFailure;
+            reports.Fail(path, std::string(e.what()) + "; nothing was written");
         } catch (const platform::IoError& e) {
-            ReportFailure(
-                io, path,
-                "cannot " + std::string(platform::FileOpVerb(e.Op())) + " the file: " + e.Reason());
-            status = kExitFailure;
+            const auto* partly = dynamic_cast<const avi::PlanFailed*>(&e);
+            reports.Fail(path, "cannot " + std::string(platform::FileOpVerb(e.Op())) +
+                                   " the file: " + e.Reason() +
+                                   (partly ? WrittenBefore(*partly) : ""));
         }
     }
-    return status;
-}
-
-int ReportUsage(CommandIo io, std::string_view name, std::string_view synopsis,
-                std::string_view message) {
-    io.err << "brelvo-cli " << name << ": " << message << "\nUsage: brelvo-cli " << synopsis
-           << "\nRun 'brelvo-cli " << name << " --help' for more.\n";
-    return kExitUsage;
+    return reports.Finish();
 }
 
 std::string QuotedFileText(std::string_view ansiBytes) {
@@ -55,8 +44,12 @@ std::string QuotedFileText(std::string_view ansiBytes) {
     return "\"" + TerminalSafe(platform::AnsiToUtf8(ansiBytes.substr(0, end))) + "\"";
 }
 
-std::string_view DryRunNote(editing::WriteMode mode) {
-    return mode == editing::WriteMode::DryRun ? " (dry run, nothing written)" : "";
+std::string_view DryRunNote(avi::WriteMode mode) {
+    return mode == avi::WriteMode::DryRun ? " (dry run, nothing written)" : "";
+}
+
+avi::WriteMode ModeOf(bool dryRun) {
+    return dryRun ? avi::WriteMode::DryRun : avi::WriteMode::Write;
 }
 
 }  // namespace brelvo::cli

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// `brelvo-cli repair [--dry-run] [--only CODE,...] [--json] FILE...`: mends what the diagnosis
+// `brelvo-cli repair [--dry-run] [--only CODE,...] [--json] [--quiet] FILE...`: mends what the diagnosis
 // finds and overwriting fields mends, and reports what it leaves alone.
 #include <set>
 
 #include "avi/field_patch.h"
+#include "avi/write_plan.h"
 #include "cli/command_args.h"
 #include "cli/edit_args.h"
 #include "cli/edit_files.h"
@@ -17,7 +18,8 @@ namespace brelvo::cli {
 namespace {
 
 constexpr std::string_view kName = "repair";
-constexpr std::string_view kSynopsis = "repair [--dry-run] [--only CODE,...] [--json] FILE...";
+constexpr std::string_view kSynopsis =
+    "repair [--dry-run] [--only CODE,...] [--json] [--quiet] FILE...";
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: brelvo-cli " << kSynopsis
@@ -32,11 +34,14 @@ void PrintHelp(std::ostream& out) {
            "Exit status: 0 when no fault is left, 1 when one is left or a file failed, 2 for\n"
            "a wrong command line.\n\n"
            "Options:\n"
-           "  --dry-run, -n    show what would change, write nothing\n"
-           "  --only CODE,...  mend only findings of these codes (as 'check' prints them)\n"
-           "  --json           a JSON array, one object per file: {\"path\", \"dryRun\",\n"
-           "                   \"changes\", \"leftAlone\"}, or {\"path\", \"error\"}\n"
-           "  --help           this text\n\n"
+           "  --dry-run, -n       show what would change, write nothing\n"
+           "  --only CODE,...     mend only findings of these codes (as 'check' prints them)\n"
+        << JsonOptionHelp()
+        << "                      each object: \"path\", \"dryRun\", the \"changes\" (every\n"
+           "                      field with its 0-based \"offset\", \"width\", \"old\" and\n"
+           "                      \"new\" value, and the finding \"code\") and \"leftAlone\"\n"
+        << QuietOptionHelp()
+        << "  --help              this text\n\n"
            "Example:\n"
            "  brelvo-cli repair --dry-run capture.avi\n"
            "  brelvo-cli repair --only total-frames-mismatch,video-length-mismatch a.avi b.avi\n";
@@ -68,14 +73,12 @@ std::vector<repair::Finding> LeftAlone(const repair::Diagnosis& d,
 
 struct Options {
     std::set<repair::Code> only;
-    editing::WriteMode mode = editing::WriteMode::Write;
-    bool json = false;
+    avi::WriteMode mode = avi::WriteMode::Write;
 };
 
 // Repairs one movie; returns whether a fault is left.
-bool RepairFile(const std::string& path, const Options& options, CommandIo io,
-                nlohmann::ordered_json& documents) {
-    const bool dryRun = options.mode == editing::WriteMode::DryRun;
+bool RepairFile(const std::string& path, const Options& options, FileReports& reports) {
+    const bool dryRun = options.mode == avi::WriteMode::DryRun;
     const auto file =
         OpenMovie(path, dryRun ? platform::OpenMode::Read : platform::OpenMode::ReadWrite);
     const auto diagnosis = repair::Diagnose(*file);
@@ -85,31 +88,29 @@ bool RepairFile(const std::string& path, const Options& options, CommandIo io,
     const bool faultLeft = std::any_of(left.begin(), left.end(), [](const repair::Finding& f) {
         return repair::FindingSeverity(f.code) == repair::Severity::Fault;
     });
-    if (options.json) {
-        auto changes = nlohmann::ordered_json::array();
-        for (const auto& c : report.changes) {
-            changes.push_back({{"code", repair::FindingName(c.code)},
-                               {"name", c.field.name},
-                               {"offset", c.field.offset},
-                               {"width", c.field.width},
-                               {"before", c.before},
-                               {"after", c.after}});
-        }
-        auto leftJson = nlohmann::ordered_json::array();
-        for (const auto& f : left) leftJson.push_back(FindingJson(f));
-        documents.push_back({{"path", path},
-                             {"dryRun", dryRun},
-                             {"changes", std::move(changes)},
-                             {"leftAlone", std::move(leftJson)}});
-        return faultLeft;
-    }
+    auto changes = nlohmann::ordered_json::array();
     for (const auto& c : report.changes) {
-        io.out << path << ": " << c.field.name << ' ' << c.before << " -> " << c.after << " ("
-               << repair::FindingName(c.code) << ')' << DryRunNote(options.mode) << '\n';
+        changes.push_back({{"field", c.field.name},
+                           {"offset", c.field.offset},
+                           {"width", c.field.width},
+                           {"old", c.before},
+                           {"new", c.after},
+                           {"code", repair::FindingName(c.code)}});
     }
-    if (report.changes.empty()) io.out << path << ": nothing to mend\n";
-    if (!left.empty()) io.out << path << ": left alone:\n";
-    for (const auto& f : left) PrintFinding(f, io.out);
+    auto leftJson = nlohmann::ordered_json::array();
+    for (const auto& f : left) leftJson.push_back(FindingJson(f));
+    reports.Add({{"path", path},
+                 {"dryRun", dryRun},
+                 {"changes", std::move(changes)},
+                 {"leftAlone", std::move(leftJson)}});
+    auto& out = reports.Lines();
+    for (const auto& c : report.changes) {
+        out << path << ": " << c.field.name << ' ' << c.before << " -> " << c.after << " ("
+            << repair::FindingName(c.code) << ')' << DryRunNote(options.mode) << '\n';
+    }
+    if (report.changes.empty()) out << path << ": nothing to mend\n";
+    if (!left.empty()) out << path << ": left alone:\n";
+    for (const auto& f : left) PrintFinding(f, out);
     return faultLeft;
 }
 
@@ -117,17 +118,7 @@ int RunRepair(const std::vector<std::string>& args, CommandIo io) {
     Options options;
     EditArgs parsed;
     try {
-        std::vector<std::string> rest;
-        bool optionsEnded = false;
-        for (const auto& arg : args) {
-            optionsEnded = optionsEnded || arg == "--";
-            if (!optionsEnded && arg == "--json") {
-                options.json = true;
-            } else {
-                rest.push_back(arg);
-            }
-        }
-        parsed = ParseEditArgs(rest, {"--only"});
+        parsed = ParseEditArgs(args, {"--only"});
         if (parsed.help) {
             PrintHelp(io.out);
             return kExitOk;
@@ -139,34 +130,27 @@ int RunRepair(const std::vector<std::string>& args, CommandIo io) {
     } catch (const UsageError& e) {
         return ReportUsage(io, kName, kSynopsis, e.what());
     }
-    if (parsed.dryRun) options.mode = editing::WriteMode::DryRun;
-    auto documents = nlohmann::ordered_json::array();
-    int status = kExitOk;
+    options.mode = ModeOf(parsed.dryRun);
+    FileReports reports(io, parsed.output);
+    bool faultLeft = false;
     for (const auto& path : parsed.operands) {
-        std::string failure;
         try {
-            if (RepairFile(path, options, io, documents)) status = kExitFailure;
-            continue;
+            faultLeft = RepairFile(path, options, reports) || faultLeft;
         } catch (const MovieLoadError& e) {
-            io.err << e.what() << '\n';
-            documents.push_back({{"path", path}, {"error", e.what()}});
-            status = kExitFailure;
-            continue;
+            reports.Fail(e.Path(), e.Reason());
         } catch (const avi::PatchRefused& e) {
-            failure = std::string(e.what()) + "; nothing was written";
+            reports.Fail(path, std::string(e.what()) + "; nothing was written");
         } catch (const platform::IoError& e) {
-            failure =
-                "cannot " + std::string(platform::FileOpVerb(e.Op())) + " the file: " + e.Reason();
+            const auto* partly = dynamic_cast<const avi::PlanFailed*>(&e);
+            reports.Fail(path, "cannot " + std::string(platform::FileOpVerb(e.Op())) +
+                                   " the file: " + e.Reason() +
+                                   (partly ? "; " + std::to_string(partly->BytesWritten()) +
+                                                 " bytes of the repair had been written before it"
+                                           : std::string()));
         }
-        io.err << "brelvo-cli: " << path << ": " << failure << '\n';
-        documents.push_back({{"path", path}, {"error", failure}});
-        status = kExitFailure;
     }
-    if (options.json) {
-        io.out << documents.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
-               << '\n';
-    }
-    return status;
+    const int status = reports.Finish();
+    return faultLeft ? kExitFailure : status;
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Audio delay.
 #include "editing/audio_delay.h"
 
@@ -57,27 +58,20 @@ std::optional<double> DelaySecondsOfUnits(std::int32_t units, const avi::StreamH
     return units / (static_cast<double>(audio.rate) / audio.scale);
 }
 
-AudioDelayChange ApplyAudioDelay(platform::RandomAccessFile& file, const avi::HeaderRecord& record,
-                                 std::int32_t start, WriteMode mode) {
-    AudioDelayChange change;
-    change.field = RecordedField(record, record.audioStartOffset, 4, kNoAudio);
+std::int32_t AddAudioDelay(avi::HeaderEdit& edit, std::int32_t start) {
+    auto& record = edit.record;
+    const auto* field = record.FieldAt(record.audioStartOffset, 4);
+    if (field == nullptr) throw avi::PatchRefused(std::string(kNoAudio));
     if (start < 0) throw avi::PatchRefused("a negative audio delay cannot be written");
-    RequireWritable(file, record, {&change.field});
-    change.before = ReadFieldInt32(file, change.field);
-    change.after = start;
-    if (mode == WriteMode::Write) {
-        avi::PatchInt32(file, change.field, start);
-        change.written = true;
+    edit.plan.AddInt32(*field, start);
+    std::int32_t before = 0;
+    for (auto& s : record.streams) {
+        if (s.startField != *field) continue;
+        before = s.header.start;
+        s.header.start = start;
+        if (record.audioHeader) record.audioHeader->start = start;
     }
-    return change;
-}
-
-AudioDelayChange ApplyAudioDelay(const std::string& path, const avi::HeaderRecord& record,
-                                 std::int32_t start, WriteMode mode) {
-    RecordedField(record, record.audioStartOffset, 4, kNoAudio);
-    const auto file = platform::OpenFile(
-        path, mode == WriteMode::Write ? platform::OpenMode::ReadWrite : platform::OpenMode::Read);
-    return ApplyAudioDelay(*file, record, start, mode);
+    return before;
 }
 
 }  // namespace brelvo::editing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Audio delay: the audio stream header's dwStart, the time in the stream's own units at which
 // the sound starts, rewritten in place; the readouts of the "Delay Audio" bar.
 #pragma once
@@ -6,10 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "avi/field_ref.h"
 #include "avi/header_record.h"
-#include "editing/field_edit.h"
-#include "platform/random_access_file.h"
+#include "avi/write_plan.h"
 
 namespace brelvo::editing {
 
@@ -33,18 +32,9 @@ std::int32_t DelayUnitsOfSeconds(double seconds, const avi::StreamHeader& audio)
 // The delay of dwStart units in seconds; nothing with a zero divisor.
 std::optional<double> DelaySecondsOfUnits(std::int32_t units, const avi::StreamHeader& audio);
 
-struct AudioDelayChange {
-    avi::FieldRef field;
-    std::int32_t before = 0;  // as read from the file
-    std::int32_t after = 0;
-    bool written = false;
-};
-
-// Writes dwStart at the document's audioStartOffset. Throws avi::PatchRefused (nothing
-// written) or platform::IoError.
-AudioDelayChange ApplyAudioDelay(platform::RandomAccessFile& file, const avi::HeaderRecord& record,
-                                 std::int32_t start, WriteMode mode = WriteMode::Write);
-AudioDelayChange ApplyAudioDelay(const std::string& path, const avi::HeaderRecord& record,
-                                 std::int32_t start, WriteMode mode = WriteMode::Write);
+// Adds dwStart of the document's audio stream; the stream's header follows (audioDelayStart
+// keeps the value read at load, which the bar returns to). Returns the value the record had.
+// Throws avi::PatchRefused without an audio stream header or for a negative start.
+std::int32_t AddAudioDelay(avi::HeaderEdit& edit, std::int32_t start);
 
 }  // namespace brelvo::editing

@@ -1,9 +1,8 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Codec tag editing.
 #include "editing/codec_tag.h"
 
 #include <algorithm>
-#include <cstddef>
-#include <span>
 
 #include "avi/field_patch.h"
 #include "platform/ansi_codec.h"
@@ -26,15 +25,9 @@ std::string PadToTag(std::string_view text) {
     return (std::string(text) + std::string(kTagWidth, ' ')).substr(0, kTagWidth);
 }
 
-avi::FieldRef TargetField(const avi::HeaderRecord& record, CodecTarget target) {
-    if (target == CodecTarget::Handler) {
-        return RecordedField(record, record.videoHandlerOffset, kTagWidth,
-                             "the movie has no video stream header, so there is no handler "
-                             "code to change");
-    }
-    return RecordedField(record, record.videoCompressionOffset, kTagWidth,
-                         "the movie has no video format, so there is no compression code to "
-                         "change");
+std::int64_t TargetOffset(const avi::HeaderRecord& record, CodecTarget target) {
+    return target == CodecTarget::Handler ? record.videoHandlerOffset
+                                          : record.videoCompressionOffset;
 }
 
 }  // namespace
@@ -68,30 +61,27 @@ std::string NotAsciiReason(std::string_view code) {
            "' is not printable ASCII: a FourCC holds the characters space to '~' only";
 }
 
-CodecTagChange ApplyCodecTag(platform::RandomAccessFile& file, const avi::HeaderRecord& record,
-                             CodecTarget target, std::string_view fourBytes, WriteMode mode) {
-    CodecTagChange change;
-    change.field = TargetField(record, target);
+void AddCodecTag(avi::HeaderEdit& edit, CodecTarget target, std::string_view fourBytes) {
+    auto& record = edit.record;
+    const avi::FieldRef* field = record.FieldAt(TargetOffset(record, target), kTagWidth);
+    if (field == nullptr) {
+        throw avi::PatchRefused(target == CodecTarget::Handler
+                                    ? "the movie has no video stream header, so there is no "
+                                      "handler code to change"
+                                    : "the movie has no video format, so there is no "
+                                      "compression code to change");
+    }
     if (fourBytes.size() != kTagWidth) {
         throw avi::PatchRefused("a codec code is four bytes, not " +
                                 std::to_string(fourBytes.size()));
     }
-    RequireWritable(file, record, {&change.field});
-    change.oldBytes = ReadFieldBytes(file, change.field);
-    change.newBytes = std::string(fourBytes);
-    if (mode == WriteMode::Write) {
-        avi::PatchField(file, change.field, std::as_bytes(std::span(fourBytes)));
-        change.written = true;
+    edit.plan.Add(*field, fourBytes);
+    for (auto& s : record.streams) {
+        if (s.handlerField == *field) s.header.fccHandler = fourBytes;
+        if (s.video && s.video->compressionField == *field) s.video->compression = fourBytes;
     }
-    return change;
-}
-
-CodecTagChange ApplyCodecTag(const std::string& path, const avi::HeaderRecord& record,
-                             CodecTarget target, std::string_view fourBytes, WriteMode mode) {
-    TargetField(record, target);  // a refusal needs no file
-    const auto file = platform::OpenFile(
-        path, mode == WriteMode::Write ? platform::OpenMode::ReadWrite : platform::OpenMode::Read);
-    return ApplyCodecTag(*file, record, target, fourBytes, mode);
+    (target == CodecTarget::Handler ? record.videoHandler : record.videoCompression) =
+        platform::AsciiUpper(fourBytes);
 }
 
 }  // namespace brelvo::editing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Codec tag editing: the video stream header's fccHandler ("Apply Header", Combo1) and the
 // video format's biCompression ("Apply Stream", Combo2), four bytes each, rewritten in place.
 #pragma once
@@ -5,10 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "avi/field_ref.h"
 #include "avi/header_record.h"
-#include "editing/field_edit.h"
-#include "platform/random_access_file.h"
+#include "avi/write_plan.h"
 
 namespace brelvo::editing {
 
@@ -32,21 +31,9 @@ std::string TypedCodecBytes(std::string_view utf8Code);
 bool IsPrintableAscii(std::string_view code);
 std::string NotAsciiReason(std::string_view code);
 
-struct CodecTagChange {
-    avi::FieldRef field;
-    std::string oldBytes;  // the four bytes that stood in the file
-    std::string newBytes;
-    bool written = false;
-};
-
-// Checks the field, reads its old bytes and (unless a dry run) patches the four bytes.
-// Throws avi::PatchRefused (nothing written) or platform::IoError.
-CodecTagChange ApplyCodecTag(platform::RandomAccessFile& file, const avi::HeaderRecord& record,
-                             CodecTarget target, std::string_view fourBytes,
-                             WriteMode mode = WriteMode::Write);
-// The same on the movie at `path`, opened for this edit alone.
-CodecTagChange ApplyCodecTag(const std::string& path, const avi::HeaderRecord& record,
-                             CodecTarget target, std::string_view fourBytes,
-                             WriteMode mode = WriteMode::Write);
+// Adds to the edit the four bytes of the target field; the record's current tag and the
+// stream's field follow. Throws avi::PatchRefused when decoding recorded no such field or the
+// bytes are not four.
+void AddCodecTag(avi::HeaderEdit& edit, CodecTarget target, std::string_view fourBytes);
 
 }  // namespace brelvo::editing

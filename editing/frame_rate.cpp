@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Frame rate editing.
 #include "editing/frame_rate.h"
 
@@ -18,9 +19,20 @@ constexpr double kTypedDefaultRate = 10.0;
 constexpr double kRateClamp = 4611686018427387904.0;  // 2^62
 
 // The video stream whose dwRate the document names.
-const avi::StreamRecord* RateStream(const avi::HeaderRecord& record) {
-    for (const auto& s : record.streams) {
+avi::StreamRecord* RateStream(avi::HeaderRecord& record) {
+    for (auto& s : record.streams) {
         if (s.rateField.Recorded() && s.rateField.offset == record.videoRateOffset) return &s;
+    }
+    return nullptr;
+}
+
+// The main header whose dwMicroSecPerFrame the document names.
+avi::MainHeader* FrameTimeHeader(avi::HeaderRecord& record) {
+    for (auto& h : record.mainHeaders) {
+        if (h.microSecPerFrameField.Recorded() &&
+            h.microSecPerFrameField.offset == record.microSecOffset) {
+            return &h;
+        }
     }
     return nullptr;
 }
@@ -106,47 +118,32 @@ double FrameRateChange::FramesPerSecAfter() const {
     return after.scale == 0 ? 0.0 : static_cast<double>(after.rate) / after.scale;
 }
 
-FrameRateChange ApplyFrameRate(platform::RandomAccessFile& file, const avi::HeaderRecord& record,
-                               std::int64_t newRate, std::optional<std::int32_t> newScale,
-                               WriteMode mode) {
-    FrameRateChange change;
-    const auto* stream = RateStream(record);
+FrameRateChange AddFrameRate(avi::HeaderEdit& edit, std::int64_t newRate,
+                             std::optional<std::int32_t> newScale) {
+    auto& record = edit.record;
+    auto* stream = RateStream(record);
     if (stream == nullptr) {
         throw avi::PatchRefused(
-            "the movie has no video stream header, so its frame rate "
-            "cannot be changed");
+            "the movie has no video stream header, so its frame rate cannot be changed");
     }
-    change.rateField = stream->rateField;
-    change.scaleField = stream->scaleField;
-    change.microSecField = RecordedField(record, record.microSecOffset, 4,
-                                         "the movie has no main header, so its frame time "
-                                         "cannot be changed");
-    RequireWritable(file, record, {&change.rateField, &change.scaleField, &change.microSecField});
-    change.before.rate = ReadFieldInt32(file, change.rateField);
-    change.before.scale = ReadFieldInt32(file, change.scaleField);
-    change.before.microSecPerFrame = ReadFieldInt32(file, change.microSecField);
-    change.after = FrameRateFieldsFor(newRate, newScale.value_or(change.before.scale));
-    change.scaleWritten = change.after.scale != change.before.scale;
-    if (mode == WriteMode::DryRun) return change;
-    if (change.scaleWritten) avi::PatchInt32(file, change.scaleField, change.after.scale);
-    avi::PatchInt32(file, change.rateField, change.after.rate);
-    avi::PatchInt32(file, change.microSecField, change.after.microSecPerFrame);
-    change.written = true;
-    return change;
-}
-
-FrameRateChange ApplyFrameRate(const std::string& path, const avi::HeaderRecord& record,
-                               std::int64_t newRate, WriteMode mode) {
-    // Refusals that need no file come first, so a refused rate never opens the movie.
-    if (RateStream(record) == nullptr) {
+    auto* main = FrameTimeHeader(record);
+    if (main == nullptr) {
         throw avi::PatchRefused(
-            "the movie has no video stream header, so its frame rate "
-            "cannot be changed");
+            "the movie has no main header, so its frame time cannot be changed");
     }
-    FrameRateFieldsFor(newRate, record.videoScale);
-    const auto file = platform::OpenFile(
-        path, mode == WriteMode::Write ? platform::OpenMode::ReadWrite : platform::OpenMode::Read);
-    return ApplyFrameRate(*file, record, newRate, std::nullopt, mode);
+    FrameRateChange change;
+    change.before = {stream->header.rate, stream->header.scale, main->microSecPerFrame};
+    change.after = FrameRateFieldsFor(newRate, newScale.value_or(change.before.scale));
+    if (change.after.scale != change.before.scale) {
+        edit.plan.AddInt32(stream->scaleField, change.after.scale);
+    }
+    edit.plan.AddInt32(stream->rateField, change.after.rate);
+    edit.plan.AddInt32(main->microSecPerFrameField, change.after.microSecPerFrame);
+    stream->header.rate = record.videoRate = change.after.rate;
+    stream->header.scale = record.videoScale = change.after.scale;
+    main->microSecPerFrame = change.after.microSecPerFrame;
+    record.framesPerSec = change.FramesPerSecAfter();
+    return change;
 }
 
 }  // namespace brelvo::editing

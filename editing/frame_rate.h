@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Frame rate editing: the video stream header's dwRate (ten-thousandths of a frame per second
 // once dwScale is 10000) and the main header's dwMicroSecPerFrame, which follows from it.
 #pragma once
@@ -7,10 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "avi/field_ref.h"
 #include "avi/header_record.h"
-#include "editing/field_edit.h"
-#include "platform/random_access_file.h"
+#include "avi/write_plan.h"
 
 namespace brelvo::editing {
 
@@ -52,25 +51,17 @@ struct FrameRateTexts {
 FrameRateTexts AppliedFrameRateTexts(std::int32_t rate, std::int32_t scale);
 
 struct FrameRateChange {
-    avi::FieldRef rateField, scaleField, microSecField;
-    FrameRateFields before;  // as read from the file
+    FrameRateFields before;  // as the record had them
     FrameRateFields after;
-    bool scaleWritten = false;
-    bool written = false;
 
     double FramesPerSecBefore() const;
     double FramesPerSecAfter() const;
 };
 
-// Writes dwRate and dwMicroSecPerFrame for the rate at the video stream's scale; with
-// `newScale` the stream's dwScale is written too (when it differs from the file's). Checks
-// everything before the first write. Throws avi::PatchRefused (nothing written) or
-// platform::IoError.
-FrameRateChange ApplyFrameRate(platform::RandomAccessFile& file, const avi::HeaderRecord& record,
-                               std::int64_t newRate, std::optional<std::int32_t> newScale,
-                               WriteMode mode = WriteMode::Write);
-// The window's form: the scale is the document's videoScale, which is never written.
-FrameRateChange ApplyFrameRate(const std::string& path, const avi::HeaderRecord& record,
-                               std::int64_t newRate, WriteMode mode = WriteMode::Write);
+// Adds dwRate and dwMicroSecPerFrame for the rate at the video stream's scale; with `newScale`
+// the stream's dwScale too (when it differs); the record's rate values follow. Throws
+// avi::PatchRefused.
+FrameRateChange AddFrameRate(avi::HeaderEdit& edit, std::int64_t newRate,
+                             std::optional<std::int32_t> newScale = std::nullopt);
 
 }  // namespace brelvo::editing

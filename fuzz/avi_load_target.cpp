@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Harness body: any bytes as a movie, through the whole load and every header edit, and
 // through the diagnosis and its mending.
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -37,9 +39,16 @@ std::vector<ByteRegion> NormaliseRegions(const avi::HeaderRecord& record,
     return regions;
 }
 
+// Plans the edit on the record and applies it to the file.
+void Apply(WatchedFile& watched, const avi::HeaderRecord& record,
+           const std::function<void(avi::HeaderEdit&)>& plan) {
+    avi::HeaderEdit edit(record);
+    plan(edit);
+    avi::ApplyPlan(watched.File(), edit.plan);
+}
+
 void EditHeaders(WatchedFile& watched, const avi::ChunkMap& chunkMap,
                  const avi::HeaderRecord& record) {
-    auto& file = watched.File();
     for (const auto target : {editing::CodecTarget::Handler, editing::CodecTarget::Compression}) {
         const std::int64_t offset = target == editing::CodecTarget::Handler
                                         ? record.videoHandlerOffset
@@ -47,7 +56,11 @@ void EditHeaders(WatchedFile& watched, const avi::ChunkMap& chunkMap,
         Refusable([&] {
             RequireConfinedWrites(
                 watched, {{offset, 4}}, "a codec edit",
-                [&] { editing::ApplyCodecTag(file, record, target, "xvid"); }, true);
+                [&] {
+                    Apply(watched, record,
+                          [&](auto& edit) { editing::AddCodecTag(edit, target, "xvid"); });
+                },
+                true);
         });
     }
     std::vector<ByteRegion> rateRegions = {{record.microSecOffset, 4}};
@@ -59,13 +72,18 @@ void EditHeaders(WatchedFile& watched, const avi::ChunkMap& chunkMap,
         Refusable([&] {
             RequireConfinedWrites(
                 watched, rateRegions, "a frame-rate edit",
-                [&] { editing::ApplyFrameRate(file, record, 240000, scale); }, true);
+                [&] {
+                    Apply(watched, record,
+                          [&](auto& edit) { editing::AddFrameRate(edit, 240000, scale); });
+                },
+                true);
         });
     }
     Refusable([&] {
         RequireConfinedWrites(
             watched, {{record.audioStartOffset, 4}}, "the audio delay edit",
-            [&] { editing::ApplyAudioDelay(file, record, 1000); }, true);
+            [&] { Apply(watched, record, [](auto& edit) { editing::AddAudioDelay(edit, 1000); }); },
+            true);
     });
     std::vector<ByteRegion> itemRegions;
     std::map<std::string, std::string> texts;
@@ -77,7 +95,8 @@ void EditHeaders(WatchedFile& watched, const avi::ChunkMap& chunkMap,
     Refusable([&] {
         RequireConfinedWrites(
             watched, itemRegions, "the author details edit",
-            [&] { info::ApplyAuthorItems(file, chunkMap, record.decodedChunkCount, texts); }, true);
+            [&] { Apply(watched, record, [&](auto& edit) { info::AddAuthorItems(edit, texts); }); },
+            true);
     });
 }
 

@@ -1,9 +1,9 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Author details, rewritten in place.
 #include "info/author_items.h"
 
 #include <algorithm>
 #include <optional>
-#include <span>
 
 #include "avi/chunk_ids.h"
 #include "avi/decode_headers.h"
@@ -26,15 +26,15 @@ std::string Utf8Prefix(std::string_view utf8, std::size_t count) {
     return std::string(utf8);
 }
 
-std::optional<std::string> SkipReason(const avi::ChunkRow& row) {
-    if (row.size == 0) return "the item has no room for text (size 0)";
-    if (row.size < 0) return "its size field is not a text size";
-    if (row.id == avi::kDisplayNameId && row.size >= kDisplayNameLimit) {
+std::optional<std::string> SkipReason(const avi::TextItem& item) {
+    if (item.size == 0) return "the item has no room for text (size 0)";
+    if (item.size < 0) return "its size field is not a text size";
+    if (item.id == avi::kDisplayNameId && item.size >= kDisplayNameLimit) {
         return "a display name of " + std::to_string(kDisplayNameLimit) +
                " bytes or more is not edited";
     }
-    if (row.size > avi::kMaxTextItemBytes) {
-        return "the item claims " + std::to_string(row.size) + " bytes, too many for a text item";
+    if (item.size > avi::kMaxTextItemBytes) {
+        return "the item claims " + std::to_string(item.size) + " bytes, too many for a text item";
     }
     return std::nullopt;
 }
@@ -80,70 +80,52 @@ std::map<std::string, std::string> AuthorItemsChange::BoxTexts() const {
     return texts;
 }
 
-AuthorItemsChange ApplyAuthorItems(platform::RandomAccessFile& file, const avi::ChunkMap& chunkMap,
-                                   std::size_t decodedChunkCount,
-                                   const std::map<std::string, std::string>& textsById,
-                                   editing::WriteMode mode, std::int64_t loadedLength) {
-    editing::RequireLoadedLength(file, loadedLength);
+AuthorItemsChange AddAuthorItems(avi::HeaderEdit& edit,
+                                 const std::map<std::string, std::string>& textsById) {
     AuthorItemsChange change;
-    const auto length = file.Length();
-    const auto rows = std::min(decodedChunkCount, chunkMap.size());
-    for (std::size_t i = 0; i < rows; ++i) {
-        const auto& row = chunkMap[i];
-        const auto text = textsById.find(row.id);
-        if (!IsAuthorItemId(row.id) || text == textsById.end()) continue;
-        if (auto reason = SkipReason(row)) {
-            change.skipped.push_back({row.id, i, std::move(*reason)});
+    auto& record = edit.record;
+    for (auto& item : record.textItems) {
+        const auto text = textsById.find(item.id);
+        if (!IsAuthorItemId(item.id) || text == textsById.end()) continue;
+        if (auto reason = SkipReason(item)) {
+            change.skipped.push_back({item.id, item.row, std::move(*reason)});
+            continue;
+        }
+        if (item.field.width != item.size) {  // decoding read less than the item claims
+            if (item.DataOffset() + item.size > record.loadedLength) {
+                throw avi::PatchRefused("the item " + item.id + " ends past the end of the file");
+            }
+            change.skipped.push_back({item.id, item.row, "the item could not be read whole"});
             continue;
         }
         AuthorItemWrite write;
-        write.id = row.id;
-        write.row = i;
-        write.field =
-            avi::FieldRef{row.id + "[" + std::to_string(i) + "]", row.DataOffset(), row.size};
-        if (!write.field.Recorded() || write.field.offset + row.size > length) {
-            throw avi::PatchRefused("the item " + row.id + " ends past the end of the file");
-        }
-        const auto old = file.ReadVectorAt(write.field.offset, static_cast<std::size_t>(row.size));
-        write.oldBytes.assign(reinterpret_cast<const char*>(old.data()), old.size());
-        auto room = static_cast<std::size_t>(row.size);
-        const bool displayName = row.id == avi::kDisplayNameId;
-        if (displayName && avi::DisplayNameRoom(write.oldBytes) == 0) {
-            change.skipped.push_back({row.id, i, "no room for text behind its type field"});
+        write.id = item.id;
+        write.row = item.row;
+        write.field = item.field;
+        write.oldBytes = item.bytes;
+        auto room = static_cast<std::size_t>(item.size);
+        const bool displayName = item.id == avi::kDisplayNameId;
+        if (displayName && avi::DisplayNameRoom(item.bytes) == 0) {
+            change.skipped.push_back({item.id, item.row, "no room for text behind its type field"});
             continue;
         }
-        if (displayName &&
-            text->second == platform::AnsiToUtf8(avi::DisplayNameText(write.oldBytes))) {
+        if (displayName && text->second == platform::AnsiToUtf8(avi::DisplayNameText(item.bytes))) {
             // Unchanged: the blanks the box shows for the closing NUL must not replace it.
-            write.newBytes = write.oldBytes;
+            write.newBytes = item.bytes;
             write.boxText = text->second;
-            change.items.push_back(std::move(write));
-            continue;
+        } else {
+            if (displayName && avi::HasDisplayTypeField(item.bytes)) {
+                write.typeFieldBytes = kTypeFieldBytes;
+                write.newBytes = item.bytes.substr(0, kTypeFieldBytes);
+                room -= kTypeFieldBytes;
+            }
+            PlaceText(write, text->second, room);
         }
-        if (displayName && avi::HasDisplayTypeField(write.oldBytes)) {
-            write.typeFieldBytes = kTypeFieldBytes;
-            write.newBytes = write.oldBytes.substr(0, kTypeFieldBytes);
-            room -= kTypeFieldBytes;
-        }
-        PlaceText(write, text->second, room);
+        edit.plan.Add(write.field, write.newBytes);
+        item.bytes = write.newBytes;
         change.items.push_back(std::move(write));
     }
-    if (mode == editing::WriteMode::DryRun) return change;
-    for (const auto& item : change.items) {
-        avi::PatchField(file, item.field, std::as_bytes(std::span(item.newBytes)));
-    }
-    change.written = true;
     return change;
-}
-
-AuthorItemsChange ApplyAuthorItems(const std::string& path, const avi::ChunkMap& chunkMap,
-                                   std::size_t decodedChunkCount,
-                                   const std::map<std::string, std::string>& textsById,
-                                   editing::WriteMode mode, std::int64_t loadedLength) {
-    const auto file =
-        platform::OpenFile(path, mode == editing::WriteMode::Write ? platform::OpenMode::ReadWrite
-                                                                   : platform::OpenMode::Read);
-    return ApplyAuthorItems(*file, chunkMap, decodedChunkCount, textsById, mode, loadedLength);
 }
 
 }  // namespace brelvo::info

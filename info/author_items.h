@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Author details: the seven INFO text items and the display name, rewritten in place. Every
 // item keeps its id, position and size; a new text takes exactly the room of the old one.
 #pragma once
@@ -9,10 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "avi/chunk_map.h"
 #include "avi/field_ref.h"
-#include "editing/field_edit.h"
-#include "platform/random_access_file.h"
+#include "avi/write_plan.h"
 
 namespace brelvo::info {
 
@@ -31,9 +30,9 @@ std::string PadItemText(std::string_view ansiText, std::size_t room);
 struct AuthorItemWrite {
     std::string id;
     std::size_t row = 0;             // ChunkMap row
-    avi::FieldRef field;             // the item's data, all `size` bytes
+    avi::FieldRef field;             // the item's data, all its bytes
     std::size_t typeFieldBytes = 0;  // 4 when a display-name type field was kept
-    std::string oldBytes;            // the data as it stood
+    std::string oldBytes;            // the data as decoded
     std::string newBytes;            // the data written (the type field included)
     std::string boxText;             // UTF-8, what the item's box shows afterwards
     bool cut = false;                // the text was longer than the room
@@ -46,31 +45,21 @@ struct SkippedAuthorItem {
 };
 
 struct AuthorItemsChange {
-    std::vector<AuthorItemWrite> items;  // in map order
+    std::vector<AuthorItemWrite> items;  // in map order, as added to the plan
     std::vector<SkippedAuthorItem> skipped;
-    bool written = false;
 
     // The text each box shows afterwards; where an id occurs twice the last item wins, as at
     // load.
     std::map<std::string, std::string> BoxTexts() const;
 };
 
-// Rewrites every ChunkMap row from 0 to decodedChunkCount - 1 whose id has a text in
-// `textsById` (UTF-8, encoded in Windows-1252 with "?" for what it cannot hold), each padded
-// or cut to its own size. A display name whose text is the one its box showed at load is
-// written back byte for byte. Items of size 0, display names of 500 bytes or more and items too
-// large to be text are skipped and listed. Checks every item before the first write; throws
-// avi::PatchRefused (nothing written) when an item ends past the end of the file or the file
-// no longer has its loadedLength (when one is given), and platform::IoError.
-AuthorItemsChange ApplyAuthorItems(platform::RandomAccessFile& file, const avi::ChunkMap& chunkMap,
-                                   std::size_t decodedChunkCount,
-                                   const std::map<std::string, std::string>& textsById,
-                                   editing::WriteMode mode = editing::WriteMode::Write,
-                                   std::int64_t loadedLength = -1);
-AuthorItemsChange ApplyAuthorItems(const std::string& path, const avi::ChunkMap& chunkMap,
-                                   std::size_t decodedChunkCount,
-                                   const std::map<std::string, std::string>& textsById,
-                                   editing::WriteMode mode = editing::WriteMode::Write,
-                                   std::int64_t loadedLength = -1);
+// Adds every decoded text item whose id has a text in `textsById` (UTF-8, encoded in
+// Windows-1252 with "?" for what it cannot hold), each padded or cut to its own size; the
+// record's items follow. A display name whose text is the one its box showed at load is
+// written back byte for byte. Items of size 0, display names of 500 bytes or more and items
+// too large to be text are skipped and listed. Throws avi::PatchRefused when an item to write
+// ends past the end of the file.
+AuthorItemsChange AddAuthorItems(avi::HeaderEdit& edit,
+                                 const std::map<std::string, std::string>& textsById);
 
 }  // namespace brelvo::info

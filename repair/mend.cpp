@@ -4,24 +4,21 @@
 
 #include <algorithm>
 
-#include "avi/field_patch.h"
-#include "platform/little_endian.h"
-
 namespace brelvo::repair {
 namespace {
 
-std::vector<std::byte> LittleEndian(std::int64_t value, int width) {
-    std::vector<std::byte> bytes(static_cast<std::size_t>(width));
+std::string LittleEndian(std::int64_t value, int width) {
+    std::string bytes(static_cast<std::size_t>(width), '\0');
     for (int k = 0; k < width; ++k) {
-        bytes[static_cast<std::size_t>(k)] = static_cast<std::byte>((value >> (8 * k)) & 0xFF);
+        bytes[static_cast<std::size_t>(k)] = static_cast<char>((value >> (8 * k)) & 0xFF);
     }
     return bytes;
 }
 
-std::int64_t Unsigned(std::span<const std::byte> bytes) {
+std::int64_t Unsigned(std::string_view bytes) {
     std::int64_t value = 0;
     for (std::size_t k = 0; k < bytes.size(); ++k) {
-        value |= static_cast<std::int64_t>(bytes[k]) << (8 * k);
+        value |= static_cast<std::int64_t>(static_cast<unsigned char>(bytes[k])) << (8 * k);
     }
     return value;
 }
@@ -47,20 +44,20 @@ std::vector<FieldMend> PlanMends(const Diagnosis& diagnosis, const std::set<Code
 }
 
 MendReport ApplyMends(platform::RandomAccessFile& file, const Diagnosis& diagnosis,
-                      const std::vector<FieldMend>& mends, editing::WriteMode mode) {
+                      const std::vector<FieldMend>& mends, avi::WriteMode mode) {
     MendReport report;
-    // Every field is checked before the first is written, so a refused plan writes nothing.
-    editing::RequireLoadedLength(file, diagnosis.record.loadedLength);
-    for (const auto& m : mends) editing::RequireWritable(file, diagnosis.record, {&m.field});
-    for (const auto& m : mends) {
-        std::vector<std::byte> old(static_cast<std::size_t>(m.field.width));
-        file.ReadExactAt(m.field.offset, old);
-        report.changes.push_back({m.code, m.field, Unsigned(old), m.value});
+    avi::WritePlan plan(diagnosis.record.loadedLength);
+    for (const auto& m : mends) plan.Add(m.field, LittleEndian(m.value, m.field.width));
+    if (mends.empty()) {
+        avi::RequireLoadedMovie(file, plan.loadedLength);
+        return report;
     }
-    if (mode == editing::WriteMode::DryRun || mends.empty()) return report;
-    for (const auto& m : mends)
-        avi::PatchField(file, m.field, LittleEndian(m.value, m.field.width));
-    report.written = true;
+    const auto applied = avi::ApplyPlan(file, plan, mode);
+    for (std::size_t k = 0; k < mends.size(); ++k) {
+        report.changes.push_back(
+            {mends[k].code, mends[k].field, Unsigned(applied.changes[k].before), mends[k].value});
+    }
+    report.written = applied.written;
     return report;
 }
 

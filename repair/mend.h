@@ -8,7 +8,7 @@
 #include <set>
 #include <vector>
 
-#include "editing/field_edit.h"
+#include "avi/write_plan.h"
 #include "platform/random_access_file.h"
 #include "repair/diagnose.h"
 
@@ -36,10 +36,11 @@ struct MendReport {
     bool written = false;  // false in a dry run or with nothing to mend
 };
 
-// Throws avi::PatchRefused (nothing written: the file is not the one diagnosed, a field is
-// out of bounds) or platform::IoError.
+// Applies the mends as one write plan of the diagnosed movie. Throws avi::PatchRefused (nothing
+// written: the file is not the one diagnosed, a field is out of bounds), platform::IoError or
+// avi::PlanFailed.
 MendReport ApplyMends(platform::RandomAccessFile& file, const Diagnosis& diagnosis,
                       const std::vector<FieldMend>& mends,
-                      editing::WriteMode mode = editing::WriteMode::Write);
+                      avi::WriteMode mode = avi::WriteMode::Write);
 
 }  // namespace brelvo::repair

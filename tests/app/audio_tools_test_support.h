@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window started for the audio tools: the Utilities tab shown, the WAV chooser in
 // the movie's own folder, and every caption change recorded with the tabs' state at the time.
 #pragma once

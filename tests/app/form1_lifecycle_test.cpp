@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Start-up and close: the command line, the window's place, the load failures and the exit
 // prompt with its write-back of the saved header region.
 #include <QGuiApplication>
@@ -166,16 +167,6 @@ TEST_F(ExitPromptTest, NoRestoresTheFirst8192BytesExactly) {
     // The player let go of the file before it was written.
     EXPECT_EQ(player_.Actions(), (std::vector<std::string>{"Stop", "SavedValue", "SetFileName()"}));
     EXPECT_EQ(dialogs_.shown().size(), 1u);
-}
-
-TEST_F(Form1Test, NoOnAFileShorterThanTheSavedRegionNeverLengthensIt) {
-    const Bytes movie = MakeSimpleMovie({});
-    ASSERT_LT(movie.size(), 8192u);
-    StartOn(movie);
-    form_->document().altered = true;
-    dialogs_.QueueYesNo(false);
-    form_->close();
-    EXPECT_EQ(FileBytes(), movie);
 }
 
 TEST_F(Form1Test, AFailingWriteBackIsReported) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The WAV file chooser: the drive list moving the folder list (and falling back to the root
 // when a drive cannot be read), the folder list re-reading the file list, a file's name
 // going into Text13.

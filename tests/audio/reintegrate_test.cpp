@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Re-integration: which WAV bytes land where, "Jink Audio", and the refusals that keep a
 // movie's sound track from being overwritten by nothing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "audio/audio_chunk_survey.h"
 #include "audio/audio_chunk_walk.h"
@@ -11,11 +13,31 @@
 #include "audio/format_comparison.h"
 #include "audio/reintegrate_audio.h"
 #include "audio/wav_check.h"
+#include "avi/decode_headers.h"
+#include "avi/scan_chunks.h"
 #include "tests/audio/audio_movies.h"
 #include "tests/support/fault_injection.h"
 
 namespace brelvo::testing {
 namespace {
+
+// A WAV file of the given samples at 16000 bytes per second, behind optional other chunks.
+Bytes WavBytes(const Bytes& samples, std::string_view before = "") {
+    Bytes body = ToBytes("WAVE");
+    Append(body, ToBytes(before));
+    Append(body, Chunk("fmt ", WaveFormatData(1, 2, 4000, 16)));
+    Append(body, Chunk("data", samples));
+    Bytes wav = ToBytes("RIFF");
+    AppendU32(wav, static_cast<std::uint32_t>(body.size()));
+    Append(wav, body);
+    return wav;
+}
+
+void RestoreWav(const std::string& path, const Bytes& samples) {
+    const Bytes wav = WavBytes(samples);
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(wav.data()), static_cast<std::streamsize>(wav.size()));
+}
 
 // A movie with 20000 sound bytes at 16000 bytes per second, a frame that holds "01wb", and
 // a WAV file of the given samples.
@@ -50,14 +72,7 @@ struct SoundMovie {
         return out;
     }
     std::string Wav(const Bytes& samples, std::string_view before = "") const {
-        Bytes body = ToBytes("WAVE");
-        Append(body, ToBytes(before));
-        Append(body, Chunk("fmt ", WaveFormatData(1, 2, 4000, 16)));
-        Append(body, Chunk("data", samples));
-        Bytes wav = ToBytes("RIFF");
-        AppendU32(wav, static_cast<std::uint32_t>(body.size()));
-        Append(wav, body);
-        return WriteTempFile(wav, "in.wav");
+        return WriteTempFile(WavBytes(samples, before), "in.wav");
     }
 };
 
@@ -159,7 +174,9 @@ TEST(Reintegration, WritesOnlyWithinACutShortMovie) {
     cut.resize(cut.size() - 8 - 10 - 1 - 5000);  // idx1, the last chunk, a pad, 5000 bytes
     auto movie = MemoryOf(cut);                  // throws on any write past its end
     auto wav = MemoryOf(Bytes(1000, std::byte{7}));
-    const auto result = audio::WriteSamples(movie, s.track, wav, {false, {}, 0, 1000});
+    auto track = s.track;
+    track.loadedLength = static_cast<std::int64_t>(cut.size());
+    const auto result = audio::WriteSamples(movie, track, wav, {false, {}, 0, 1000});
     EXPECT_EQ(result.bytesWritten, 6000 + 13999 - 5000);
     EXPECT_EQ(movie.Bytes().size(), cut.size());
 }
@@ -260,6 +277,51 @@ TEST(Reintegration, StepsOverTheLeadingChunksTheCheckFoundUnchanged) {
     expected.resize(20000, std::byte{0});
     EXPECT_EQ(s.Sound(), expected);
     EXPECT_EQ(result.zeroFilled, 4000);
+}
+
+// The job both faces run: the question only on a mismatch, in a dry run too; nothing written
+// on No or in a dry run; and a WAV file saved again while the question waits written as it is
+// then.
+TEST(RunReintegration, AsksOnlyOnAMismatchAndWritesOnlyAfterYes) {
+    SoundMovie s;
+    const auto record = [&] {
+        auto file = platform::OpenFile(s.moviePath, platform::OpenMode::Read);
+        return avi::DecodeHeaders(*file, avi::ScanChunks(*file).chunkMap);
+    }();
+    const std::string wav = s.Wav(Pattern(12000, 3));  // 8000 bytes short
+    std::vector<std::string> asked;
+    const auto answer = [&](bool yes, const Bytes& savedMeanwhile = {}) {
+        return [&asked, &wav, yes, savedMeanwhile](const std::string& question) {
+            asked.push_back(question);
+            if (!savedMeanwhile.empty()) RestoreWav(wav, savedMeanwhile);
+            return yes;
+        };
+    };
+    audio::ReintegrationOptions dryRun;
+    dryRun.dryRun = true;
+    for (const auto& [options, yes] : {std::pair{dryRun, false}, std::pair{dryRun, true},
+                                       std::pair{audio::ReintegrationOptions{}, false}}) {
+        const auto outcome =
+            audio::RunReintegration(s.moviePath, record, std::nullopt, wav, options, answer(yes));
+        EXPECT_EQ(outcome.declined, !yes);
+        ASSERT_TRUE(outcome.mismatch);
+        EXPECT_EQ(outcome.track.streamNumber, 1);
+        EXPECT_EQ(outcome.result.bytesChanged > 0, yes);  // a dry run counts what would change
+        EXPECT_EQ(ReadWholeFile(s.moviePath), s.movie);
+    }
+    EXPECT_EQ(asked.size(), 3u);
+
+    const Bytes saved = Pattern(20000, 5);
+    const auto outcome =
+        audio::RunReintegration(s.moviePath, record, 1, wav, {}, answer(true, saved));
+    EXPECT_EQ(asked.size(), 4u);
+    EXPECT_EQ(s.Sound(), saved);
+    EXPECT_EQ(outcome.result.bytesWritten, 20000);
+    // A matching WAV file is written without a question.
+    audio::RunReintegration(s.moviePath, record, std::nullopt, s.Wav(HeldSound()), {},
+                            answer(false));
+    EXPECT_EQ(asked.size(), 4u);
+    EXPECT_EQ(ReadWholeFile(s.moviePath), s.movie);
 }
 
 TEST(WavCheck, SaysWhatDiffersAndWhatTheCutDoes) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Header decoding: values as stored, the offsets every later patch uses, and damaged headers.
 #include "avi/decode_headers.h"
 
@@ -31,8 +32,8 @@ TEST(DecodeHeaders, SimpleMovieValuesAndOffsets) {
     EXPECT_EQ(r.moviPos, OffsetOf(bytes, "movi") + 9);
     EXPECT_EQ(r.textItems.at(0).bytes, std::string("Test\0", 5));
     EXPECT_EQ(r.streams[0].rateField, (FieldRef{"strh[0].dwRate", strh + 24, 4}));
-    EXPECT_TRUE(r.IsRecordedField(strh + 24, 4));
-    EXPECT_FALSE(r.IsRecordedField(strh + 24, 2));
+    EXPECT_NE(r.FieldAt(strh + 24, 4), nullptr);
+    EXPECT_EQ(r.FieldAt(strh + 24, 2), nullptr);
 }
 
 TEST(DecodeHeaders, VideoFormatComesFromTheStrfAfterTheStreamHeader) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The layouts of large, live, DV and multi-stream writers: the whole movie's frame count,
 // the running time and the key-frame statistic, each from the index that covers the movie.
 #include <gtest/gtest.h>
@@ -88,7 +89,7 @@ TEST(MovieLayouts, TypeOneDvIsTheVideoStreamWithoutACompressionCodeOrSound) {
     ASSERT_NE(record.VideoStream(), nullptr);
     EXPECT_EQ(record.videoHandler, "DVSD");
     EXPECT_EQ(record.videoRate, 250000);  // normalised like any video stream
-    EXPECT_TRUE(record.IsRecordedField(record.videoHandlerOffset, 4));
+    EXPECT_NE(record.FieldAt(record.videoHandlerOffset, 4), nullptr);
     EXPECT_EQ(record.videoCompressionOffset, 0);  // Apply Stream has nothing to write
     EXPECT_EQ(record.AudioStream(), nullptr);
     const auto display = DescribeLoad(record, map);

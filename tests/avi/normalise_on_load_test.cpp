@@ -1,13 +1,11 @@
-// The load-time writes and the patch primitive they go through: only the intended bytes
-// change, and the file never changes length.
+// SPDX-License-Identifier: GPL-2.0-or-later
+// The load-time writes: only the intended bytes change, and the file never changes length.
 #include "avi/normalise_on_load.h"
 
 #include <gtest/gtest.h>
 
 #include "avi/decode_headers.h"
-#include "avi/field_patch.h"
 #include "avi/scan_chunks.h"
-#include "platform/io_error.h"
 #include "platform/little_endian.h"
 #include "tests/avi/avi_test_files.h"
 
@@ -86,36 +84,6 @@ TEST(NormaliseOnLoad, BlanksOnlyJunkChunksAtChunkBoundaries) {
         std::fill_n(expected.begin() + OffsetOf(bytes, text), length, std::byte{' '});
     }
     EXPECT_EQ(Normalise(bytes).after, expected);
-}
-
-class DroppingFile final : public platform::RandomAccessFile {
-  public:
-    std::size_t ReadAt(std::int64_t offset, std::span<std::byte> out) override {
-        return inner_.ReadAt(offset, out);
-    }
-    void WriteAt(std::int64_t, std::span<const std::byte>) override {}  // loses every write
-    std::int64_t Length() override { return inner_.Length(); }
-    const std::string& Path() const override { return inner_.Path(); }
-
-  private:
-    platform::MemoryFile inner_{Bytes(16)};
-};
-
-TEST(PatchField, RefusesWhatWasNotRecordedAndReportsALostWrite) {
-    platform::MemoryFile file(Bytes(16));
-    EXPECT_THROW(PatchInt32(file, FieldRef{"none", 0, 4}, 1), PatchRefused);
-    EXPECT_THROW(PatchInt32(file, FieldRef{"narrow", 4, 2}, 1), PatchRefused);
-    EXPECT_THROW(PatchInt32(file, FieldRef{"tail", 14, 4}, 1), PatchRefused);
-    EXPECT_EQ(file.Bytes(), Bytes(16));
-    PatchInt32(file, FieldRef{"last", 12, 4}, -2);
-    EXPECT_EQ(platform::ReadI32(file.Bytes(), 12), -2);
-    DroppingFile lossy;
-    try {
-        PatchInt32(lossy, FieldRef{"f", 4, 4}, 7);
-        ADD_FAILURE() << "a lost write was reported as success";
-    } catch (const platform::IoError& e) {
-        EXPECT_EQ(e.Reason(), "the bytes read back differ");
-    }
 }
 
 }  // namespace

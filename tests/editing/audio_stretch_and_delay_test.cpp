@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The stretch figure, the delay readouts and the audio delay edit.
 #include <gtest/gtest.h>
 
@@ -58,19 +59,20 @@ TEST(DelayUnits, SecondsBecomeStreamUnits) {
     EXPECT_THROW(DelayUnitsOfSeconds(1.0, PcmHeader(0)), avi::PatchRefused);
 }
 
-TEST(ApplyAudioDelay, WritesOnlyDwStartAndRefusesWithoutAudio) {
-    testing::DecodedMovie movie(testing::MakeSimpleMovie({}));
-    const auto offset = movie.record.audioStartOffset;
-    for (const int bar : {250, 32000}) {
-        EXPECT_EQ(ApplyAudioDelay(movie.file, movie.record, DelayOfBar(bar)).after, bar * 4);
-        EXPECT_EQ(movie.Int32At(offset), bar * 4);
-        EXPECT_TRUE(testing::OnlyWithin(movie.Changed(), {{offset, 4}}));
-    }
-    testing::SimpleMovie spec;
-    spec.withAudio = false;
-    testing::DecodedMovie silent(testing::MakeSimpleMovie(spec));
-    EXPECT_THROW(ApplyAudioDelay(silent.file, silent.record, 1000), avi::PatchRefused);
-    EXPECT_TRUE(silent.Changed().empty());
+TEST(AddAudioDelay, PlansOnlyDwStartAndRefusesWithoutAudio) {
+    const testing::DecodedMovie movie(testing::MakeSimpleMovie({}));
+    avi::HeaderEdit edit(movie.record);
+    EXPECT_EQ(AddAudioDelay(edit, DelayOfBar(250)), 0);
+    EXPECT_EQ(testing::Writes(edit.plan),
+              (testing::Planned{{"strh[1].dwStart", testing::Int32Bytes(1000)}}));
+    EXPECT_EQ(edit.plan.writes[0].field.offset, movie.record.audioStartOffset);
+    EXPECT_EQ(edit.record.audioHeader->start, 1000);
+    EXPECT_EQ(edit.record.audioDelayStart, 0);  // the load's value, which the bar returns to
+    EXPECT_THROW(AddAudioDelay(edit, -4), avi::PatchRefused);
+
+    const testing::DecodedMovie silent(testing::MakeSimpleMovie({.withAudio = false}));
+    avi::HeaderEdit none(silent.record);
+    EXPECT_THROW(AddAudioDelay(none, 1000), avi::PatchRefused);
 }
 
 }  // namespace

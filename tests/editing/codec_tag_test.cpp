@@ -1,12 +1,11 @@
-// Codec tag edits: the bytes the window and brelvo-cli write, the two fields' independence,
-// and the refusals and failures that leave the file as it was.
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Codec tag edits: the bytes the window and brelvo-cli write, each into its own field, and the
+// refusal of a field decoding did not record.
 #include "editing/codec_tag.h"
 
 #include <gtest/gtest.h>
 
 #include "avi/field_patch.h"
-#include "platform/file_open_hook.h"
-#include "platform/io_error.h"
 #include "tests/editing/edit_test_movie.h"
 
 namespace brelvo::editing {
@@ -32,59 +31,33 @@ TEST(CodecTagBytes, WindowWritesTheListTagInLowerCaseCliWritesItAsGiven) {
     EXPECT_THROW(TypedCodecBytes("XVID1"), avi::PatchRefused);
 }
 
-TEST(ApplyCodecTag, WritesOnlyTheFourBytesOfItsOwnField) {
-    DecodedMovie movie(testing::MakeSimpleMovie({}));
-    const auto handler = movie.record.videoHandlerOffset;
-    const auto compression = movie.record.videoCompressionOffset;
-
-    const auto dry =
-        ApplyCodecTag(movie.file, movie.record, CodecTarget::Handler, "rgb ", WriteMode::DryRun);
-    EXPECT_EQ(dry.oldBytes, "DIV3");
-    EXPECT_TRUE(movie.Changed().empty());
-
-    ApplyCodecTag(movie.file, movie.record, CodecTarget::Handler, "rgb ");
-    EXPECT_EQ(movie.BytesAt(handler, 4), "rgb ");
-    EXPECT_EQ(movie.BytesAt(compression, 4), "DIV3");  // the other Apply's field
-    ApplyCodecTag(movie.file, movie.record, CodecTarget::Compression, "cvid");
-    EXPECT_EQ(movie.BytesAt(compression, 4), "cvid");
-    EXPECT_EQ(movie.Changed().size(), 8u);
-    EXPECT_TRUE(testing::OnlyWithin(movie.Changed(), {{handler, 4}, {compression, 4}}));
+TEST(AddCodecTag, PlansTheFourBytesOfEachOwnFieldAndTheRecordFollows) {
+    const DecodedMovie movie(testing::MakeSimpleMovie({}));
+    avi::HeaderEdit edit(movie.record);
+    AddCodecTag(edit, CodecTarget::Handler, "rgb ");
+    AddCodecTag(edit, CodecTarget::Compression, "cvid");
+    EXPECT_EQ(testing::Writes(edit.plan), (testing::Planned{{"strh[0].fccHandler", "rgb "},
+                                                            {"strf[0].biCompression", "cvid"}}));
+    EXPECT_EQ(edit.plan.writes[0].field.offset, movie.record.videoHandlerOffset);
+    EXPECT_EQ(edit.plan.writes[1].field.offset, movie.record.videoCompressionOffset);
+    EXPECT_EQ(edit.record.videoHandler, "RGB ");
+    EXPECT_EQ(edit.record.videoCompression, "CVID");
+    EXPECT_EQ(edit.record.VideoStream()->header.fccHandler, "rgb ");
 }
 
-TEST(ApplyCodecTag, RefusesAFieldDecodingDidNotRecord) {
+TEST(AddCodecTag, RefusesAFieldDecodingDidNotRecord) {
     // A movie whose only stream is audio has neither field; offset 0 must never be written.
     using namespace testing;
-    DecodedMovie movie(
+    const DecodedMovie movie(
         Riff("AVI ", {List("hdrl", {Chunk("avih", AvihData({})),
                                     List("strl", {Chunk("strh", StrhData({"auds"})),
                                                   Chunk("strf", WaveFormatData())})}),
                       List("movi", {})}));
     for (const auto target : {CodecTarget::Handler, CodecTarget::Compression}) {
-        EXPECT_THROW(ApplyCodecTag(movie.file, movie.record, target, "xvid"), avi::PatchRefused);
+        avi::HeaderEdit edit(movie.record);
+        EXPECT_THROW(AddCodecTag(edit, target, "xvid"), avi::PatchRefused);
+        EXPECT_TRUE(edit.plan.writes.empty());
     }
-    EXPECT_TRUE(movie.Changed().empty());
-}
-
-TEST(ApplyCodecTag, AMovieThatCannotBeOpenedForWritingIsReportedAndLeftAsItWas) {
-    const auto bytes = testing::MakeSimpleMovie({});
-    const auto path = testing::WriteTempFile(bytes);
-    const DecodedMovie movie(bytes);
-    const platform::ScopedFileOpenHook refuseWriting(
-        [](const std::string& p, platform::OpenMode mode,
-           std::unique_ptr<platform::RandomAccessFile> opened) {
-            if (mode != platform::OpenMode::Read) {
-                throw platform::IoError(platform::FileOp::Open, p, "held by another program");
-            }
-            return opened;
-        });
-    try {
-        ApplyCodecTag(path, movie.record, CodecTarget::Handler, "xvid");
-        FAIL() << "the write was reported as done";
-    } catch (const platform::IoError& e) {
-        EXPECT_EQ(e.Path(), path);
-        EXPECT_EQ(e.Reason(), "held by another program");
-    }
-    EXPECT_EQ(testing::ReadWholeFile(path), bytes);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Test helpers for the edit tests: a movie decoded from its bytes, and the offsets at which
-// an edit changed them.
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Test helpers for the edit tests: a movie decoded from its bytes, the writes an edit plans,
+// and the offsets at which an edit changed the bytes.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 
 #include "avi/decode_headers.h"
 #include "avi/scan_chunks.h"
+#include "avi/write_plan.h"
 #include "platform/little_endian.h"
 #include "tests/support/memory_file.h"
 #include "tests/support/riff_builder.h"
@@ -22,6 +24,22 @@ inline std::vector<std::int64_t> ChangedOffsets(const Bytes& before, const Bytes
     }
     if (before.size() != after.size()) changed.push_back(-1);
     return changed;
+}
+
+// The writes of a plan as (field name, bytes).
+using Planned = std::vector<std::pair<std::string, std::string>>;
+inline Planned Writes(const avi::WritePlan& plan) {
+    Planned writes;
+    for (const auto& w : plan.writes) {
+        writes.emplace_back(w.field.name, std::string(reinterpret_cast<const char*>(w.bytes.data()),
+                                                      w.bytes.size()));
+    }
+    return writes;
+}
+inline std::string Int32Bytes(std::int32_t value) {
+    Bytes bytes(4);
+    platform::WriteI32(bytes, 0, value);
+    return {reinterpret_cast<const char*>(bytes.data()), 4};
 }
 
 // True when every change lies in one of the fields (offset, width).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Frame rate edits: the dwRate and dwMicroSecPerFrame written for the bar and for typed
 // rates, the refusals, and the proposed answer that reads back to the rate it shows.
 #include "editing/frame_rate.h"
@@ -19,26 +20,32 @@ TEST(FrameRateBar, StepsStayWithinTheLimits) {
     EXPECT_EQ(SteppedRateBar(-31995, -10), std::nullopt);
 }
 
-TEST(ApplyFrameRate, WritesTheRateAndItsFrameTimeOnly) {
-    // 25 fps "-1 Frame"; "+0.001" twice; typed 29.97, 0, "fast" and 23.97659.
+TEST(AddFrameRate, PlansTheRateAndItsFrameTimeAndTheScaleOnlyWhenItChanges) {
+    // 25 fps "-1 Frame"; "+0.001" twice; typed 29.97, 0, "fast" and 23.97659; 30000/1001.
     const int minusOneFrame = *SteppedRateBar(0, -10000);
     const int plusTwoThousandths = *SteppedRateBar(*SteppedRateBar(0, 10), 10);
-    for (const auto& [rate, dwRate, micro] :
-         {std::tuple{250000 + std::int64_t{minusOneFrame}, 240000, 41666},
-          std::tuple{250000 + std::int64_t{plusTwoThousandths}, 250020, 39996},
-          std::tuple{TypedVideoRate("29.97"), 299700, 33366},
-          std::tuple{TypedVideoRate("0"), 100000, 100000},
-          std::tuple{TypedVideoRate("fast"), 100000, 100000},
-          std::tuple{TypedVideoRate("23.97659"), 239765, 41707}}) {
-        DecodedMovie movie(testing::NormalisedMovie());
-        const auto& r = movie.record;
-        const auto change = ApplyFrameRate(movie.file, r, rate, std::nullopt);
-        EXPECT_EQ(movie.Int32At(r.videoRateOffset), dwRate);
-        EXPECT_EQ(movie.Int32At(r.microSecOffset), micro) << dwRate;
+    using Scale = std::optional<std::int32_t>;
+    for (const auto& [rate, scale, dwRate, micro] :
+         {std::tuple{250000 + std::int64_t{minusOneFrame}, Scale{}, 240000, 41666},
+          std::tuple{250000 + std::int64_t{plusTwoThousandths}, Scale{}, 250020, 39996},
+          std::tuple{TypedVideoRate("29.97"), Scale{}, 299700, 33366},
+          std::tuple{TypedVideoRate("0"), Scale{}, 100000, 100000},
+          std::tuple{TypedVideoRate("fast"), Scale{10000}, 100000, 100000},
+          std::tuple{TypedVideoRate("23.97659"), Scale{}, 239765, 41707},
+          std::tuple{std::int64_t{30000}, Scale{1001}, 30000, 33366}}) {
+        const DecodedMovie movie(testing::NormalisedMovie());
+        avi::HeaderEdit edit(movie.record);
+        const auto change = AddFrameRate(edit, rate, scale);
+        testing::Planned expected = {{"strh[0].dwRate", testing::Int32Bytes(dwRate)},
+                                     {"avih.dwMicroSecPerFrame", testing::Int32Bytes(micro)}};
+        if (scale == 1001) {
+            expected.insert(expected.begin(), {"strh[0].dwScale", testing::Int32Bytes(1001)});
+        }
+        EXPECT_EQ(testing::Writes(edit.plan), expected) << dwRate;
         EXPECT_EQ(change.before.microSecPerFrame, 40000);
-        EXPECT_FALSE(change.scaleWritten);
-        EXPECT_TRUE(
-            testing::OnlyWithin(movie.Changed(), {{r.videoRateOffset, 4}, {r.microSecOffset, 4}}));
+        EXPECT_EQ(edit.record.videoRate, dwRate);
+        EXPECT_EQ(edit.record.LastMainHeader()->microSecPerFrame, micro);
+        EXPECT_DOUBLE_EQ(edit.record.framesPerSec, change.FramesPerSecAfter());
     }
     const auto texts = AppliedFrameRateTexts(240000, 10000);
     EXPECT_EQ(texts.label6, "MicroSeconds Per Frame: 41666.67");
@@ -46,17 +53,18 @@ TEST(ApplyFrameRate, WritesTheRateAndItsFrameTimeOnly) {
     EXPECT_EQ(texts.label21, "FPS: 24.0000");
 }
 
-TEST(ApplyFrameRate, RefusesWhatCannotBeWrittenAndWritesNothing) {
+TEST(AddFrameRate, RefusesWhatCannotBeWritten) {
     DecodedMovie movie(testing::NormalisedMovie());
     for (const std::int64_t rate : {std::int64_t{0}, TypedVideoRate("-3"),
                                     TypedVideoRate("300000"),  // 3e9 ten-thousandths
                                     std::int64_t{4}}) {        // a frame time beyond 32 bits
-        EXPECT_THROW(ApplyFrameRate(movie.file, movie.record, rate, std::nullopt),
-                     avi::PatchRefused)
-            << rate;
+        avi::HeaderEdit edit(movie.record);
+        EXPECT_THROW(AddFrameRate(edit, rate), avi::PatchRefused) << rate;
+        EXPECT_TRUE(edit.plan.writes.empty());
     }
     // Over a million frames a second: a frame time of 0 microseconds.
-    EXPECT_THROW(ApplyFrameRate(movie.file, movie.record, 2147483647, 1), avi::PatchRefused);
+    avi::HeaderEdit fast(movie.record);
+    EXPECT_THROW(AddFrameRate(fast, 2147483647, 1), avi::PatchRefused);
     try {
         TypedVideoRate("0.00001");  // positive, yet below the grid of ten-thousandths
         ADD_FAILURE() << "a rate below 0.0001 was taken";
@@ -64,17 +72,8 @@ TEST(ApplyFrameRate, RefusesWhatCannotBeWrittenAndWritesNothing) {
         EXPECT_EQ(std::string(e.what()).find("0 or less"), std::string::npos) << e.what();
     }
     movie.record.streams.clear();  // as if decoding had found no video stream header
-    EXPECT_THROW(ApplyFrameRate(movie.file, movie.record, 250000, std::nullopt), avi::PatchRefused);
-    EXPECT_TRUE(movie.Changed().empty());
-}
-
-TEST(ApplyFrameRate, AnExactFractionWritesItsScaleToo) {
-    DecodedMovie movie(testing::MakeSimpleMovie({}));  // dwScale 1, dwRate 25 as stored
-    EXPECT_TRUE(ApplyFrameRate(movie.file, movie.record, 30000, 1001).scaleWritten);
-    const auto& video = *movie.record.VideoStream();
-    EXPECT_EQ(movie.Int32At(video.scaleField.offset), 1001);
-    EXPECT_EQ(movie.Int32At(video.rateField.offset), 30000);
-    EXPECT_EQ(movie.Int32At(movie.record.microSecOffset), 33366);
+    avi::HeaderEdit edit(movie.record);
+    EXPECT_THROW(AddFrameRate(edit, 250000), avi::PatchRefused);
 }
 
 TEST(ProposedRateText, ReadsBackToTheSameRateWithEitherSeparator) {

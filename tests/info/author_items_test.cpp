@@ -1,5 +1,6 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Author items rewritten in place: the padding rule, the room of each item, the display
-// name's limits and type field, the code page, and the bytes around the items left alone.
+// name's limits and type field, the code page, and the record that follows the file.
 #include "info/author_items.h"
 
 #include <gtest/gtest.h>
@@ -37,14 +38,18 @@ std::string Data(const DecodedMovie& m, std::string_view id, int nth = 0) {
 }
 
 AuthorItemsChange Apply(DecodedMovie& m, const Texts& texts) {
-    return ApplyAuthorItems(m.file, m.chunkMap, m.record.decodedChunkCount, texts);
+    avi::HeaderEdit edit(m.record);
+    auto change = AddAuthorItems(edit, texts);
+    avi::ApplyPlan(m.file, edit.plan);
+    m.record = std::move(edit.record);
+    return change;
 }
 
 std::string Nul(std::string_view text) {
     return std::string(text) + '\0';
 }
 
-TEST(ApplyAuthorItems, PadsCutsAndWritesOnlyTheListedItems) {
+TEST(AddAuthorItems, PadsCutsAndWritesOnlyTheListedItems) {
     DecodedMovie m(MovieWithItems(
         {{"IART", "Artist"}, {"INAM", Nul("Nam")}, {"ICOP", "Old (c)"}, {"ISBJ", Nul("Keep me")}}));
     const auto change = Apply(m, {{"IART", "Hi"}, {"INAM", ""}, {"ICOP", "New (c)"}});
@@ -57,21 +62,22 @@ TEST(ApplyAuthorItems, PadsCutsAndWritesOnlyTheListedItems) {
     EXPECT_EQ(PadItemText("Too long", 3), "Too");
 }
 
-TEST(ApplyAuthorItems, ApplyingTheShownTextsAgainWritesTheSameBytes) {
+TEST(AddAuthorItems, ApplyingTheShownTextsAgainWritesTheSameBytes) {
     DecodedMovie m(MovieWithItems({{"IART", std::string(10, 'a')}, {"ICMT", "xy"}}));
     const auto first = Apply(m, {{"IART", "Short"}, {"ICMT", "z"}});
     const auto afterFirst = m.file.Bytes();
+    EXPECT_EQ(m.record.textItems[0].bytes, Nul("Short    "));  // the record follows the file
     Apply(m, first.BoxTexts());
     EXPECT_EQ(m.file.Bytes(), afterFirst);
 }
 
-TEST(ApplyAuthorItems, WritesTextInWindows1252) {
+TEST(AddAuthorItems, WritesTextInWindows1252) {
     DecodedMovie m(MovieWithItems({{"INAM", std::string(12, 'x')}}));
     Apply(m, {{"INAM", "Caf\xC3\xA9 \xE2\x82\xAC \xE2\x98\x83"}});  // "Café € ☃"
     EXPECT_EQ(Data(m, "INAM"), Nul("Caf\xE9 \x80 ?   "));
 }
 
-TEST(ApplyAuthorItems, EachItemGetsItsOwnRoomAndSizeZeroNone) {
+TEST(AddAuthorItems, EachItemGetsItsOwnRoomAndSizeZeroNone) {
     DecodedMovie m(MovieWithItems({{"IART", "abcd"}, {"IART", "abcdefgh"}, {"ISRC", ""}}));
     const auto change = Apply(m, {{"IART", "Longer"}, {"ISRC", "text"}});
     EXPECT_EQ(Data(m, "IART", 0), "Long");
@@ -83,7 +89,7 @@ TEST(ApplyAuthorItems, EachItemGetsItsOwnRoomAndSizeZeroNone) {
     EXPECT_EQ(change.skipped[0].id, "ISRC");
 }
 
-TEST(ApplyAuthorItems, DisplayNameOf499BytesIsWrittenOf500IsNot) {
+TEST(AddAuthorItems, DisplayNameOf499BytesIsWrittenOf500IsNot) {
     DecodedMovie shortName(MovieWithItems({}, 499));
     Apply(shortName, {{"DISP", "Name"}});
     EXPECT_EQ(Data(shortName, "DISP"), Nul("Name" + std::string(494, ' ')));
@@ -93,7 +99,7 @@ TEST(ApplyAuthorItems, DisplayNameOf499BytesIsWrittenOf500IsNot) {
     EXPECT_TRUE(longName.Changed().empty());
 }
 
-TEST(ApplyAuthorItems, DisplayNameKeepsItsTypeFieldAndAnUnchangedNameItsBytes) {
+TEST(AddAuthorItems, DisplayNameKeepsItsTypeFieldAndAnUnchangedNameItsBytes) {
     const std::string typeField("\x01\0\0\0", 4);          // 1 = text
     const std::string data = typeField + Nul("ABCDEFGH");  // the name fills the room
     DecodedMovie m(MovieWithItems({}, 13, data));
@@ -109,7 +115,7 @@ TEST(ApplyAuthorItems, DisplayNameKeepsItsTypeFieldAndAnUnchangedNameItsBytes) {
     EXPECT_FALSE(avi::HasDisplayTypeField(std::string(4, '\0')));
 }
 
-TEST(ApplyAuthorItems, AnItemRunningPastTheEndOfTheFileIsRefusedBeforeAnyWrite) {
+TEST(AddAuthorItems, AnItemRunningPastTheEndOfTheFileIsRefusedBeforeAnyWrite) {
     Bytes bytes = MovieWithItems({{"IART", "abcd"}});
     AppendText(bytes, "INAM");
     AppendU32(bytes, 100);  // 100 bytes claimed, 2 present

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Shared pieces of the preview tests: the application object and a readable call log.
 #pragma once
 

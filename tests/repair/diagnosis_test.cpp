@@ -207,7 +207,7 @@ TEST(Mending, ARefusedPlanWritesNothing) {
     ASSERT_EQ(mends.size(), 1u);
     const auto before = brelvo::testing::ReadWholeFile(path);
     const auto file = platform::OpenFile(path, platform::OpenMode::ReadWrite);
-    const auto dry = ApplyMends(*file, diagnosis, mends, editing::WriteMode::DryRun);
+    const auto dry = ApplyMends(*file, diagnosis, mends, avi::WriteMode::DryRun);
     EXPECT_FALSE(dry.written);
     ASSERT_EQ(dry.changes.size(), 1u);
     EXPECT_EQ(dry.changes[0].before, 49);

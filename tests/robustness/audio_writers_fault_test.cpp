@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The audio tools failing at each open, read, write and seek in turn: re-integration leaves
 // the movie with exactly the payload writes made before the failure; extraction leaves the
 // movie untouched and no WAV file, whole or partial, behind.
@@ -52,12 +53,26 @@ TEST(AudioWritersUnderFaults, ReintegrationWritesOnlyPayloadsUpToTheFailure) {
         audio::ReintegrationOptions options;
         // The small movie in small blocks: several writes per chunk, reads across chunk edges.
         if (fixture.empty()) options.tuning = {64, 40};
-        WriterUnderTest writer{
-            "re-integration " + fixture, path,
-            [&] {
-                return Reported([&] { audio::ReintegrateAudio(path, track, wavPath, options); });
-            },
-            AudioPayloadRegions(path)};
+        bool partly = false;  // the failure said the sound track may be partly rewritten
+        WriterUnderTest writer{"re-integration " + fixture, path,
+                               [&] {
+                                   partly = false;
+                                   return Reported([&] {
+                                       try {
+                                           audio::RunReintegration(
+                                               path, loaded.record, std::nullopt, wavPath, options,
+                                               [](const std::string&) { return true; });
+                                       } catch (const audio::ReintegrationFailed& e) {
+                                           partly = e.MayBePartlyRewritten();
+                                           throw;
+                                       }
+                                   });
+                               },
+                               AudioPayloadRegions(path)};
+        // A movie that a failed run changed must never be reported as left alone.
+        writer.afterRun = [&](const platform::FaultPlan& plan, bool failed) {
+            EXPECT_TRUE(!failed || plan.JournalOf(path).empty() || partly);
+        };
         EXPECT_GE(SweepFaults(writer).writesInFullRun, 4);
     }
 }

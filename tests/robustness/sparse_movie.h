@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Movies of more than 4 GiB that take a few kilobytes of disk: the chunks are laid out by
 // offset, only their headers and small payloads are written, and JUNK chunks span the holes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Files the user may not write, files that go away or change, and paths that are no files:
 // each gets a clear error and leaves every file as it was.
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include "audio/extract_audio.h"
 #include "audio/reintegrate_audio.h"
 #include "avi/field_patch.h"
+#include "avi/scan_chunks.h"
 #include "cli/cli_commands.h"
 #include "editing/codec_tag.h"
 #include "info/author_items.h"
@@ -27,6 +29,11 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr uid_t kNobody = 65534;
+
+audio::AudioTrack TrackOf(const std::string& path, const LoadedFile& loaded) {
+    const auto file = platform::OpenFile(path, platform::OpenMode::Read);
+    return audio::AudioTrackFromRecord(*file, loaded.record);
+}
 
 // Runs the check in a child process as an ordinary user, since permission bits do not stop
 // root; returns the child's exit status (0 when every check held).
@@ -129,15 +136,11 @@ TEST(UnwritableFiles, WavIntoAReadOnlyFolderIsRefused) {
 TEST(UnwritableFiles, MovieRemovedSinceLoadingIsReported) {
     const std::string path = WriteTempFile(EditableMovie());
     const auto loaded = LoadAsTheWindowDoes(path);
-    const auto track = [&] {
-        const auto file = platform::OpenFile(path, platform::OpenMode::Read);
-        return audio::AudioTrackFromRecord(*file, loaded.record);
-    }();
+    const auto track = TrackOf(path, loaded);
     const std::string wavPath = fs::path(path).replace_filename("sound.wav").string();
     audio::ExtractAudio(path, track, wavPath);
     fs::remove(path);
-    EXPECT_THROW(editing::ApplyCodecTag(path, loaded.record, editing::CodecTarget::Handler, "xvid"),
-                 platform::IoError);
+    EXPECT_THROW(avi::ApplyEdit(path, avi::HeaderEdit(loaded.record)), platform::IoError);
     EXPECT_THROW(audio::ReintegrateAudio(path, track, wavPath), platform::IoError);
     EXPECT_THROW(audio::ExtractAudio(path, track, wavPath), platform::IoError);
     EXPECT_FALSE(fs::exists(path)) << "an edit created the removed movie anew";
@@ -171,25 +174,22 @@ TEST(UnwritableFiles, MovieRemovedWhileAToolHoldsItOpen) {
 TEST(UnwritableFiles, EditOfAMovieReplacedSinceLoadingIsRefused) {
     const std::string path = WriteTempFile(EditableMovie());
     const auto loaded = LoadAsTheWindowDoes(path);
-    const auto track = [&] {
-        const auto file = platform::OpenFile(path, platform::OpenMode::Read);
-        return audio::AudioTrackFromRecord(*file, loaded.record);
-    }();
     const std::string wavPath = fs::path(path).replace_filename("sound.wav").string();
-    audio::ExtractAudio(path, track, wavPath);
+    audio::ExtractAudio(path, TrackOf(path, loaded), wavPath);
     SimpleMovie other;
     other.frames = 12;  // a different length, as nearly every other encode has
     const Bytes replacement = MakeSimpleMovie(other);
     RestoreFile(path, replacement);
-    audio::ReintegrationOptions asLoaded;
-    asLoaded.loadedLength = loaded.record.loadedLength;
-    EXPECT_THROW(audio::ReintegrateAudio(path, track, wavPath, asLoaded), avi::PatchRefused);
-    EXPECT_THROW(editing::ApplyCodecTag(path, loaded.record, editing::CodecTarget::Handler, "xvid"),
-                 std::exception);
-    // The author boxes carry offsets into the old movie just as the header fields do.
-    EXPECT_THROW(info::ApplyAuthorItems(path, loaded.chunkMap, loaded.record.decodedChunkCount,
-                                        {{"INAM", "another title"}}, editing::WriteMode::Write,
-                                        loaded.record.loadedLength),
+    // Every write is a plan of the loaded movie: a header edit, the exit write-back and
+    // re-integration alike.
+    EXPECT_THROW(audio::RunReintegration(path, loaded.record, std::nullopt, wavPath, {},
+                                         [](const std::string&) { return true; }),
+                 avi::PatchRefused);
+    avi::HeaderEdit edit(loaded.record);
+    info::AddAuthorItems(edit, {{"INAM", "another title"}});
+    EXPECT_THROW(avi::ApplyPlan(path, edit.plan), avi::PatchRefused);
+    EXPECT_THROW(avi::ApplyPlan(
+                     path, avi::HeaderRestorePlan(loaded.headerBackup, loaded.record.loadedLength)),
                  avi::PatchRefused);
     EXPECT_TRUE(ReadWholeFile(path) == replacement) << "the edit wrote into another movie";
 }
@@ -210,9 +210,9 @@ TEST(UnwritableFiles, PathsThatAreNoFiles) {
     fs::create_symlink("/dev/null", device);
     const auto loaded = LoadAsTheWindowDoes(device);
     EXPECT_TRUE(loaded.chunkMap.empty());
-    EXPECT_THROW(
-        editing::ApplyCodecTag(device, loaded.record, editing::CodecTarget::Handler, "xvid"),
-        avi::PatchRefused);
+    avi::HeaderEdit edit(loaded.record);
+    EXPECT_THROW(editing::AddCodecTag(edit, editing::CodecTarget::Handler, "xvid"),
+                 avi::PatchRefused);
 
     for (const auto& path : {folder, device, std::string("/dev/null")}) {
         const auto outcome = RunCommand({"set-delay", "--units", "4", path});
