@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "audio/audio_chunk_walk.h"
-#include "audio/copy_tuning.h"
 #include "platform/random_access_file.h"
 
 namespace brelvo::audio {

@@ -14,7 +14,7 @@ namespace {
 constexpr std::size_t kMaxDepth = 8;
 
 // The four bytes after a list's size; read also when the size is missing (0).
-bool ListTypeIs(BlockReader& reader, const ChunkHeader& list, std::string_view type) {
+bool ListTypeIs(avi::BlockReader& reader, const ChunkHeader& list, std::string_view type) {
     std::array<std::byte, 4> bytes{};
     if (reader.ReadAt(list.DataOffset(), bytes) != 4) return false;
     ChunkHeader asHeader{};

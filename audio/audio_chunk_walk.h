@@ -11,12 +11,23 @@
 #include <string>
 #include <vector>
 
-#include "audio/block_reader.h"
 #include "audio/chunk_cursor.h"
-#include "audio/copy_tuning.h"
+#include "avi/block_reader.h"
 #include "platform/random_access_file.h"
 
 namespace brelvo::audio {
+
+// Block sizes of the audio tools' reads and writes. Every buffer has one of these fixed sizes,
+// whatever the movie's chunks claim; tests shrink them to put chunks across block edges.
+// Header reads fetch little: between two headers there is mostly a payload that is either
+// stepped over (video) or read on its own (sound), so a larger block would only be copied in
+// vain. Small chunks packed close together still share one read.
+inline constexpr std::size_t kDefaultHeaderBlock = 256;
+
+struct CopyTuning {
+    std::size_t headerBlock = kDefaultHeaderBlock;  // chunk header reads
+    std::size_t copyBlock = 1024 * 1024;            // sample bytes read or written at once
+};
 
 struct AudioChunk {
     std::int64_t payloadOffset = 0;
@@ -64,7 +75,7 @@ class AudioChunkWalk {
     void Enter(const ChunkHeader& list, Level level, ChunkCursor& parent);
     void Leave();
 
-    BlockReader reader_;
+    avi::BlockReader reader_;
     std::array<char, 4> audioId_;
     std::vector<Frame> stack_;
     WalkStats stats_;

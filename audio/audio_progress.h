@@ -2,6 +2,7 @@
 // Progress of the audio tools as the core reports it, and the texts the faces make of it.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <optional>
@@ -24,6 +25,19 @@ class ProgressSink {
     virtual ~ProgressSink() = default;
     // May throw OperationCancelled to stop the extraction.
     virtual void OnProgress(const AudioProgress& progress) = 0;
+};
+
+// Turns a walk's position into AudioProgress reports, one per whole percent.
+class ProgressMeter {
+  public:
+    ProgressMeter(ProgressSink* sink, std::int64_t total);
+    void Update(std::int64_t position, std::int64_t audioBytes);
+
+  private:
+    ProgressSink* sink_;
+    std::int64_t total_;
+    int lastPercent_ = -1;
+    std::chrono::steady_clock::time_point start_;
 };
 
 // Stops an extraction from its progress report (the window was closed meanwhile): the

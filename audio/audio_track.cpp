@@ -5,8 +5,8 @@
 #include <array>
 
 #include "audio/audio_error.h"
-#include "audio/block_reader.h"
 #include "audio/chunk_cursor.h"
+#include "avi/block_reader.h"
 #include "platform/little_endian.h"
 #include "platform/path_text.h"
 
@@ -15,17 +15,17 @@ namespace {
 
 constexpr std::size_t kHeaderBlock = 4096;
 
-bool ListTypeIs(BlockReader& reader, const ChunkHeader& list, std::string_view type) {
+bool ListTypeIs(avi::BlockReader& reader, const ChunkHeader& list, std::string_view type) {
     std::array<std::byte, 4> bytes{};
     if (list.size < 4 || reader.ReadAt(list.DataOffset(), bytes) != 4) return false;
     return platform::AsciiUpper(platform::ReadFourCC(bytes, 0)) == platform::AsciiUpper(type);
 }
 
-ChunkCursor BodyOf(BlockReader& reader, const ChunkHeader& list) {
+ChunkCursor BodyOf(avi::BlockReader& reader, const ChunkHeader& list) {
     return ChunkCursor(reader, list.DataOffset() + 4, list.DeclaredEnd(), IdClass::ListBody);
 }
 
-StreamLayout ReadStrl(BlockReader& reader, const ChunkHeader& strl, int number) {
+StreamLayout ReadStrl(avi::BlockReader& reader, const ChunkHeader& strl, int number) {
     StreamLayout layout;
     layout.streamNumber = number;
     auto cursor = BodyOf(reader, strl);
@@ -85,7 +85,7 @@ AudioTrack TrackOfStream(platform::RandomAccessFile& movie, const avi::StreamRec
 }  // namespace
 
 std::vector<StreamLayout> ReadStreamLayouts(platform::RandomAccessFile& movie) {
-    BlockReader reader(movie, kHeaderBlock);
+    avi::BlockReader reader(movie, kHeaderBlock);
     std::vector<StreamLayout> layouts;
     ChunkCursor top(reader, 0, kUnboundedEnd, IdClass::TopLevel);
     const auto riff = top.Next();

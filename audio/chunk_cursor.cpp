@@ -61,7 +61,8 @@ bool IsPlausibleId(IdClass ids, const std::array<char, 4>& id) {
     return false;
 }
 
-ChunkCursor::ChunkCursor(BlockReader& reader, std::int64_t begin, std::int64_t end, IdClass ids)
+ChunkCursor::ChunkCursor(avi::BlockReader& reader, std::int64_t begin, std::int64_t end,
+                         IdClass ids)
     : reader_(reader), next_(begin), end_(end), ids_(ids) {}
 
 std::int64_t ChunkCursor::Limit() const {

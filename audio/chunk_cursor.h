@@ -9,7 +9,7 @@
 #include <optional>
 #include <string_view>
 
-#include "audio/block_reader.h"
+#include "avi/block_reader.h"
 
 namespace brelvo::audio {
 
@@ -51,7 +51,7 @@ class ChunkCursor {
     // The children of a container lie in [begin, end). `end` may lie beyond the end of the
     // file (a movie cut short): chunks are then accepted up to `end` and the caller reads only
     // what the file holds.
-    ChunkCursor(BlockReader& reader, std::int64_t begin, std::int64_t end, IdClass ids);
+    ChunkCursor(avi::BlockReader& reader, std::int64_t begin, std::int64_t end, IdClass ids);
 
     // The next chunk, or nothing at the end of the container.
     std::optional<ChunkHeader> Next();
@@ -70,7 +70,7 @@ class ChunkCursor {
     std::optional<ChunkHeader> Resync(std::int64_t from);
     std::int64_t Limit() const;
 
-    BlockReader& reader_;
+    avi::BlockReader& reader_;
     std::int64_t next_;
     std::int64_t end_;
     IdClass ids_;

@@ -11,8 +11,7 @@
 
 #include "audio/audio_chunk_walk.h"
 #include "audio/audio_error.h"
-#include "audio/progress_meter.h"
-#include "audio/wav_layout.h"
+#include "audio/wav_file.h"
 #include "platform/file_system.h"
 #include "platform/interrupt_cleanup.h"
 #include "platform/io_error.h"

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
+#include "audio/audio_chunk_walk.h"
 #include "audio/audio_progress.h"
 #include "audio/audio_track.h"
-#include "audio/copy_tuning.h"
 #include "platform/random_access_file.h"
 
 namespace brelvo::audio {

@@ -8,13 +8,10 @@
 #include <vector>
 
 #include "audio/audio_chunk_survey.h"
-#include "audio/progress_meter.h"
 #include "audio/sample_source.h"
-#include "audio/wav_check.h"
 #include "avi/write_plan.h"
 #include "platform/io_error.h"
 #include "platform/little_endian.h"
-#include "platform/rounding.h"
 
 namespace brelvo::audio {
 namespace {
@@ -88,62 +85,6 @@ class PayloadWriter {
     std::vector<std::byte> pending_;
     std::int64_t written_ = 0;
 };
-
-// A skip of part of a block would shift every later sample against its channel.
-std::int64_t WholeBlocks(std::int64_t bytes, std::int64_t blockAlign) {
-    return blockAlign > 1 ? bytes - bytes % blockAlign : bytes;
-}
-
-// The payloads of the first `units` audio chunks.
-std::int64_t LeadingChunkBytes(platform::RandomAccessFile& movie, int streamNumber,
-                               std::int64_t units) {
-    std::int64_t bytes = 0;
-    AudioChunkWalk walk(movie, streamNumber);
-    for (std::int64_t k = 0; k < units; ++k) {
-        const auto chunk = walk.Next();
-        if (!chunk) break;
-        bytes += chunk->available;
-    }
-    return bytes;
-}
-
-}  // namespace
-
-std::int64_t JinkUnits(double seconds, std::int32_t rate, std::int32_t scale) {
-    if (scale == 0) return 0;
-    const double units =
-        platform::RoundHalfEven(seconds * (static_cast<double>(rate) / static_cast<double>(scale)));
-    if (!(units > 0.0)) return 0;    // also NaN
-    constexpr double kFar = 4.0e18;  // beyond any file; keeps the conversion defined
-    return static_cast<std::int64_t>(std::min(units, kFar));
-}
-
-JinkCut JinkCutOf(platform::RandomAccessFile& movie, const AudioTrack& track, double seconds,
-                  std::int64_t blockAlign) {
-    JinkCut cut;
-    cut.seconds = seconds;
-    cut.units = JinkUnits(seconds, track.rate, track.scale);
-    cut.unitBytes = std::max<std::int64_t>(track.sampleSize, 0);
-    if (track.scale != 0) cut.unitsPerSecond = static_cast<double>(track.rate) / track.scale;
-    if (cut.units == 0) return cut;
-    if (cut.unitBytes == 0) {
-        cut.bytes = LeadingChunkBytes(movie, track.streamNumber, cut.units);
-    } else {
-        constexpr std::int64_t kFar = std::int64_t{1} << 62;  // beyond any file
-        const std::int64_t bytes =
-            cut.units > kFar / cut.unitBytes ? kFar : cut.units * cut.unitBytes;
-        cut.bytes = WholeBlocks(bytes, blockAlign);
-    }
-    return cut;
-}
-
-std::int64_t WavBlockAlign(const WavSamples& samples) {
-    constexpr std::size_t kAt = 4 + 12;  // behind the size field, tag, channels and two rates
-    if (!samples.formatChunk || samples.formatChunk->size() < kAt + 2) return 0;
-    return platform::ReadU16(*samples.formatChunk, kAt);
-}
-
-namespace {
 
 void CopySamples(platform::RandomAccessFile& movie, const AudioTrack& track,
                  platform::RandomAccessFile& wav, const WavSamples& samples,

@@ -12,8 +12,7 @@
 #include "audio/audio_chunk_survey.h"
 #include "audio/audio_progress.h"
 #include "audio/audio_track.h"
-#include "audio/copy_tuning.h"
-#include "audio/wav_samples.h"
+#include "audio/wav_file.h"
 #include "platform/io_error.h"
 #include "platform/random_access_file.h"
 
@@ -31,31 +30,6 @@ struct ReintegrationOptions {
     // is opened for reading only).
     bool dryRun = false;
 };
-
-// What "Jink Audio" drops from the start of the WAV file's samples. By the AVI standard
-// dwRate / dwScale counts the stream's units per second: sample frames for PCM, blocks for
-// ADPCM, frames for variable-rate MP3.
-struct JinkCut {
-    double seconds = 0.0;
-    std::int64_t units = 0;  // seconds x dwRate / dwScale rounded half to even; 0 unless positive
-    std::int64_t bytes = 0;  // units x dwSampleSize, or the first `units` audio chunks' payloads
-    std::int64_t unitBytes = 0;   // dwSampleSize; 0 for a stream of one unit a chunk
-    double unitsPerSecond = 0.0;  // dwRate / dwScale; 0 without a time base
-};
-
-// seconds x rate / scale rounded half to even; 0 when the scale is 0 or the result is not
-// positive (the samples cannot start before their first byte).
-std::int64_t JinkUnits(double seconds, std::int32_t rate, std::int32_t scale);
-
-// The cut for the track: units x dwSampleSize rounded down to whole blocks of blockAlign (a
-// part of a block would shift every later sample against its channel); for a stream whose
-// units are its chunks (dwSampleSize 0), the payload bytes of the movie's first `units` audio
-// chunks. Throws platform::IoError when the movie cannot be read.
-JinkCut JinkCutOf(platform::RandomAccessFile& movie, const AudioTrack& track, double seconds,
-                  std::int64_t blockAlign);
-
-// The WAV file's nBlockAlign (0 when it has no format chunk to say).
-std::int64_t WavBlockAlign(const WavSamples& samples);
 
 // A read or write failing during the copy: the file error, with how much of the sound track
 // had been changed by then.

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "audio/reintegrate_audio.h"
-#include "audio/wav_check.h"
+#include "audio/wav_file.h"
 #include "cli/audio_command_support.h"
 #include "cli/audio_commands.h"
 #include "cli/command_args.h"

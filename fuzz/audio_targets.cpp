@@ -8,7 +8,7 @@
 #include "audio/audio_track.h"
 #include "audio/extract_audio.h"
 #include "audio/reintegrate_audio.h"
-#include "audio/wav_samples.h"
+#include "audio/wav_file.h"
 #include "fuzz/fuzz_checks.h"
 #include "fuzz/fuzz_targets.h"
 #include "platform/little_endian.h"

@@ -6,11 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <memory>
 #include <string>
 
 #include "app/form1.h"
 #include "platform/qt/control_text.h"
+#include "platform/qt/tab_control.h"
 #include "tests/support/fake_media_player.h"
 #include "tests/support/qt_application_environment.h"
 #include "tests/support/riff_builder.h"
@@ -56,6 +60,18 @@ class Form1Test : public ::testing::Test {
     Form1& StartOn(const Bytes& bytes) {
         path_ = brelvo::testing::WriteTempFile(bytes);
         return Start(QString::fromStdString(path_));
+    }
+    // Clicks the button as the user does, its tab shown first (quietly).
+    void Click(const char* button, int tab) {
+        form_->SSTab1()->SetTab(tab, false);
+        auto* pressed = form_->Control<QPushButton>(QString::fromUtf8(button));
+        EXPECT_TRUE(pressed->isEnabled()) << button;
+        QTest::mouseClick(pressed, Qt::LeftButton);
+    }
+    void Type(const char* box, const QString& text) {
+        auto* edit = form_->Control<QLineEdit>(QString::fromUtf8(box));
+        edit->clear();
+        QTest::keyClicks(edit, text);
     }
     QString Text(const char* control) const {
         return platform::qt::ControlText(form_->Control(QString::fromUtf8(control)));

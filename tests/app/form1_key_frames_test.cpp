@@ -32,7 +32,7 @@ TEST_F(Form1Test, KeyFramesAreCountedOnceFromTheIndex) {
     EXPECT_TRUE(dialogs_.shown().empty());
 }
 
-TEST_F(Form1Test, AMovieWithoutIndexSaysSo) {
+TEST_F(Form1Test, AMovieWithoutIndexSaysSoAndOneThatCannotBeReadEndsTheProgram) {
     SimpleMovie movie;
     movie.withIndex = false;
     StartOn(MakeSimpleMovie(movie));
@@ -40,6 +40,19 @@ TEST_F(Form1Test, AMovieWithoutIndexSaysSo) {
     EXPECT_EQ(dialogs_.Texts(), QStringList{NoIndexMessage()});
     EXPECT_EQ(Text("Label2"), QStringLiteral("Frames: 5"));
     EXPECT_EQ(form_->state(), Form1::State::Ready);
+
+    dialogs_ = {};
+    StartOn(MakeSimpleMovie({}));
+    platform::ScopedFileOpenHook refuse(
+        [](const std::string& p, platform::OpenMode, std::unique_ptr<platform::RandomAccessFile>)
+            -> std::unique_ptr<platform::RandomAccessFile> {
+            throw platform::IoError(platform::FileOp::Open, p, "gone");
+        });
+    form_->Command15_Click();
+    EXPECT_EQ(dialogs_.Texts(),
+              QStringList{QStringLiteral("There was a problem Opening the File (at procind) - ") +
+                          QString::fromStdString(path_)});
+    EXPECT_TRUE(form_->ProgramEnded());
 }
 
 TEST_F(Form1Test, ALargeMovieShowsAndCountsEveryPartAndSaysWhenItsIndexIsDamaged) {
@@ -55,20 +68,6 @@ TEST_F(Form1Test, ALargeMovieShowsAndCountsEveryPartAndSaysWhenItsIndexIsDamaged
     EXPECT_TRUE(
         dialogs_.Texts()[0].startsWith(QStringLiteral("The index of this file is damaged")));
     EXPECT_EQ(form_->state(), Form1::State::Ready);
-}
-
-TEST_F(Form1Test, AnIndexThatCannotBeReadEndsTheProgram) {
-    StartOn(MakeSimpleMovie({}));
-    platform::ScopedFileOpenHook refuse(
-        [](const std::string& p, platform::OpenMode, std::unique_ptr<platform::RandomAccessFile>)
-            -> std::unique_ptr<platform::RandomAccessFile> {
-            throw platform::IoError(platform::FileOp::Open, p, "gone");
-        });
-    form_->Command15_Click();
-    EXPECT_EQ(dialogs_.Texts(),
-              QStringList{QStringLiteral("There was a problem Opening the File (at procind) - ") +
-                          QString::fromStdString(path_)});
-    EXPECT_TRUE(form_->ProgramEnded());
 }
 
 TEST_F(Form1Test, ThePictureOpensTheAboutWindowModally) {

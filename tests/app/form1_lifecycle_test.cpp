@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <fstream>
+#include <optional>
 
 #include "app/command_line.h"
 #include "app/load_messages.h"
@@ -96,13 +97,8 @@ TEST_F(Form1Test, LoadFailuresShowTheirMessageAndEndTheProgram) {
     EXPECT_TRUE(form_->ProgramEnded());
 
     // A main header cut short by the end of the file: nothing half-decoded is shown.
-    Bytes cut = brelvo::testing::ToBytes("RIFF");
-    brelvo::testing::AppendU32(cut, 100);
-    brelvo::testing::AppendText(cut, "AVI LIST");
-    brelvo::testing::AppendU32(cut, 90);
-    brelvo::testing::AppendText(cut, "hdrlavih");
-    brelvo::testing::AppendU32(cut, 56);
-    brelvo::testing::AppendU32(cut, 40000);
+    const Bytes whole = MakeSimpleMovie({});
+    const Bytes cut(whole.begin(), whole.begin() + 36);  // four bytes of the main header
     dialogs_ = {};
     StartOn(cut);
     EXPECT_EQ(dialogs_.Texts(),
@@ -112,99 +108,81 @@ TEST_F(Form1Test, LoadFailuresShowTheirMessageAndEndTheProgram) {
     EXPECT_EQ(Text("Label6"), QStringLiteral("MicroSeconds Per Frame: "));
 }
 
-class ExitPromptTest : public Form1Test {
-  protected:
-    // A movie longer than the saved region, loaded, then changed inside and beyond it.
-    void LoadAndChange(bool altered) {
-        SimpleMovie big;
-        big.frames = 60;
-        big.videoChunkSize = 200;
-        original_ = MakeSimpleMovie(big);
-        ASSERT_GT(original_.size(), 8192u);
-        StartOn(original_);
-        ASSERT_EQ(form_->state(), Form1::State::Ready);
+// A movie longer than the saved region, loaded, then changed inside and beyond it: without an
+// Apply nothing is asked; Yes keeps every change; No restores the first 8192 bytes exactly,
+// after the player let go of the file.
+TEST_F(Form1Test, TheExitPromptKeepsOrRestoresTheSavedRegion) {
+    SimpleMovie big;
+    big.frames = 60;
+    big.videoChunkSize = 200;
+    const Bytes original = MakeSimpleMovie(big);
+    ASSERT_GT(original.size(), 8192u);
+    for (const std::optional<bool> answer : {std::optional<bool>(), {true}, {false}}) {
+        SCOPED_TRACE(answer ? (*answer ? "Yes" : "No") : "no Apply");
+        dialogs_ = {};
+        StartOn(original);
         auto file = platform::OpenFile(path_, platform::OpenMode::ReadWrite);
         const std::byte changed[] = {std::byte{'x'}};
         file->WriteAt(200, changed);   // a header change
         file->WriteAt(9000, changed);  // sound samples
-        form_->document().altered = altered;
-        afterChanges_ = FileBytes();
+        form_->document().altered = answer.has_value();
+        if (answer) dialogs_.QueueYesNo(*answer);
+        Bytes expected = FileBytes();
         player_.ClearCalls();
+        form_->close();
+        EXPECT_TRUE(form_->ProgramEnded());
+        EXPECT_EQ(dialogs_.shown().size(), answer ? 1u : 0u);
+        if (answer && !*answer) {
+            std::copy(original.begin(), original.begin() + 8192, expected.begin());
+            EXPECT_EQ(player_.Actions(),
+                      (std::vector<std::string>{"Stop", "SavedValue", "SetFileName()"}));
+        } else {
+            EXPECT_TRUE(player_.Actions().empty());
+        }
+        EXPECT_EQ(FileBytes(), expected);
     }
-    Bytes original_;
-    Bytes afterChanges_;
-};
-
-TEST_F(ExitPromptTest, WithoutAnApplyNothingIsAskedAndTheLoadWritesStay) {
-    LoadAndChange(false);
-    form_->close();
-    EXPECT_TRUE(form_->ProgramEnded());
-    EXPECT_TRUE(dialogs_.shown().empty());
-    EXPECT_EQ(FileBytes(), afterChanges_);
-}
-
-TEST_F(ExitPromptTest, YesKeepsEveryChange) {
-    LoadAndChange(true);
-    dialogs_.QueueYesNo(true);
-    form_->close();
-    ASSERT_EQ(dialogs_.shown().size(), 1u);
     EXPECT_EQ(dialogs_.shown()[0].text,
               QStringLiteral("You have altered the AVI, Keep the Changes?"));
     EXPECT_EQ(dialogs_.shown()[0].title, QStringLiteral("Apply Changes?"));
-    EXPECT_EQ(FileBytes(), afterChanges_);
-    EXPECT_TRUE(player_.Actions().empty());
-    EXPECT_TRUE(form_->ProgramEnded());
 }
 
-TEST_F(ExitPromptTest, NoRestoresTheFirst8192BytesExactly) {
-    LoadAndChange(true);
-    dialogs_.QueueYesNo(false);
-    form_->close();
-    const Bytes after = FileBytes();
-    ASSERT_EQ(after.size(), original_.size());
-    EXPECT_TRUE(std::equal(after.begin(), after.begin() + 8192, original_.begin()));
-    EXPECT_EQ(after[9000], std::byte{'x'});  // beyond the saved region: stays
-    // The player let go of the file before it was written.
-    EXPECT_EQ(player_.Actions(), (std::vector<std::string>{"Stop", "SavedValue", "SetFileName()"}));
-    EXPECT_EQ(dialogs_.shown().size(), 1u);
-}
-
-TEST_F(Form1Test, AFailingWriteBackIsReported) {
-    StartOn(MakeSimpleMovie({}));
-    form_->document().altered = true;
-    dialogs_.QueueYesNo(false);
-    const Bytes before = FileBytes();
-    {
-        platform::ScopedFileOpenHook refuse([](const std::string& p, platform::OpenMode,
-                                               std::unique_ptr<platform::RandomAccessFile>)
-                                                -> std::unique_ptr<platform::RandomAccessFile> {
-            throw platform::IoError(platform::FileOp::Open, p, "Permission denied");
-        });
-        form_->close();
-    }
-    ASSERT_EQ(dialogs_.shown().size(), 2u);
-    const QString message = dialogs_.shown()[1].text;
-    EXPECT_TRUE(message.contains(QString::fromStdString(path_))) << message.toStdString();
-    EXPECT_TRUE(message.contains(QStringLiteral("Permission denied")));
-    EXPECT_TRUE(form_->ProgramEnded());
-    EXPECT_EQ(FileBytes(), before);
-}
-
-TEST_F(Form1Test, NoNeverWritesIntoAnotherMovieSavedUnderTheName) {
-    StartOn(MakeSimpleMovie({}));
-    form_->document().altered = true;
+// A write-back that fails says why; one into another movie saved under the name is refused.
+TEST_F(Form1Test, NoNeverWritesIntoAMovieItCannotOpenOrThatIsAnotherOne) {
     SimpleMovie other;
     other.frames = 12;
-    const Bytes replacement = MakeSimpleMovie(other);
-    std::ofstream(path_, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(replacement.data()),
-               static_cast<std::streamsize>(replacement.size()));
-    dialogs_.QueueYesNo(false);
-    form_->close();
-    EXPECT_EQ(FileBytes(), replacement);
-    ASSERT_EQ(dialogs_.shown().size(), 2u);
-    EXPECT_TRUE(dialogs_.shown()[1].text.startsWith(u"The changes could not be undone: "));
-    EXPECT_TRUE(dialogs_.shown()[1].text.contains(u"changed since it was loaded"));
+    for (const bool replaced : {false, true}) {
+        dialogs_ = {};
+        StartOn(MakeSimpleMovie({}));
+        form_->document().altered = true;
+        if (replaced) {
+            const Bytes replacement = MakeSimpleMovie(other);
+            std::ofstream(path_, std::ios::binary | std::ios::trunc)
+                .write(reinterpret_cast<const char*>(replacement.data()),
+                       static_cast<std::streamsize>(replacement.size()));
+        }
+        const Bytes before = FileBytes();
+        dialogs_.QueueYesNo(false);
+        {
+            platform::ScopedFileOpenHook refuse(
+                [&](const std::string& p, platform::OpenMode,
+                    std::unique_ptr<platform::RandomAccessFile> file)
+                    -> std::unique_ptr<platform::RandomAccessFile> {
+                    if (!replaced)
+                        throw platform::IoError(platform::FileOp::Open, p, "Permission denied");
+                    return file;
+                });
+            form_->close();
+        }
+        EXPECT_TRUE(form_->ProgramEnded());
+        EXPECT_EQ(FileBytes(), before);
+        ASSERT_EQ(dialogs_.shown().size(), 2u);
+        const QString message = dialogs_.shown()[1].text;
+        EXPECT_TRUE(message.startsWith(u"The changes could not be undone: "))
+            << message.toStdString();
+        EXPECT_TRUE(message.contains(replaced ? QStringLiteral("changed since it was loaded")
+                                              : QStringLiteral("Permission denied")));
+        EXPECT_TRUE(replaced || message.contains(QString::fromStdString(path_)));
+    }
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include "audio/audio_error.h"
 #include "audio/format_comparison.h"
 #include "audio/reintegrate_audio.h"
-#include "audio/wav_check.h"
+#include "audio/wav_file.h"
 #include "avi/decode_headers.h"
 #include "avi/scan_chunks.h"
 #include "tests/audio/audio_movies.h"

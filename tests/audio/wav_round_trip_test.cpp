@@ -8,7 +8,7 @@
 #include "audio/audio_error.h"
 #include "audio/extract_audio.h"
 #include "audio/reintegrate_audio.h"
-#include "audio/wav_check.h"
+#include "audio/wav_file.h"
 #include "platform/file_open_hook.h"
 #include "platform/interrupt_cleanup.h"
 #include "platform/io_error.h"

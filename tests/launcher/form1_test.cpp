@@ -12,6 +12,8 @@
 #include <memory>
 
 #include "tests/support/qt_application_environment.h"
+#include "tests/support/scripted_dialogs.h"
+
 namespace brelvo::launcher {
 namespace {
 
@@ -20,19 +22,6 @@ void WriteFile(const QString& path, const QByteArray& bytes = {}) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
     file.write(bytes);
 }
-
-// Records the messages instead of showing them.
-class RecordedDialogs final : public platform::qt::Dialogs {
-  public:
-    void MessageBox(const QString& text, const QString& title) override {
-        messages.push_back(title + QStringLiteral(": ") + text);
-    }
-    bool AskYesNo(const QString&, const QString&) override { return false; }
-    std::optional<QString> InputBox(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    QStringList messages;
-};
 
 class LauncherWindow : public ::testing::Test {
   protected:
@@ -63,8 +52,7 @@ class LauncherWindow : public ::testing::Test {
     }
 
     QTemporaryDir folder;
-    RecordedDialogs dialogs;
-    QStringList& messages = dialogs.messages;
+    platform::qt::ScriptedDialogs dialogs;
 };
 
 TEST_F(LauncherWindow, StandsWithItsCaptionsAndTabOrderAndListsTheFolderMovies) {
@@ -86,11 +74,11 @@ TEST_F(LauncherWindow, NothingSelectedDoesNothingAndAFailedStartNamesThePath) {
     const QString missing = folder.filePath(QStringLiteral("nowhere/brelvo"));
     const auto form = Open(missing);
     QTest::mouseClick(&form->Command1, Qt::LeftButton);
-    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(dialogs.Texts().isEmpty());
 
     ClickRow(form->File1, 1, true);
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains(missing)) << messages[0].toStdString();
+    ASSERT_EQ(dialogs.Texts().size(), 1);
+    EXPECT_TRUE(dialogs.Texts()[0].contains(missing)) << dialogs.Texts()[0].toStdString();
 }
 
 TEST_F(LauncherWindow, ADriveThatCannotBeReadFallsBackToTheFallbackRoot) {
@@ -102,7 +90,7 @@ TEST_F(LauncherWindow, ADriveThatCannotBeReadFallsBackToTheFallbackRoot) {
     EXPECT_EQ(form->Drive1.Drive(), fallback);
     EXPECT_EQ(form->Dir1.Path(), fallback);
     EXPECT_EQ(form->File1.Path(), fallback);
-    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(dialogs.Texts().isEmpty());
 }
 
 #ifndef _WIN32
@@ -118,7 +106,7 @@ TEST_F(LauncherWindow, StartsTheMainProgramWithTheMoviePathAsItsOneArgument) {
     const auto form = Open(program);
     ClickRow(form->File1, 0);
     QTest::mouseClick(&form->Command1, Qt::LeftButton);
-    EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(dialogs.Texts().isEmpty()) << dialogs.Texts().join(QLatin1Char('\n')).toStdString();
 
     for (int waited = 0; !QFile::exists(record) && waited < 10000; waited += 50) QTest::qWait(50);
     QFile received(record);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The display selection and the preview window as the main window runs them: the boxes, the
-// Recent list with its nested re-apply, the preview request and the restart of a shown preview.
+// Recent list with its nested re-apply, the restart of a shown preview, and its reopening.
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -9,7 +9,8 @@
 
 #include "app/form1.h"
 #include "platform/qt/combo_box.h"
-#include "preview_test_support.h"
+#include "tests/support/fake_media_player.h"
+#include "tests/support/qt_application_environment.h"
 #include "tests/support/riff_builder.h"
 #include "tests/support/scripted_dialogs.h"
 
@@ -48,7 +49,6 @@ class SelectionTest : public ::testing::Test {
         Box("Text3")->setText(QString::fromUtf8(to));
     }
 
-    preview::testing::ApplicationGuard application;
     platform::qt::FakeMediaPlayer player;
     platform::qt::ScriptedDialogs dialogs;
     QString path;
@@ -102,19 +102,6 @@ TEST_F(SelectionTest, SevenDigitRangeRestartsTheShownPreviewOnWhatWasTyped) {
     // The nested re-apply and the outer one each restart the preview.
     const auto calls = player.Actions();
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "Play"), 2);
-    EXPECT_TRUE(form1->PreviewWindow().isVisible());
-}
-
-TEST_F(SelectionTest, ACodecApplyGivesAShownPreviewTheMovieBackOverTheSelection) {
-    Open(3000);  // the whole movie is selected, and the Apply's reselection keeps it
-    form1->SSTab1_Click(0);
-    player.ClearCalls();
-    auto* combo1 = form1->Control<platform::qt::ComboBox>(QStringLiteral("Combo1"));
-    combo1->SetSelectedIndex(combo1->SelectedIndex() == 0 ? 1 : 0);
-    form1->Command1_Click();
-    EXPECT_EQ(player.Actions().back(), "Play");
-    EXPECT_EQ(player.FileName(), path);
-    EXPECT_EQ(player.SelectionEnd(), 3000);
     EXPECT_TRUE(form1->PreviewWindow().isVisible());
 }
 

@@ -14,10 +14,9 @@
 #include <filesystem>
 
 #include "app/form1.h"
-#include "platform/qt/combo_box.h"
 #include "preview/player_protocol.h"
 #include "preview/preview_request.h"
-#include "preview_test_support.h"
+#include "tests/support/qt_application_environment.h"
 #include "tests/support/riff_builder.h"
 #include "tests/support/scripted_dialogs.h"
 
@@ -69,7 +68,6 @@ class RealPlayerTest : public ::testing::Test {
         }
     }
 
-    testing::ApplicationGuard application;
     platform::qt::QtMediaPlayer player;
     PlayerProtocol protocol{player, [] { QCoreApplication::processEvents(); },
                             std::chrono::seconds(10)};
@@ -110,44 +108,28 @@ TEST_F(RealPlayerTest, PlaysTheSelectionInALoopAndHoldsNoFileWhileReleased) {
     EXPECT_GT(OpenHandlesOn(path), 0);
 }
 
-TEST_F(RealPlayerTest, AHiddenPreviewHoldsNoFileAndPlaysNothingAfterAnyWriter) {
+TEST_F(RealPlayerTest, AHiddenPreviewHoldsNoFileAndPlaysNothingAfterAWriter) {
     const auto path = brelvo::testing::CopyFixture("ffmpeg_mpeg4_pcm.avi");
     platform::qt::ScriptedDialogs dialogs;
     app::Form1 form1(player, dialogs, QString::fromStdString(path), std::chrono::seconds(10));
     form1.SetEndProgram([] {});
     form1.Form_Load();
     ASSERT_EQ(form1.state(), app::Form1::State::Ready);
-    auto* combo1 = form1.Control<platform::qt::ComboBox>(QStringLiteral("Combo1"));
-    const std::vector<std::pair<const char*, std::function<void()>>> writers = {
-        {"frame-rate Apply", [&] { form1.Command4_Click(); }},
-        {"typed frame rate",
-         [&] {
-             dialogs.QueueInput(QStringLiteral("25"));
-             form1.Command9_Click();
-         }},
-        {"delay Apply", [&] { form1.Command11_Click(); }},
-        {"author Apply", [&] { form1.Command2_Click(); }},
-        {"codec Apply",
-         [&] {
-             combo1->SetSelectedIndex(combo1->SelectedIndex() == 0 ? 1 : 0);
-             form1.Command1_Click();
-         }},
+    // Every writer releases the player the same way (the window's tests check each one's
+    // calls); the frame-rate Apply stands for them all.
+    const auto writeOnce = [&](const char* when) {
+        form1.Command4_Click();
+        PumpFor(300);
+        EXPECT_EQ(OpenHandlesOn(path), 0) << when;
+        EXPECT_FALSE(player.IsPlaying()) << when;
     };
-    const auto runWriters = [&](const char* when) {
-        for (const auto& [name, writer] : writers) {
-            writer();
-            PumpFor(300);
-            EXPECT_EQ(OpenHandlesOn(path), 0) << name << when;
-            EXPECT_FALSE(player.IsPlaying()) << name << when;
-        }
-    };
-    runWriters(", the preview never opened");
+    writeOnce(", the preview never opened");
     form1.SSTab1_Click(0);
     ASSERT_TRUE(form1.PreviewWindow().isVisible());
     PumpFor(500);
     EXPECT_TRUE(player.IsPlaying());
     form1.PreviewWindow().close();
-    runWriters(", the preview closed");
+    writeOnce(", the preview closed");
     // Shown, the preview gets the movie back and plays on.
     form1.SSTab1_Click(0);
     form1.Command4_Click();

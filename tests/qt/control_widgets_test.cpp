@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The window machinery: twips, windows built from control tables, the length-limited box,
-// the combo box's click, the tab control's click and the scripted test doubles.
+// the combo box's click, the tab control's click and the Yes/No question.
 // (The QApplication comes from the environment of list_widgets_test.cpp.)
 #include <gtest/gtest.h>
 
@@ -23,8 +23,6 @@
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/tab_control.h"
 #include "platform/qt/twips.h"
-#include "tests/support/fake_media_player.h"
-#include "tests/support/scripted_dialogs.h"
 
 namespace brelvo::platform::qt {
 namespace {
@@ -167,26 +165,6 @@ TEST(TabControl, ClickReportsThePreviousTab) {
     EXPECT_GT(bar->tabRect(2).width(), bar->tabRect(0).width());
 }
 
-TEST(ScriptedDialogs, AnswersFromTheQueueAndRecordsEveryBox) {
-    ScriptedDialogs dialogs;
-    dialogs.QueueYesNo(false);
-    dialogs.QueueInput(QString());
-    dialogs.MessageBox(QStringLiteral("Hello"));
-    EXPECT_FALSE(dialogs.AskYesNo(QStringLiteral("Keep?"), QStringLiteral("Apply Changes?")));
-    EXPECT_EQ(
-        dialogs.InputBox(QStringLiteral("Rate"), QStringLiteral("FPS"), QStringLiteral("25.0000")),
-        std::optional<QString>(QString()));  // OK on an empty box is not Cancel
-    EXPECT_EQ(dialogs.InputBox(QStringLiteral("Rate"), QStringLiteral("FPS"), QString()),
-              std::nullopt);  // nothing queued: Cancel
-    EXPECT_TRUE(dialogs.AskYesNo(QStringLiteral("Again?"), QString()));
-    EXPECT_EQ(dialogs.Unanswered(), 2);
-    ASSERT_EQ(dialogs.shown().size(), 5u);
-    EXPECT_EQ(dialogs.shown()[0].title, QStringLiteral("Brelvo"));
-    EXPECT_EQ(dialogs.shown()[1].title, QStringLiteral("Apply Changes?"));
-    EXPECT_EQ(dialogs.Texts().first(), QStringLiteral("Hello"));
-    EXPECT_EQ(dialogs.Proposed().first(), QStringLiteral("25.0000"));
-}
-
 TEST(QtDialogs, AYesNoQuestionIgnoresEscapeAndAnswersWithItsButtons) {
     bool stillOpenAfterEscape = false;
     QTimer::singleShot(0, [&] {
@@ -201,25 +179,6 @@ TEST(QtDialogs, AYesNoQuestionIgnoresEscapeAndAnswersWithItsButtons) {
     EXPECT_FALSE(dialogs.AskYesNo(QStringLiteral("Keep?"), QStringLiteral("Apply Changes?")));
     EXPECT_TRUE(stillOpenAfterEscape);
     EXPECT_EQ(ForDisplay(QStringLiteral("a\r\rb\r\nc")), QStringLiteral("a\n\nb\nc"));
-}
-
-TEST(FakeMediaPlayer, RecordsCallsAndPlaysTheReadyScript) {
-    FakeMediaPlayer player;
-    player.ScriptReadyStates({1, 3});
-    player.SetFileName(QStringLiteral("/m/a.avi"));
-    EXPECT_EQ(player.ReadyState(), 1);
-    EXPECT_EQ(player.ReadyState(), 3);
-    EXPECT_EQ(player.ReadyState(), kReadyComplete);  // settled once the script is used up
-    player.SetSelectionEnd(25);
-    player.SetSavedValue(50);
-    player.SetAutoStart(true);
-    player.Stop();
-    player.SetFileName(QString());
-    EXPECT_EQ(player.ReadyState(), kReadyUninitialised);
-    EXPECT_EQ(player.Actions(),
-              (std::vector<std::string>{"SetFileName(/m/a.avi)", "SetSelectionEnd(25)",
-                                        "SetSavedValue(50)", "Stop", "SetFileName()"}));
-    EXPECT_EQ(player.Calls().size(), 10u);
 }
 
 }  // namespace

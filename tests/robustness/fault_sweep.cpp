@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <exception>
 #include <fstream>
 
@@ -16,8 +15,21 @@ using platform::FaultKind;
 using platform::FaultPlan;
 using platform::JournalEntry;
 
-std::string Describe(const WriterUnderTest& writer, FaultKind kind, std::int64_t n) {
-    return writer.name + ", failing " + platform::FaultKindName(kind) + " #" + std::to_string(n);
+Bytes ApplyJournal(Bytes bytes, const std::vector<JournalEntry>& journal) {
+    for (const auto& e : journal) {
+        const auto end = static_cast<std::size_t>(e.offset) + e.bytes.size();
+        if (end > bytes.size()) bytes.resize(end);
+        std::copy(e.bytes.begin(), e.bytes.end(), bytes.begin() + e.offset);
+    }
+    return bytes;
+}
+
+std::vector<std::int64_t> DifferingOffsets(const Bytes& a, const Bytes& b) {
+    std::vector<std::int64_t> offsets;
+    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+        if (a[i] != b[i]) offsets.push_back(static_cast<std::int64_t>(i));
+    }
+    return offsets;
 }
 
 // The writes of a failed run must be where the clean run began: the same writes in the same
@@ -27,10 +39,9 @@ void ExpectLeadingWrites(const std::vector<JournalEntry>& failed,
     ASSERT_LE(failed.size(), clean.size()) << "the failed run wrote more than the clean run";
     for (std::size_t k = 0; k < failed.size(); ++k) {
         EXPECT_EQ(failed[k].offset, clean[k].offset) << "write " << k;
-        const bool last = k + 1 == failed.size();
         const auto& want = clean[k].bytes;
         const auto& got = failed[k].bytes;
-        if (last && got.size() < want.size()) {
+        if (k + 1 == failed.size() && got.size() < want.size()) {
             EXPECT_TRUE(std::equal(got.begin(), got.end(), want.begin())) << "torn write " << k;
         } else {
             EXPECT_EQ(got, want) << "write " << k;
@@ -65,23 +76,6 @@ std::optional<std::string> Reported(const std::function<void()>& operation) {
     return std::nullopt;
 }
 
-Bytes ApplyJournal(Bytes bytes, const std::vector<JournalEntry>& journal) {
-    for (const auto& e : journal) {
-        const auto end = static_cast<std::size_t>(e.offset) + e.bytes.size();
-        if (end > bytes.size()) bytes.resize(end);
-        std::copy(e.bytes.begin(), e.bytes.end(), bytes.begin() + e.offset);
-    }
-    return bytes;
-}
-
-std::vector<std::int64_t> DifferingOffsets(const Bytes& a, const Bytes& b) {
-    std::vector<std::int64_t> offsets;
-    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
-        if (a[i] != b[i]) offsets.push_back(static_cast<std::int64_t>(i));
-    }
-    return offsets;
-}
-
 bool WithinRegions(const std::vector<std::int64_t>& offsets, const std::vector<Region>& regions) {
     return std::all_of(offsets.begin(), offsets.end(), [&](std::int64_t at) {
         return std::any_of(regions.begin(), regions.end(), [&](const Region& r) {
@@ -97,10 +91,8 @@ void RestoreFile(const std::string& path, const Bytes& bytes) {
     if (!out) throw std::runtime_error("cannot restore " + path);
 }
 
-SweepTotals SweepFaults(const WriterUnderTest& writer) {
-    SweepTotals totals;
+std::int64_t SweepFaults(const WriterUnderTest& writer) {
     const Bytes original = ReadWholeFile(writer.moviePath);
-
     std::vector<JournalEntry> clean;
     std::array<std::int64_t, platform::kAllFaultKinds.size()> counts{};
     {
@@ -113,31 +105,26 @@ SweepTotals SweepFaults(const WriterUnderTest& writer) {
         for (const auto kind : platform::kAllFaultKinds) {
             counts[static_cast<std::size_t>(kind)] = injection.Plan().Count(kind);
         }
-        ++totals.runs;
     }
-    totals.writesInFullRun = static_cast<std::int64_t>(clean.size());
-
     for (const auto kind : platform::kAllFaultKinds) {
         for (std::int64_t n = 1; n <= counts[static_cast<std::size_t>(kind)]; ++n) {
-            SCOPED_TRACE(Describe(writer, kind, n));
+            SCOPED_TRACE(writer.name + ", failing " + platform::FaultKindName(kind) + " #" +
+                         std::to_string(n));
             RestoreFile(writer.moviePath, original);
             FaultPlan plan(kind, n);
             if (writer.tearWrites) plan.TearWrites();
             platform::ScopedFaultInjection injection(std::move(plan));
             const auto failure = writer.run();
-            ++totals.runs;
             EXPECT_TRUE(injection.Plan().Fired()) << "the run took another road";
             EXPECT_TRUE(failure) << "the failure was reported as success";
-            if (failure) {
-                EXPECT_FALSE(failure->empty()) << "the failure has no message";
-            }
+            EXPECT_FALSE(failure && failure->empty()) << "the failure has no message";
             CheckMovie(writer, original, injection.Plan());
             ExpectLeadingWrites(injection.Plan().JournalOf(writer.moviePath), clean);
             if (writer.afterRun) writer.afterRun(injection.Plan(), true);
         }
     }
     RestoreFile(writer.moviePath, original);
-    return totals;
+    return static_cast<std::int64_t>(clean.size());
 }
 
 }  // namespace brelvo::testing

@@ -99,14 +99,6 @@ std::vector<Region> NormaliseRegions(const LoadedFile& decoded) {
     return regions;
 }
 
-std::vector<Region> TextItemRegions(const LoadedFile& decoded) {
-    std::vector<Region> regions;
-    for (const auto& item : decoded.record.textItems) {
-        regions.push_back({item.DataOffset(), item.size});
-    }
-    return regions;
-}
-
 std::vector<Region> AudioPayloadRegions(const std::string& moviePath) {
     const auto file = platform::OpenFile(moviePath, platform::OpenMode::Read);
     const auto track = audio::FindAudioTrack(*file);

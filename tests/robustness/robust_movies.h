@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -32,11 +33,14 @@ LoadedFile LoadAsTheWindowDoes(const std::string& path);
 // Walk and decode only: nothing is written.
 LoadedFile DecodeOnly(const std::string& path);
 
+// A file of that name in the folder of `path`.
+inline std::string Beside(const std::string& path, const char* name) {
+    return std::filesystem::path(path).replace_filename(name).string();
+}
+
 Region RegionOf(const avi::FieldRef& field);
 // What loading may write: the video streams' dwScale and dwRate, the JUNK payloads.
 std::vector<Region> NormaliseRegions(const LoadedFile& decoded);
-// The author items' data.
-std::vector<Region> TextItemRegions(const LoadedFile& decoded);
 // The payloads of the sound stream's chunks, as the audio walk finds them.
 std::vector<Region> AudioPayloadRegions(const std::string& moviePath);
 

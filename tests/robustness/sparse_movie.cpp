@@ -13,9 +13,38 @@
 #include <stdexcept>
 
 #include "platform/little_endian.h"
+#include "tests/robustness/robust_movies.h"
 
 namespace brelvo::testing {
 namespace {
+
+// Chunks laid out by offset: only their headers and small payloads are written, and JUNK
+// chunks span the holes.
+class SparseLayout {
+  public:
+    std::int64_t Here() const { return here_; }
+    void Raw(Bytes bytes) {
+        here_ += static_cast<std::int64_t>(bytes.size());
+        pieces_.push_back({here_ - static_cast<std::int64_t>(bytes.size()), std::move(bytes)});
+    }
+    // A chunk with its data (and pad byte); returns the offset of its data.
+    std::int64_t Chunk(std::string_view id, const Bytes& data);
+    // A JUNK chunk whose data is a hole, ending so that the next chunk starts at `nextAt`.
+    void FillTo(std::int64_t nextAt);
+    void Open(std::string_view form, std::string_view type);  // "RIFF" or "LIST"
+    void Close();
+    // Writes the pieces into a new file of the layout's length, holes left unwritten.
+    void WriteTo(const std::string& path) const;
+
+  private:
+    struct Piece {
+        std::int64_t offset;
+        Bytes bytes;
+    };
+    std::vector<Piece> pieces_;
+    std::vector<std::size_t> open_;  // pieces holding the headers of the open lists
+    std::int64_t here_ = 0;
+};
 
 Bytes Header(std::string_view id, std::uint32_t size) {
     Bytes header;
@@ -41,27 +70,6 @@ Bytes SoundBytes(int seed) {
     }
     return bytes;
 }
-
-Bytes HeaderList() {
-    AvihFields avih;
-    avih.totalFrames = 4;
-    StrhFields video;
-    video.length = 4;
-    StrhFields sound;
-    sound.fccType = "auds";
-    sound.fccHandler = std::string(4, '\0');
-    sound.scale = 4;
-    sound.rate = 16000;
-    sound.sampleSize = 4;
-    sound.length = 64;
-    return List("hdrl",
-                {Chunk("avih", AvihData(avih)),
-                 List("strl", {Chunk("strh", StrhData(video)), Chunk("strf", BitmapInfoData())}),
-                 List("strl", {Chunk("strh", StrhData(sound)),
-                               Chunk("strf", WaveFormatData(1, 2, 4000, 16))})});
-}
-
-}  // namespace
 
 std::int64_t SparseLayout::Chunk(std::string_view id, const Bytes& data) {
     Bytes bytes = Header(id, static_cast<std::uint32_t>(data.size()));
@@ -108,64 +116,48 @@ void SparseLayout::WriteTo(const std::string& path) const {
     if (!ok) throw std::runtime_error("cannot write " + path + ": " + std::strerror(errno));
 }
 
-SparseMovie MakeSparseMovie(bool onePart) {
+}  // namespace
+
+SparseMovie MakeSparseMovie() {
     SparseLayout layout;
     SparseMovie movie;
-    movie.audioPayloadSize = 64;
     int seed = 0;
     const auto sound = [&] {
         movie.audioPayloads.push_back(layout.Chunk("01wb", SoundBytes(seed++)));
     };
-    const auto lateItems = [&] {
-        layout.Open("LIST", "INFO");
-        movie.lateItemData = layout.Chunk("IART", ToBytes(std::string("Someone\0", 8)));
-        layout.Close();
-        movie.lateJunkData = layout.Chunk("JUNK", Bytes(20, std::byte{'y'}));
-    };
-    const auto index = [&] {
-        Bytes entries;
-        for (int k = 0; k < 4; ++k) Append(entries, IndexEntry("00dc", k % 2 == 0 ? 0x10 : 0));
-        movie.idx1Data = layout.Chunk("idx1", entries);
-    };
-
     layout.Open("RIFF", "AVI ");
-    const Bytes hdrl = HeaderList();
-    layout.Chunk("LIST", Bytes(hdrl.begin() + 8, hdrl.end()));
-    layout.Chunk("JUNK", Bytes(30, std::byte{'x'}));
-    layout.Open("LIST", "INFO");
-    layout.Chunk("INAM", ToBytes(std::string("Old name\0", 9)));
-    layout.Close();
+    const Bytes head = EditableMovie();  // its headers, JUNK, INFO and display name
+    const std::string_view text(reinterpret_cast<const char*>(head.data()), head.size());
+    layout.Raw(Bytes(head.begin() + 12,
+                     head.begin() + static_cast<std::ptrdiff_t>(text.find("movi")) - 8));
     layout.Open("LIST", "movi");
     layout.Chunk("00dc", Bytes(40, std::byte{0x40}));
     sound();
-    if (onePart) {
-        layout.FillTo(k2GiB + 8);
-        sound();
-        layout.Chunk("00dc", Bytes(40, std::byte{0x41}));
-        layout.Close();
-        index();
-        lateItems();
-        layout.Close();
-    } else {
-        layout.Close();
-        index();
-        layout.Close();
-        for (const std::int64_t boundary : {k2GiB, k4GiB}) {
-            layout.Open("RIFF", "AVIX");
-            layout.Open("LIST", "movi");
-            layout.FillTo(boundary + 8);
-            sound();
-            layout.Close();
-            layout.Close();
-        }
-        layout.Open("RIFF", "AVIX");
-        layout.Open("LIST", "movi");
-        sound();
-        layout.Chunk("00dc", Bytes(40, std::byte{0x41}));
-        layout.Close();
-        lateItems();
-        layout.Close();
-    }
+    layout.FillTo(k2GiB + 8);
+    sound();
+    layout.Chunk("00dc", Bytes(40, std::byte{0x41}));
+    layout.Close();
+    Bytes entries;
+    for (int k = 0; k < 4; ++k) Append(entries, IndexEntry("00dc", k % 2 == 0 ? 0x10 : 0));
+    movie.idx1Data = layout.Chunk("idx1", entries);
+    layout.Close();
+
+    layout.Open("RIFF", "AVIX");
+    layout.Open("LIST", "movi");
+    layout.FillTo(k4GiB + 8);
+    sound();
+    layout.Close();
+    layout.Close();
+    layout.Open("RIFF", "AVIX");
+    layout.Open("LIST", "movi");
+    sound();
+    layout.Chunk("00dc", Bytes(40, std::byte{0x42}));
+    layout.Close();
+    layout.Open("LIST", "INFO");
+    movie.lateItemData = layout.Chunk("IART", ToBytes(std::string("Someone\0", 8)));
+    layout.Close();
+    movie.lateJunkData = layout.Chunk("JUNK", Bytes(20, std::byte{'y'}));
+    layout.Close();
     movie.path = WriteTempFile({}, "big.avi");
     layout.WriteTo(movie.path);
     movie.length = layout.Here();
