@@ -11,8 +11,7 @@
 #include "avi/field_patch.h"
 #include "platform/random_access_file.h"
 #include "repair/mend.h"
-#include "tests/support/layout_movies.h"
-#include "tests/support/riff_builder.h"
+#include "tests/support/test_movies.h"
 
 namespace brelvo::repair {
 namespace {
