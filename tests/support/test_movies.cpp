@@ -63,7 +63,7 @@ Bytes MakeMovie(const MovieSpec& spec) {
     return movie;
 }
 
-Bytes Idx1For(const std::vector<Bytes>& movi, int keyEvery) {
+Bytes Idx1For(const std::vector<Bytes>& movi, int keyEvery, bool withOffsets) {
     Bytes index;
     std::map<std::string, int> seen;  // chunks of each id so far
     std::uint32_t offset = 4;
@@ -74,8 +74,8 @@ Bytes Idx1For(const std::vector<Bytes>& movi, int keyEvery) {
         const bool key = !video || (keyEvery > 0 ? k % keyEvery == 0 : k == 0);
         AppendText(index, id);
         AppendU32(index, key ? 0x10 : 0);
-        AppendU32(index, offset);
-        AppendU32(index, platform::ReadU32(chunk, 4));
+        AppendU32(index, withOffsets ? offset : 0);
+        AppendU32(index, withOffsets ? platform::ReadU32(chunk, 4) : 0);
         offset += static_cast<std::uint32_t>(chunk.size());
     }
     return index;
@@ -214,7 +214,7 @@ Bytes MakeTypeOneDvMovie(int frames) {
     m.streams[0].format = Bytes(32, std::byte{0});  // DVINFO
     for (int k = 0; k < frames; ++k)
         m.movis[0].push_back(Chunk("00__", Bytes(24, static_cast<std::byte>(0x40 + k))));
-    m.idx1 = Idx1For(m.movis[0]);
+    m.idx1 = Idx1For(m.movis[0], 0, false);
     return MakeMovie(m);
 }
 
@@ -227,7 +227,7 @@ Bytes MakeThreeVideoStreamMovie() {
         m.streams.push_back(VideoStream(static_cast<std::uint32_t>(frames)));
         for (int k = 0; k < frames; ++k) m.movis[0].push_back(Chunk(id, Bytes(4, std::byte{0x33})));
     }
-    m.idx1 = Idx1For(m.movis[0], 10);
+    m.idx1 = Idx1For(m.movis[0], 10, false);
     return MakeMovie(m);
 }
 

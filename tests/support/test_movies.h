@@ -33,10 +33,10 @@ struct MovieSpec {
 };
 Bytes MakeMovie(const MovieSpec& spec);
 
-// idx1 entries for the chunks of a movi list, with their offsets and sizes: every
-// `keyEvery`-th chunk of a video stream ("##dc", "##db") is a key frame (0: its first only),
-// every other chunk always.
-Bytes Idx1For(const std::vector<Bytes>& movi, int keyEvery = 0);
+// idx1 entries for the chunks of a movi list, with their offsets and sizes (or 0 and 0, which
+// point outside the movi list): every `keyEvery`-th chunk of a video stream ("##dc", "##db")
+// is a key frame (0: its first only), every other chunk always.
+Bytes Idx1For(const std::vector<Bytes>& movi, int keyEvery = 0, bool withOffsets = true);
 
 // hdrl (avih, video strl, audio strl: PCM at 44100 Hz), INFO (INAM "Test"), movi with
 // `frames` video chunks "00dc" each followed by an audio chunk "01wb", idx1.
@@ -83,11 +83,11 @@ Bytes MakeOdmlMovie(const OdmlMovie& spec);
 Bytes MakeStreamedMovie(int frames);
 
 // Type-1 DV: one "iavs" stream (handler dvsd, a 32-byte DVINFO format), chunks "00__", every
-// one a key frame in idx1.
+// one a key frame in an idx1 whose entries give no offsets.
 Bytes MakeTypeOneDvMovie(int frames);
 
 // Three video streams of 50, 30 and 20 frames (avih says 50); the last has key frames at its
-// frames 0 and 10.
+// frames 0 and 10. Its idx1 entries give no offsets.
 Bytes MakeThreeVideoStreamMovie();
 
 }  // namespace brelvo::testing
