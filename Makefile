@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Brelvo: `make run` opens a copy of the sample movie, `make test` runs every test headless.
 # CONTRIBUTING.md describes every target.
 BUILD      ?= build

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Message texts of the audio tools.
 #include "app/audio_tool_messages.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The texts the audio tools show: the name check, and failures with their reason and what
 // became of the files.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Progress captions of the audio tools.
 #include "app/audio_tool_progress.h"
 

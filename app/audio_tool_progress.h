@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The audio tools' progress in the main window's caption: the extraction's speed line at most
 // every two percent, the re-integration's bare percentage.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The movie's path from the program's command line, taken whole.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Messages for refused and failed edits of the movie.
 #include "app/edit_report.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // How the main window reports an edit of the movie that was refused or could not be written:
 // a message box that names the file and the reason, so a failure never passes for success.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window: construction, the wiring of every control event to its handler, the
 // player protocol over the document, and the about window.
 #include "app/form1.h"

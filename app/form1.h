@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window Form1: the tab control SSTab1 with every control of its four tabs, the
 // document of the open movie, the start-up and close sequences, and one handler per control
 // event. The handlers of each concern live in their own file (form1_<concern>.cpp).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The "Delay Audio" frame of the Synchronize Audio tab (the bar, its readout and Apply), and
 // the way from its "Jink Audio" button to the jink option of the Utilities tab.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The audio tools of the Utilities tab: extracting the sound track and writing it back.
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Author Details tab: the INFO items and the display name rewritten in place, each padded
 // or cut to exactly its own size.
 #include <QString>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The codec tag lists of the Utilities tab: the Apply buttons follow the list selections, and
 // each Apply writes the chosen tag over its four bytes of the video headers.
 #include <QPushButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The "Stretch Audio" frame of the Synchronize Audio tab: the rate bar with its step buttons,
 // the two frame-rate Applies (bar and typed rate) and the audio stretch readout.
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The key-frame count of the information tab: counted once from the index, shown in Label2.
 #include <QPushButton>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window's controls, tab by tab, as tables: name, caption or initial text, left,
 // top, width, height in twips (inside a frame: from the frame's corner), font, colours and
 // initial state.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window's life: the start-up sequence, the window's place, the close sequence with
 // its keep-changes prompt, and the end of the program.
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Loading the movie: the chunk walk, the header decoding with its display on the tabs, and
 // the load driver MYGO that finishes the display.
 #include <QDebug>

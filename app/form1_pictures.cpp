@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window's picture: a strip of film with a sound wave and the program's name.
 #include "app/form1_pictures.h"
 

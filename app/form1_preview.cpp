@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The preview window as the main window opens and closes it.
 #include "app/form1.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The display selection of the Synchronize Audio tab: From, To, Apply and the Recent list.
 #include <QLabel>
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The WAV file chooser of the Utilities tab: drive, folder and file lists and the name box.
 #include <QLineEdit>
 

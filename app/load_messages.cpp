@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Message texts of the main program.
 #include "app/load_messages.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The texts of the main program's start-up, load, key-frame and exit messages.
 #pragma once
 

@@ -1,7 +1,10 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // brelvo: opens the movie named by the command line in the main window.
 #include <QApplication>
 #include <QLocale>
 #include <QTextStream>
+#include <cstdio>
+#include <cstring>
 
 #include "app/command_line.h"
 #include "app/form1.h"
@@ -12,6 +15,11 @@
 #include "platform/qt/qt_media_player.h"
 
 int main(int argc, char** argv) {
+    // No movie's name is "--version" (it does not end in .avi); no window is needed to answer.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::fputs("brelvo " BRELVO_VERSION "\n", stdout);
+        return 0;
+    }
     QApplication application(argc, argv);
     // A session that ends during an extraction must not leave its temporary file behind.
     brelvo::platform::RemoveRegisteredFilesOnInterrupt();

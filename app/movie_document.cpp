@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Paths of the document for the file layer.
 #include "app/movie_document.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The state of the open movie, held by the main window from start to end: its path, the
 // altered flag, the saved header region, the chunk map, the decoded headers and the display
 // range.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Taking one picture per tab.
 #include "app/screenshot_tour.h"
 

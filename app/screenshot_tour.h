@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Pictures of the main window, one per tab, and of the about window, for the project's
 // documentation.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Walking the audio chunks once for both the check and the write.
 #include "audio/audio_chunk_survey.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // One walk over a movie's audio chunks that both the check before re-integration and the
 // write itself use, so a multi-gigabyte movie is walked once, not twice. The positions of the
 // first chunks are kept (a bounded list: memory does not grow with the movie beyond it); the

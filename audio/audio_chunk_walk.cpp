@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The structured walk over the movi lists.
 #include "audio/audio_chunk_walk.h"
 

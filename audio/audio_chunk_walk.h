@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The audio chunks of one stream, in file order: every movi list of every RIFF part (the
 // first "AVI " part and the "AVIX" parts of large movies), descending into "rec " lists and
 // stepping over every other chunk by its size. Bytes inside video frames or the index that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Refusals of the audio tools: the operation stopped before it changed anything, for a
 // reason the user can act on (no sound stream, no WAV file, no sample data, ...).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Progress reports and texts.
 #include "audio/audio_progress.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Progress of the audio tools as the core reports it, and the texts the faces make of it.
 #pragma once
 

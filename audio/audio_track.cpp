@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Finding the sound stream and its format chunk.
 #include "audio/audio_track.h"
 

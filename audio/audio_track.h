@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Which stream holds the sound, and where its format chunk lies, found through the chunk
 // structure of the header lists: the n-th "strl" list is stream n.
 #pragma once

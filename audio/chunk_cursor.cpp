@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Walking the chunks of one container.
 #include "audio/chunk_cursor.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The chunks of one RIFF container, one after another by their sizes. Tolerates writers that
 // leave out the pad byte after odd-sized chunks, and after garbage resynchronises on the next
 // plausible chunk header instead of giving up. Never sizes a buffer from a number it read.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Extraction to WAV.
 #include "audio/extract_audio.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Extraction of the sound track into a WAV file: the movie's own format chunk and the raw
 // payload of every audio chunk, in file order. Nothing is decoded; the movie is only read.
 #pragma once

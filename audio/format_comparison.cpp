@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Comparing wave format records by meaning.
 #include "audio/format_comparison.h"
 

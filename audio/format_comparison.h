@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Two wave format records compared by what they say about the samples, not byte for byte:
 // sound editors save the movie's own format in other words (a 16-byte record for an 18-byte
 // one whose cbSize is 0, WAVE_FORMAT_EXTENSIBLE for 24-bit or multichannel PCM).

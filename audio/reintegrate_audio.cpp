@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Re-integration from WAV.
 #include "audio/reintegrate_audio.h"
 
@@ -172,6 +173,8 @@ ReintegrationOutcome RunReintegration(const std::string& moviePath, const avi::H
                                        : AudioTrackFromRecord(*movie, record);
     }
     auto comparison = CompareWavWithMovie(moviePath, outcome.track, wavPath, options.jinkSeconds);
+    outcome.wavBytes = comparison.wavBytes;
+    outcome.movieBytes = comparison.movieBytes;
     outcome.mismatch = MismatchQuestion(comparison);
     if (outcome.mismatch) {
         outcome.declined = !answer(*outcome.mismatch);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Re-integration: the sample bytes of a WAV file written back over the payloads of the
 // movie's audio chunks, in file order and in place. Chunk headers, other streams, the index
 // and the movie's length are never written. This cannot be undone.
@@ -82,6 +83,8 @@ using MismatchAnswer = std::function<bool(const std::string& question)>;
 struct ReintegrationOutcome {
     AudioTrack track;
     std::optional<std::string> mismatch;  // the question asked
+    std::int64_t wavBytes = 0;            // sample bytes in the WAV file, as compared
+    std::int64_t movieBytes = 0;          // payload bytes of the track's chunks, as compared
     bool declined = false;                // answered No: nothing was written
     ReintegrationResult result;           // what the write did (in a dry run: would do)
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // WAV samples in blocks, then zeros.
 #include "audio/sample_source.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The sample bytes of a WAV file from a start position, read in fixed blocks, then zero bytes
 // once they run out: what re-integration writes, and what its check compares the movie with.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The WAV file: its samples, its header, its fit to the movie's sound track.
 #include "audio/wav_file.h"
 

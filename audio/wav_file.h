@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The WAV file of the audio tools: where its samples lie, the header the extraction writes,
 // and how it fits the movie's sound track before re-integration writes anything (the window
 // turns a misfit into its Yes/No question, the command line into a refusal unless forced).

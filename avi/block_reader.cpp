@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Block-wise reading of a movie.
 #include "avi/block_reader.h"
 

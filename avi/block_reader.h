@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Block-wise reading of a movie: the chunk walks look at a few bytes at a time, and serving
 // them from one cached block keeps the cost in proportion to the bytes looked at (one system
 // read per block, not per header), never the file; large payloads are read directly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The chunk ids, list types and stream-data suffixes the program knows, in one place.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The ChunkMap: every recognised chunk id the walk met, in file order.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Header decoding, row by row of the ChunkMap. Values are kept as stored.
 #include "avi/decode_headers.h"
 

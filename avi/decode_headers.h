@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Header decoding: reads, row by row of the ChunkMap, the main header, every stream header
 // with the format chunk that follows it, the INFO items and the display name. Pure reading;
 // the load-time writes are NormaliseOnLoad's.

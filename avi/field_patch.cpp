@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The patch primitive.
 #include "avi/field_patch.h"
 

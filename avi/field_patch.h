@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The primitive through which every write plan (avi/write_plan.h) writes into a movie: it
 // writes a recorded field, reads the bytes back and compares them. It never writes an
 // unrecorded field or past the end of the file, so no file is ever lengthened.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The field reader.
 #include "avi/field_reader.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The one reader of header fields: a block of header bytes read at a known offset, from which
 // every field is taken by name, so that each field's offset and width are recorded where it
 // was read.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A header field as decoding found it: its name, 0-based offset and width in bytes. Every
 // patch takes its offset from one of these, never from arithmetic of its own.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Queries over the decoded headers.
 #include "avi/header_record.h"
 

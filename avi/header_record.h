@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The decoded headers of a movie: every stream header with its format, the main header, the
 // INFO items and display name, and the document values the editors use (offsets 0-based,
 // 0 where nothing was recorded).

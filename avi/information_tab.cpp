@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The information tab's lines once loading has finished.
 #include <string_view>
 #include <utility>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Which JUNK rows are real chunks: a structured walk of the RIFF lists finds the chunk
 // boundaries, so a "JUNK" that the byte-wise walk met inside other data is never blanked.
 #include <limits>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The key-frame count over the idx1 index.
 #include "avi/key_frames.h"
 
@@ -60,14 +61,17 @@ KeyFrameCount CountKeyFrames(platform::RandomAccessFile& file, const ChunkRow& i
     return count;
 }
 
+std::optional<std::int64_t> KeyFrameInterval(std::int32_t totalFrames, std::int64_t keyFrames) {
+    if (keyFrames == 0) return std::nullopt;
+    std::int64_t quotient = totalFrames / keyFrames;
+    if (totalFrames % keyFrames != 0 && ((totalFrames < 0) != (keyFrames < 0))) --quotient;
+    return quotient;
+}
+
 std::string KeyFrameCaption(std::int32_t totalFrames, std::int64_t keyFrames) {
     using platform::FormatPlain;
-    std::string every = "-";  // no interval without a key frame
-    if (keyFrames != 0) {
-        std::int64_t quotient = totalFrames / keyFrames;
-        if (totalFrames % keyFrames != 0 && ((totalFrames < 0) != (keyFrames < 0))) --quotient;
-        every = FormatPlain(quotient);
-    }
+    const auto interval = KeyFrameInterval(totalFrames, keyFrames);
+    const std::string every = interval ? FormatPlain(*interval) : "-";  // none without a key
     return "Frames " + FormatPlain(totalFrames) + " ( " + FormatPlain(keyFrames) + " * Key / " +
            FormatPlain(totalFrames - keyFrames) + " Delta.) Every " + every;
 }

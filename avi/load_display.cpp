@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What loading shows on the main window, replayed row by row of the ChunkMap.
 #include "avi/load_display.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What loading puts on the main window's controls, by control name: captions and texts,
 // maximum lengths, enabled and shown states, codec list selections. Replays the ChunkMap rows
 // in order so that "the last one decoded wins" exactly as on the window. The window applies

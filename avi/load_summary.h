@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The summary texts of a finished load and the range-list helper of the display selection.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The fixed vocabularies.
 #include "avi/name_tables.h"
 

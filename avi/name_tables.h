@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The fixed vocabularies: video codec names, wave format names and the codec combo lists.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The load-time writes: video time base to dwScale 10000, JUNK payloads to spaces.
 #include "avi/normalise_on_load.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The two writes of every load: each video stream header's time base becomes dwScale 10000
 // (dwRate rescaled by that stream's own factor, rounded down), and the payload of every JUNK
 // chunk that stands at a chunk boundary is blanked with spaces.

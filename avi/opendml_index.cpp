@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reading the OpenDML super index and the standard indexes it names.
 #include "avi/opendml_index.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The OpenDML indexes of large movies: a stream's "indx" super index, in its header list,
 // names the "ix##" standard indexes that lie in the movi lists of every RIFF part. Each entry
 // of a standard index is one chunk of the stream, a key frame when bit 31 of its size is

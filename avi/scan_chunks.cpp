@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The byte-wise chunk walk.
 #include "avi/scan_chunks.h"
 

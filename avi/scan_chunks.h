@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The chunk walk: one pass over the file that probes every byte outside the JUNK, DISP, idx1
 // and movi contents and records each recognised id in the ChunkMap.
 #pragma once

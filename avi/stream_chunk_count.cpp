@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Counting one stream's chunks in the movi lists.
 #include "avi/stream_chunk_count.h"
 

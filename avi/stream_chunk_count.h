@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The data chunks of one stream counted in the movi lists, chunk by chunk by their sizes: the
 // frame count of a movie whose headers count nothing (written to a pipe, no index).
 #pragma once

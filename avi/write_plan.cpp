@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Applying a write plan.
 #include "avi/write_plan.h"
 

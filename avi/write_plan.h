@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // An edit as data: the recorded fields to write and the bytes for each. One operation applies
 // every plan, whoever made it (the header edits, the load-time normalisation, the exit
 // write-back, re-integration): it checks the whole plan before the first write, so a plan is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The audio tools over real files: the structured walk reads chunk headers and sound payloads
 // only, so extraction and re-integration cost follows the sound track, not the video, and
 // their memory stays the same whatever the movie's size.

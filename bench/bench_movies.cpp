@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Writing the synthetic benchmark movies.
 #include "bench/bench_movies.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Synthetic movies for the benchmarks, written to real files: a header region of a chosen
 // size, a movi list of a chosen length that is left as a hole (sparse, so a 1 GiB movie costs
 // no disk), and an idx1 index at the end.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Extraction and re-integration of the sound track by brelvo-cli against reading the whole
 # movie once (`cat FILE >/dev/null`) and against `ffmpeg -i FILE -vn -c:a copy OUT.wav`, on a
 # generated ~1 GiB movie (MPEG-4 video, PCM stereo sound, about a tenth of the file), page

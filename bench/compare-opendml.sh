@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # A large OpenDML movie as FFmpeg writes it (1500 s at 25 fps, 37500 frames, a key frame every
 # 50, PCM sound; over 2 GB in RIFF parts of 1 GiB): `brelvo-cli keyframes` and `brelvo-cli
 # info` against ffprobe counting the packets, and `info` against `ffprobe -show_streams`, as

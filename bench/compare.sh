@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Median wall time of `brelvo-cli info FILE` against `ffprobe -show_streams FILE` on the same
 # ~1 GiB movie, printed as a ratio; then `brelvo-cli set-fourcc` against an ffmpeg remux, and
 # the audio tools against `cat` and ffmpeg (bench/compare-audio.sh). The movie (uncompressed 640x480 video with PCM audio, so it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The cost of a header edit as brelvo-cli makes it (walk, decode, open, patch): it must follow
 // the header region, not the movie's length, so a 1 MiB and a 1 GiB movie with the same
 // headers cost the same. The 1 GiB movie is sparse and costs no disk.

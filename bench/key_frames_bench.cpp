@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The key-frame count over a 1,000,000-entry idx1 index (16 MB) in a real file.
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Runs every benchmark program of a build made with -DBRELVO_BUILD_BENCH=ON, then the
 # brelvo-cli / ffprobe comparison. Usage: bench/run-all.sh BUILD_DIR
 set -euo pipefail

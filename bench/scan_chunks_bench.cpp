@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The chunk walk and the header load over real files: its cost must follow the header region
 // (many INFO items, a big strf), not the movie's length (10 MiB and 1 GiB movies with equal
 // headers must load in the same time).

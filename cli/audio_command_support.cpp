@@ -1,10 +1,13 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Shared parts of the audio commands.
 #include "cli/audio_command_support.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 
 #include "audio/audio_error.h"
+#include "audio/audio_progress.h"
 #include "avi/field_patch.h"
 #include "cli/command_args.h"
 #include "cli/edit_args.h"
@@ -31,8 +34,9 @@ bool StderrIsTerminal() {
 
 }  // namespace
 
-TerminalProgress::TerminalProgress(CommandIo io, Kind kind)
-    : terminal_(&io.err == &std::cerr && StderrIsTerminal() ? &io.err : nullptr), kind_(kind) {}
+TerminalProgress::TerminalProgress(CommandIo io, Kind kind, bool quiet)
+    : terminal_(!quiet && &io.err == &std::cerr && StderrIsTerminal() ? &io.err : nullptr),
+      kind_(kind) {}
 
 TerminalProgress::~TerminalProgress() {
     if (terminal_ && shown_ > 0)
@@ -72,24 +76,35 @@ std::optional<int> SoundStreamOption(const std::map<std::string, std::string>& v
     return static_cast<int>(*n);
 }
 
-int ReportAudioFailure(CommandIo io, const std::string& moviePath, const std::string& wavPath,
-                       std::string_view consequence, std::exception_ptr failure) {
+void ReportAudioFailure(FileReports& reports, const std::string& moviePath,
+                        const std::string& wavPath, std::string_view consequence,
+                        std::exception_ptr failure) {
+    std::string path = moviePath;
+    std::string reason;
     try {
         std::rethrow_exception(failure);
     } catch (const MovieLoadError& e) {
-        io.err << e.what() << '\n';
+        reason = e.Reason();
     } catch (const avi::PatchRefused& e) {
-        io.err << "brelvo-cli: " << moviePath << ": " << e.what() << ". " << consequence << '\n';
+        reason = std::string(e.what()) + ". " + std::string(consequence);
     } catch (const audio::AudioError& e) {
-        io.err << "brelvo-cli: " << (e.Path().empty() ? moviePath : e.Path()) << ": " << e.what()
-               << ' ' << consequence << '\n';
+        if (!e.Path().empty()) path = e.Path();
+        reason = std::string(e.what()) + ' ' + std::string(consequence);
     } catch (const platform::IoError& e) {
         // The extraction's temporary file stands for the WAV file the user named.
-        const std::string& path = e.Path() == moviePath ? moviePath : wavPath;
-        io.err << "brelvo-cli: " << path << ": cannot " << platform::FileOpVerb(e.Op())
-               << " the file: " << e.Reason() << ". " << consequence << '\n';
+        if (e.Path() != moviePath) path = wavPath;
+        reason = "cannot " + std::string(platform::FileOpVerb(e.Op())) +
+                 " the file: " + e.Reason() + ". " + std::string(consequence);
     }
-    return kExitFailure;
+    reports.Fail(path, reason, {{"path", moviePath}, {"wav", wavPath}, {"errorPath", path}});
+}
+
+std::optional<std::string> WavNameProblem(std::string_view placeholder,
+                                          const std::string& wavPath) {
+    if (audio::IsWavFileName(std::filesystem::path(wavPath).filename().string())) {
+        return std::nullopt;
+    }
+    return std::string(placeholder) + " must end in .wav: " + wavPath;
 }
 
 }  // namespace brelvo::cli

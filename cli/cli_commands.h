@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The commands of brelvo-cli, each a function from arguments to an exit status.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The table of brelvo-cli's commands. Each command lives in its own file and adds one line here.
 #include "cli/audio_commands.h"
 #include "cli/cli_commands.h"

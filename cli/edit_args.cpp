@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Parsing the arguments of the edit commands.
 #include "cli/edit_args.h"
 
@@ -37,6 +38,8 @@ EditArgs ParseEditArgs(const std::vector<std::string>& args,
             parsed.help = true;
         } else if (arg == "--dry-run" || arg == "-n") {
             parsed.dryRun = true;
+        } else if (TakeOutputOption(arg, parsed.output)) {
+            // taken into parsed.output
         } else {
             const auto equals = arg.find('=');
             const std::string name = arg.substr(0, equals);

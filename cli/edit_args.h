@@ -1,5 +1,6 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The arguments of an edit command: options with a value ("--handler XVID", "--units=8"),
-// "--dry-run", "--help", the leading values (a rate, a delay) and the files.
+// "--dry-run", "--json", "--quiet", "--help", the leading values (a rate, a delay) and the files.
 #pragma once
 
 #include <initializer_list>
@@ -9,11 +10,14 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/file_reports.h"
+
 namespace brelvo::cli {
 
 struct EditArgs {
     std::map<std::string, std::string> values;  // option -> its value, e.g. "--handler" -> "XVID"
     std::vector<std::string> operands;          // values and files, in the order given
+    OutputOptions output;                       // --json, --quiet
     bool dryRun = false;
     bool help = false;
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Running an edit over many files.
 #include "cli/edit_files.h"
 
@@ -9,10 +10,6 @@
 namespace brelvo::cli {
 namespace {
 
-void ReportFailure(CommandIo io, const std::string& path, const std::string& reason) {
-    io.err << "brelvo-cli: " << path << ": " << reason << '\n';
-}
-
 // What a write that failed part-way left: the bytes of the edit written before it.
 std::string WrittenBefore(const avi::PlanFailed& e) {
     return "; " + (e.BytesWritten() == 0 ? std::string("none") : std::to_string(e.BytesWritten())) +
@@ -21,33 +18,25 @@ std::string WrittenBefore(const avi::PlanFailed& e) {
 
 }  // namespace
 
-int EditEachFile(const std::vector<std::string>& files, CommandIo io, const FileEdit& edit) {
-    int status = kExitOk;
+int EditEachFile(const std::vector<std::string>& files, avi::WriteMode mode,
+                 OutputOptions output, CommandIo io, const FileEdit& edit) {
+    FileReports reports(io, output);
+    const bool dryRun = mode == avi::WriteMode::DryRun;
     for (const auto& path : files) {
         try {
-            edit(LoadMovie(path), io);
+            reports.Add(EditJson(path, dryRun, edit(LoadMovie(path), reports.Io())));
         } catch (const MovieLoadError& e) {
-            io.err << e.what() << '\n';
-            status = kExitFailure;
+            reports.Fail(e.Path(), e.Reason());
         } catch (const avi::PatchRefused& e) {
-            ReportFailure(io, path, std::string(e.what()) + "; nothing was written");
-            status = kExitFailure;
+            reports.Fail(path, std::string(e.what()) + "; nothing was written");
         } catch (const platform::IoError& e) {
             const auto* partly = dynamic_cast<const avi::PlanFailed*>(&e);
-            ReportFailure(io, path,
-                          "cannot " + std::string(platform::FileOpVerb(e.Op())) +
-                              " the file: " + e.Reason() + (partly ? WrittenBefore(*partly) : ""));
-            status = kExitFailure;
+            reports.Fail(path, "cannot " + std::string(platform::FileOpVerb(e.Op())) +
+                                   " the file: " + e.Reason() +
+                                   (partly ? WrittenBefore(*partly) : ""));
         }
     }
-    return status;
-}
-
-int ReportUsage(CommandIo io, std::string_view name, std::string_view synopsis,
-                std::string_view message) {
-    io.err << "brelvo-cli " << name << ": " << message << "\nUsage: brelvo-cli " << synopsis
-           << "\nRun 'brelvo-cli " << name << " --help' for more.\n";
-    return kExitUsage;
+    return reports.Finish();
 }
 
 std::string QuotedFileText(std::string_view ansiBytes) {

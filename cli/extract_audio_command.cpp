@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli extract-audio FILE OUT.wav`, `brelvo-cli extract-audio -o FOLDER FILE...`: copies
 // each movie's sound track into a WAV file, format chunk and samples as they are in the movie.
 // Reads the movies only.
@@ -18,7 +19,7 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kName = "extract-audio";
 constexpr std::string_view kSynopsis =
-    "extract-audio [--stream N] (FILE OUT.wav | -o FOLDER FILE...)";
+    "extract-audio [--stream N] [--json] [--quiet] (FILE OUT.wav | -o FOLDER FILE...)";
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: brelvo-cli " << kSynopsis
@@ -31,7 +32,13 @@ void PrintHelp(std::ostream& out) {
            "                   (clip.avi gives FOLDER/clip.wav); a movie that fails is reported\n"
            "                   and the others still run\n"
            "  --stream N       the N-th sound stream (1 for the first, as info --json lists the\n"
-           "                   streams); without it the last one, as the window takes\n\n"
+           "                   streams); without it the last one, as the window takes\n"
+        << JsonOptionHelp()
+        << "                      each object: the movie's \"path\" and the \"wav\" file, the\n"
+           "                      \"stream\" copied, its \"chunks\", \"bytesCopied\", and\n"
+           "                      \"cutShort\" and \"resyncs\", the damage stepped over\n"
+        << QuietOptionHelp()
+        << "\n"
            "Examples:\n"
            "  brelvo-cli extract-audio clip.avi sound.wav\n"
            "  brelvo-cli extract-audio -o sounds *.avi\n";
@@ -41,6 +48,7 @@ struct Request {
     std::optional<int> stream;
     std::optional<std::string> folder;
     std::vector<std::string> operands;
+    OutputOptions output;
     bool help = false;
 };
 
@@ -49,6 +57,7 @@ Request Parse(const std::vector<std::string>& args) {
     const EditArgs parsed = ParseEditArgs(args, {"-o", "--stream"});
     Request request;
     request.help = parsed.help;
+    request.output = parsed.output;
     if (request.help) return request;
     if (parsed.dryRun) throw UsageError("extraction writes only a WAV file; it has no dry run");
     request.stream = SoundStreamOption(parsed.values);
@@ -57,32 +66,44 @@ Request Parse(const std::vector<std::string>& args) {
         if (parsed.operands.empty()) throw UsageError("give the movies to extract from");
     } else if (parsed.operands.size() != 2) {
         throw UsageError("give the movie and the WAV file to write, or -o FOLDER and the movies");
+    } else if (auto problem = WavNameProblem("OUT.wav", parsed.operands[1])) {
+        throw UsageError(*problem);
     }
     request.operands = parsed.operands;
     return request;
 }
 
-// Extracts one movie; returns kExitOk or kExitFailure after reporting.
-int ExtractOne(CommandIo io, const std::string& moviePath, const std::string& wavPath,
-               std::optional<int> stream) {
+// Extracts one movie and reports it; false when it failed.
+bool ExtractOne(FileReports& reports, CommandIo io, const std::string& moviePath,
+                const std::string& wavPath, std::optional<int> stream) {
     try {
         const audio::AudioTrack track = SoundTrackOf(moviePath, stream);
         audio::ExtractionResult result;
         {
-            TerminalProgress progress(io, TerminalProgress::Kind::Extraction);
+            TerminalProgress progress(io, TerminalProgress::Kind::Extraction, reports.Quiet());
             result = audio::ExtractAudio(moviePath, track, wavPath, &progress);
         }
-        io.out << wavPath << ": " << result.dataBytes << " sample bytes from " << result.chunks
-               << " audio chunks of stream " << track.streamNumber << '\n';
+        reports.Lines() << wavPath << ": " << result.dataBytes << " sample bytes from "
+                        << result.chunks << " audio chunks of stream " << track.streamNumber
+                        << '\n';
         if (result.cutShort > 0 || result.resyncs > 0) {
+            reports.Lines().flush();
             io.err << "brelvo-cli: " << moviePath << ": the movie is damaged: " << result.cutShort
                    << " audio chunks cut short by its end, " << result.resyncs
                    << " damaged places stepped over\n";
         }
-        return kExitOk;
+        reports.Add({{"path", moviePath},
+                     {"wav", wavPath},
+                     {"stream", track.streamNumber},
+                     {"chunks", result.chunks},
+                     {"bytesCopied", result.dataBytes},
+                     {"cutShort", result.cutShort},
+                     {"resyncs", result.resyncs}});
+        return true;
     } catch (...) {
-        return ReportAudioFailure(io, moviePath, wavPath, "No WAV file was written.",
-                                  std::current_exception());
+        ReportAudioFailure(reports, moviePath, wavPath, "No WAV file was written.",
+                           std::current_exception());
+        return false;
     }
 }
 
@@ -98,37 +119,33 @@ int RunExtractAudio(const std::vector<std::string>& args, CommandIo io) {
         return kExitOk;
     }
     if (!request.folder) {
-        const std::string& wavPath = request.operands[1];
-        if (!audio::IsWavFileName(fs::path(wavPath).filename().string())) {
-            io.err << "brelvo-cli: " << wavPath << ": " << audio::kWavNameMessage << '\n';
-            return kExitFailure;
-        }
-        return ExtractOne(io, request.operands[0], wavPath, request.stream);
+        FileReports reports(io, request.output);
+        ExtractOne(reports, io, request.operands[0], request.operands[1], request.stream);
+        return reports.Finish();
     }
     std::error_code ec;
     if (!fs::is_directory(*request.folder, ec)) {
         io.err << "brelvo-cli: " << *request.folder << ": no such folder\n";
         return kExitFailure;
     }
-    int status = kExitOk;
+    FileReports reports(io, request.output);
     std::map<std::string, std::string> written;  // WAV path -> the movie it came from
     for (const auto& moviePath : request.operands) {
         const std::string wavPath =
             (fs::path(*request.folder) / fs::path(moviePath).stem()).string() + ".wav";
         // Two movies of one name from different folders would give one WAV file.
         if (const auto earlier = written.find(wavPath); earlier != written.end()) {
-            io.err << "brelvo-cli: " << moviePath << ": " << wavPath << " was written for "
-                   << earlier->second << " in this run. No WAV file was written.\n";
-            status = kExitFailure;
+            reports.Fail(moviePath,
+                         wavPath + " was written for " + earlier->second +
+                             " in this run. No WAV file was written.",
+                         {{"wav", wavPath}, {"errorPath", moviePath}});
             continue;
         }
-        if (ExtractOne(io, moviePath, wavPath, request.stream) == kExitOk) {
+        if (ExtractOne(reports, io, moviePath, wavPath, request.stream)) {
             written.emplace(wavPath, moviePath);
-        } else {
-            status = kExitFailure;
         }
     }
-    return status;
+    return reports.Finish();
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli info`: prints, per movie, the information tab's lines as the window shows them
 // and then the author items; with --json, the headers with their offsets. Reads only.
 #include "cli/info_command.h"
@@ -5,6 +6,7 @@
 #include "avi/chunk_ids.h"
 #include "avi/load_display.h"
 #include "cli/command_args.h"
+#include "cli/file_reports.h"
 #include "cli/info_json.h"
 #include "cli/movie_loader.h"
 #include "cli/terminal_text.h"
@@ -13,17 +15,22 @@
 namespace brelvo::cli {
 namespace {
 
-constexpr std::string_view kSynopsis = "info [--json] FILE...";
+constexpr std::string_view kSynopsis = "info [--json] [--quiet] FILE...";
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: brelvo-cli " << kSynopsis
         << "\n"
            "Prints each movie's information as Brelvo's information tab shows it, then its\n"
-           "author items (INFO id and text). The files are only read, never written.\n\n"
+           "author items (INFO id and text). With several files each movie starts with a line\n"
+           "of its path and a colon. The files are only read, never written.\n\n"
            "Options:\n"
-           "  --json   one JSON object per movie (an array for several): headers as stored,\n"
-           "           0-based field offsets, INFO items, display name and chunk map\n"
-           "  --help   this text\n\n"
+        << JsonOptionHelp()
+        << "                      each object: the headers as stored, the 0-based offsets of\n"
+           "                      the fields the edit commands rewrite, the INFO items, the\n"
+           "                      display name, and the chunk map (its \"position\" 1-based,\n"
+           "                      \"idOffset\" the 0-based offset of the chunk's id)\n"
+        << QuietOptionHelp()
+        << "  --help              this text\n\n"
            "Example:\n"
            "  brelvo-cli info clip.avi\n"
            "  brelvo-cli info --json clip.avi\n";
@@ -47,43 +54,30 @@ void PrintText(const LoadedMovie& movie, std::ostream& out) {
 int RunInfo(const std::vector<std::string>& args, CommandIo io) {
     FileArgs parsed;
     try {
-        parsed = ParseFileArgs(args, {"--json"});
+        parsed = ParseFileArgs(args, {});
     } catch (const UsageError& e) {
-        io.err << "brelvo-cli info: " << e.what() << "\nUsage: brelvo-cli " << kSynopsis
-               << "\nRun 'brelvo-cli info --help' for more.\n";
-        return kExitUsage;
+        return ReportUsage(io, "info", kSynopsis, e.what());
     }
     if (parsed.help) {
         PrintHelp(io.out);
         return kExitOk;
     }
-    const bool json = parsed.flags.contains("--json");
+    FileReports reports(io, parsed.output);
     const bool several = parsed.files.size() > 1;
-    int status = kExitOk;
-    auto documents = nlohmann::ordered_json::array();
     bool first = true;
     for (const auto& path : parsed.files) {
+        if (several && !first) reports.Lines() << '\n';
+        first = false;
         try {
             const LoadedMovie movie = LoadMovie(path);
-            if (json) {
-                documents.push_back(InfoJson(movie));
-                continue;
-            }
-            if (!first) io.out << '\n';
-            first = false;
-            PrintText(movie, io.out);
+            if (several) reports.Lines() << TerminalSafe(path) << ":\n";
+            PrintText(movie, reports.Lines());
+            reports.Add(InfoJson(movie));
         } catch (const MovieLoadError& e) {
-            io.err << e.what() << '\n';
-            status = kExitFailure;
+            reports.Fail(e.Path(), e.Reason());
         }
     }
-    if (json && !documents.empty()) {
-        const auto& document = several ? documents : documents.front();
-        // A path that is not valid UTF-8 must not abort the output.
-        io.out << document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
-               << '\n';
-    }
-    return status;
+    return reports.Finish();
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Building the JSON of `brelvo-cli info --json`.
 #include "cli/info_json.h"
 
@@ -122,7 +123,12 @@ nlohmann::ordered_json InfoJson(const LoadedMovie& movie) {
 
     Json chunks = Json::array();
     for (const auto& row : movie.chunkMap) {
-        chunks.push_back({{"id", row.id}, {"position", row.position}, {"size", row.size}});
+        // "position" is the chunk map's own 1-based count; the offset beside it is 0-based, as
+        // every other offset here.
+        chunks.push_back({{"id", row.id},
+                          {"position", row.position},
+                          {"idOffset", row.position - 5},
+                          {"size", row.size}});
     }
 
     const auto displayName = DisplayNameText(movie.record);

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli keyframes`: counts the video stream's key frames in its index and prints
 // the statistic line of the information tab. Reads only.
 #include "cli/keyframes_command.h"
 
 #include "avi/key_frames.h"
 #include "cli/command_args.h"
+#include "cli/file_reports.h"
 #include "cli/movie_loader.h"
 #include "platform/io_error.h"
 #include "platform/random_access_file.h"
@@ -11,7 +13,7 @@
 namespace brelvo::cli {
 namespace {
 
-constexpr std::string_view kSynopsis = "keyframes FILE...";
+constexpr std::string_view kSynopsis = "keyframes [--json] [--quiet] FILE...";
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: brelvo-cli " << kSynopsis
@@ -20,18 +22,26 @@ void PrintHelp(std::ostream& out) {
            "indexes of every part of a large movie, else idx1) and prints\n"
            "\"Frames T ( K * Key / T-K Delta.) Every T/K\". With several files each line starts\n"
            "with the file's path. The files are only read, never written.\n\n"
+           "Options:\n"
+        << JsonOptionHelp()
+        << "                      each object: \"total\" T, \"key\" K, \"delta\" T-K, "
+           "\"interval\"\n"
+           "                      T/K (null without key frames), the \"index\" read (\"idx1\"\n"
+           "                      or \"OpenDML\"), the \"videoStream\" counted, and \"damage\",\n"
+           "                      what was wrong with the index (null when read whole)\n"
+        << QuietOptionHelp()
+        << "\n"
            "Example:\n"
            "  brelvo-cli keyframes clip.avi\n";
 }
 
-// The caption for one movie, with the note on a damaged index; throws MovieLoadError when it
-// has no index or no video stream.
-struct KeyFrameReport {
-    std::string caption;
-    std::string note;
+struct KeyFrameStatistic {
+    avi::MovieKeyFrames count;
+    int videoStream = 0;
 };
 
-KeyFrameReport KeyFrameLine(const std::string& path) {
+// Throws MovieLoadError when the movie has no index or no video stream.
+KeyFrameStatistic CountOf(const std::string& path) {
     const LoadedMovie movie = LoadMovie(path);
     avi::MovieKeyFrames count;
     try {
@@ -44,10 +54,23 @@ KeyFrameReport KeyFrameLine(const std::string& path) {
     if (count.index == avi::KeyFrameIndex::None) {
         throw MovieLoadError(path, "No index in this file.");
     }
-    if (movie.record.VideoStream() == nullptr) {
-        throw MovieLoadError(path, "no video stream in this file");
-    }
-    return {avi::MovieKeyFrameCaption(count), avi::KeyFrameDamageNote(count)};
+    const avi::StreamRecord* video = movie.record.VideoStream();
+    if (video == nullptr) throw MovieLoadError(path, "no video stream in this file");
+    return {count, video->index};
+}
+
+nlohmann::ordered_json StatisticJson(const std::string& path, const KeyFrameStatistic& s) {
+    using Json = nlohmann::ordered_json;
+    const auto& c = s.count;
+    const auto interval = avi::KeyFrameInterval(c.totalFrames, c.keyFrames);
+    return {{"path", path},
+            {"total", c.totalFrames},
+            {"key", c.keyFrames},
+            {"delta", c.totalFrames - c.keyFrames},
+            {"interval", interval ? Json(*interval) : Json(nullptr)},
+            {"index", c.index == avi::KeyFrameIndex::OpenDml ? "OpenDML" : "idx1"},
+            {"videoStream", s.videoStream},
+            {"damage", c.damage.empty() ? Json(nullptr) : Json(c.damage)}};
 }
 
 int RunKeyframes(const std::vector<std::string>& args, CommandIo io) {
@@ -55,28 +78,28 @@ int RunKeyframes(const std::vector<std::string>& args, CommandIo io) {
     try {
         parsed = ParseFileArgs(args, {});
     } catch (const UsageError& e) {
-        io.err << "brelvo-cli keyframes: " << e.what() << "\nUsage: brelvo-cli " << kSynopsis
-               << "\nRun 'brelvo-cli keyframes --help' for more.\n";
-        return kExitUsage;
+        return ReportUsage(io, "keyframes", kSynopsis, e.what());
     }
     if (parsed.help) {
         PrintHelp(io.out);
         return kExitOk;
     }
-    int status = kExitOk;
+    FileReports reports(io, parsed.output);
     for (const auto& path : parsed.files) {
         try {
-            const auto report = KeyFrameLine(path);
-            if (parsed.files.size() > 1) io.out << path << ": ";
-            io.out << report.caption << '\n';
-            if (!report.note.empty())
-                io.err << "brelvo-cli: " << path << ": " << report.note << '\n';
+            const KeyFrameStatistic statistic = CountOf(path);
+            if (parsed.files.size() > 1) reports.Lines() << path << ": ";
+            reports.Lines() << avi::MovieKeyFrameCaption(statistic.count) << '\n';
+            if (const auto note = avi::KeyFrameDamageNote(statistic.count); !note.empty()) {
+                reports.Lines().flush();
+                io.err << "brelvo-cli: " << path << ": " << note << '\n';
+            }
+            reports.Add(StatisticJson(path, statistic));
         } catch (const MovieLoadError& e) {
-            io.err << e.what() << '\n';
-            status = kExitFailure;
+            reports.Fail(e.Path(), e.Reason());
         }
     }
-    return status;
+    return reports.Finish();
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The locale's decimal separator for brelvo-cli.
 #include "cli/locale_separator.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The decimal separator of the user's locale for the shown number patterns, so brelvo-cli
 // prints numbers as the window does.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // brelvo-cli: the command-line face of the core.
 #include <iostream>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Loading a movie read-only for brelvo-cli.
 #include "cli/movie_loader.h"
 
@@ -29,7 +30,7 @@ std::string IoReason(const platform::IoError& e) {
 }  // namespace
 
 MovieLoadError::MovieLoadError(const std::string& path, const std::string& reason)
-    : std::runtime_error("brelvo-cli: " + path + ": " + reason) {}
+    : std::runtime_error("brelvo-cli: " + path + ": " + reason), path_(path), reason_(reason) {}
 
 LoadedMovie LoadMovie(const std::string& path) {
     if (!platform::FileExists(path)) throw MovieLoadError(path, "no such file");

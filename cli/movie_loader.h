@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Opening a movie for the read-only commands: the chunk walk and the header decoding, with
 // every way of failing turned into one line that names the file and the reason.
 #pragma once
@@ -22,6 +23,12 @@ struct LoadedMovie {
 class MovieLoadError : public std::runtime_error {
   public:
     MovieLoadError(const std::string& path, const std::string& reason);
+    const std::string& Path() const { return path_; }
+    const std::string& Reason() const { return reason_; }
+
+  private:
+    std::string path_;
+    std::string reason_;
 };
 
 // Opens the file read-only (it is never written), checks that it is a RIFF AVI file, walks

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli reintegrate-audio [--jink SECONDS] [--stream N] [--force] FILE IN.wav`: writes
 // the samples of a WAV file back over the payloads of the movie's audio chunks, in place.
 #include <algorithm>
@@ -18,7 +19,8 @@ namespace {
 
 constexpr std::string_view kName = "reintegrate-audio";
 constexpr std::string_view kSynopsis =
-    "reintegrate-audio [--dry-run] [--jink SECONDS] [--stream N] [--force] FILE IN.wav";
+    "reintegrate-audio [--dry-run] [--jink SECONDS] [--stream N] [--force] [--json] [--quiet] "
+    "FILE IN.wav";
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: brelvo-cli " << kSynopsis
@@ -37,7 +39,15 @@ void PrintHelp(std::ostream& out) {
            "                   streams); without it the last one, as the window takes\n"
            "  --force          write even when the WAV file does not match\n"
            "  --dry-run, -n    compare and count the bytes that would change, write nothing;\n"
-           "                   refuses and exits as the real run would\n\n"
+           "                   refuses and exits as the real run would\n"
+        << JsonOptionHelp()
+        << "                      the object: \"path\", \"wav\", \"stream\", \"dryRun\", the\n"
+           "                      \"mismatch\" found (null when the WAV file matches) and\n"
+           "                      \"forced\", \"wavBytes\", \"movieBytes\", the \"chunks\",\n"
+           "                      \"bytesWritten\", \"bytesChanged\" (in a dry run: would\n"
+           "                      change), \"zeroFilled\" and \"bytesDropped\" by --jink\n"
+        << QuietOptionHelp()
+        << "\n"
            "Examples:\n"
            "  brelvo-cli extract-audio clip.avi sound.wav   (edit sound.wav, keep its length)\n"
            "  brelvo-cli reintegrate-audio clip.avi sound.wav\n"
@@ -52,6 +62,7 @@ struct Request {
     bool force = false;
     bool dryRun = false;
     bool help = false;
+    OutputOptions output;
 };
 
 // Throws UsageError.
@@ -66,6 +77,7 @@ Request Parse(std::vector<std::string> args) {
     const EditArgs parsed = ParseEditArgs(args, {"--jink", "--stream"});
     request.help = parsed.help;
     request.dryRun = parsed.dryRun;
+    request.output = parsed.output;
     if (request.help) return request;
     if (const auto jink = parsed.values.find("--jink"); jink != parsed.values.end()) {
         request.jinkSeconds = ParseDecimal(jink->second);
@@ -75,6 +87,7 @@ Request Parse(std::vector<std::string> args) {
     if (parsed.operands.size() != 2) throw UsageError("give the movie and the WAV file to read");
     request.moviePath = parsed.operands[0];
     request.wavPath = parsed.operands[1];
+    if (auto problem = WavNameProblem("IN.wav", request.wavPath)) throw UsageError(*problem);
     return request;
 }
 
@@ -120,18 +133,19 @@ int RunReintegrateAudio(const std::vector<std::string>& args, CommandIo io) {
         return kExitOk;
     }
     const std::string& movie = request.moviePath;
-    if (!audio::IsWavFileName(std::filesystem::path(request.wavPath).filename().string())) {
-        io.err << "brelvo-cli: " << request.wavPath << ": " << audio::kWavNameMessage << '\n';
-        return kExitFailure;
-    }
     const auto mode = ModeOf(request.dryRun);
     // Without --force a mismatch refuses the write, in a dry run too; with it the user is told
     // all the same.
+    FileReports reports(io, request.output);
     const auto answer = [&](const std::string& question) {
-        io.err << "brelvo-cli: " << movie << ": " << question
-               << (!request.force   ? " Nothing was written; give --force to write it anyway.\n"
-                   : request.dryRun ? " Would be written anyway (--force).\n"
-                                    : " Written anyway (--force).\n");
+        if (!request.force) {
+            reports.Fail(movie, question + " Nothing was written; give --force to write it anyway.",
+                         {{"wav", request.wavPath}, {"errorPath", movie}});
+        } else {
+            io.err << "brelvo-cli: " << movie << ": " << question
+                   << (request.dryRun ? " Would be written anyway (--force).\n"
+                                      : " Written anyway (--force).\n");
+        }
         return request.force;
     };
     audio::ReintegrationOutcome outcome;
@@ -140,17 +154,34 @@ int RunReintegrateAudio(const std::vector<std::string>& args, CommandIo io) {
         audio::ReintegrationOptions options;
         options.jinkSeconds = request.jinkSeconds;
         options.dryRun = request.dryRun;
-        TerminalProgress progress(io, TerminalProgress::Kind::Reintegration);
+        TerminalProgress progress(io, TerminalProgress::Kind::Reintegration,
+                                  request.output.quiet);
         outcome = audio::RunReintegration(movie, loaded.record, request.stream, request.wavPath,
                                           options, answer, &progress);
     } catch (...) {
         const auto failure = std::current_exception();
-        return ReportAudioFailure(io, movie, request.wavPath, FailureConsequence(failure), failure);
+        ReportAudioFailure(reports, movie, request.wavPath, FailureConsequence(failure), failure);
+        return reports.Finish();
     }
-    if (outcome.declined) return kExitFailure;
-    io.out << movie << ": " << Summary(outcome.result, outcome.track.streamNumber)
-           << DryRunNote(mode) << '\n';
-    return kExitOk;
+    if (outcome.declined) return reports.Finish();
+    const auto& result = outcome.result;
+    reports.Lines() << movie << ": " << Summary(result, outcome.track.streamNumber)
+                    << DryRunNote(mode) << '\n';
+    using Json = nlohmann::ordered_json;
+    reports.Add({{"path", movie},
+                 {"wav", request.wavPath},
+                 {"stream", outcome.track.streamNumber},
+                 {"dryRun", request.dryRun},
+                 {"mismatch", outcome.mismatch ? Json(*outcome.mismatch) : Json(nullptr)},
+                 {"forced", outcome.mismatch.has_value()},
+                 {"wavBytes", outcome.wavBytes},
+                 {"movieBytes", outcome.movieBytes},
+                 {"chunks", result.chunks},
+                 {"bytesWritten", result.bytesWritten},
+                 {"bytesChanged", result.bytesChanged},
+                 {"zeroFilled", result.zeroFilled},
+                 {"bytesDropped", result.skippedBytes}});
+    return reports.Finish();
 }
 
 }  // namespace

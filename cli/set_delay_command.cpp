@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli set-delay SECONDS FILE...` or `set-delay --units N FILE...`: rewrites the audio
 // stream header's dwStart, the delay of the sound track against the picture.
 #include <limits>
@@ -15,7 +16,8 @@ namespace brelvo::cli {
 namespace {
 
 constexpr std::string_view kName = "set-delay";
-constexpr std::string_view kSynopsis = "set-delay [--dry-run] (SECONDS | --units N) FILE...";
+constexpr std::string_view kSynopsis =
+    "set-delay [--dry-run] [--json] [--quiet] (SECONDS | --units N) FILE...";
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: brelvo-cli " << kSynopsis
@@ -26,7 +28,12 @@ void PrintHelp(std::ostream& out) {
            "                      of the audio stream, rounded (halves to even)\n"
            "  --units N           dwStart itself, in the audio stream's units\n"
            "  --dry-run, -n       show what would change, write nothing\n"
-           "0 removes any delay. Each file prints the old and new delay in seconds and units.\n"
+        << JsonOptionHelp()
+        << "                      each object: \"dryRun\", the \"changes\" (dwStart with its\n"
+           "                      0-based \"offset\", \"width\", \"old\" and \"new\" units) and\n"
+           "                      \"seconds\" {\"old\", \"new\"} (null without a time scale)\n"
+        << QuietOptionHelp()
+        << "0 removes any delay. Each file prints the old and new delay in seconds and units.\n"
            "Note: some players ignore dwStart; check the result in the player you use.\n\n"
            "Examples:\n"
            "  brelvo-cli set-delay 0.25 clip.avi\n"
@@ -74,17 +81,24 @@ int RunSetDelay(const std::vector<std::string>& args, CommandIo io) {
         return ReportUsage(io, kName, kSynopsis, e.what());
     }
     const auto mode = ModeOf(parsed.dryRun);
-    return EditEachFile(parsed.operands, io, [&](const LoadedMovie& movie, CommandIo fileIo) {
-        const auto& audio = movie.record.audioHeader;
-        if (!audio) throw avi::PatchRefused("the movie has no audio stream header");
-        const std::int32_t units =
-            delay.units ? *delay.units : editing::DelayUnitsOfSeconds(*delay.seconds, *audio);
-        avi::HeaderEdit edit(movie.record);
-        const std::int32_t before = editing::AddAudioDelay(edit, units);
-        avi::ApplyPlan(movie.path, edit.plan, mode);
-        fileIo.out << movie.path << ": audio delay " << DelayText(before, *audio) << " -> "
-                   << DelayText(units, *audio) << DryRunNote(mode) << '\n';
-    });
+    return EditEachFile(
+        parsed.operands, mode, parsed.output, io, [&](const LoadedMovie& movie, CommandIo fileIo) {
+            const auto& audio = movie.record.audioHeader;
+            if (!audio) throw avi::PatchRefused("the movie has no audio stream header");
+            const std::int32_t units =
+                delay.units ? *delay.units : editing::DelayUnitsOfSeconds(*delay.seconds, *audio);
+            avi::HeaderEdit edit(movie.record);
+            const std::int32_t before = editing::AddAudioDelay(edit, units);
+            const auto written = avi::ApplyPlan(movie.path, edit.plan, mode);
+            fileIo.out << movie.path << ": audio delay " << DelayText(before, *audio) << " -> "
+                       << DelayText(units, *audio) << DryRunNote(mode) << '\n';
+            const auto seconds = [&](std::int32_t value) {
+                const auto s = editing::DelaySecondsOfUnits(value, *audio);
+                return s ? nlohmann::ordered_json(*s) : nlohmann::ordered_json(nullptr);
+            };
+            return EditReport{NumberChanges(written),
+                              {{"seconds", {{"old", seconds(before)}, {"new", seconds(units)}}}}};
+        });
 }
 
 }  // namespace

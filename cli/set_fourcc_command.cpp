@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli set-fourcc [--handler CODE] [--compression CODE] FILE...`: rewrites the video
 // stream header's fccHandler and/or the video format's biCompression, four bytes each.
 #include <optional>
@@ -14,7 +15,7 @@ namespace {
 
 constexpr std::string_view kName = "set-fourcc";
 constexpr std::string_view kSynopsis =
-    "set-fourcc [--handler CODE] [--compression CODE] [--dry-run] FILE...";
+    "set-fourcc [--handler CODE] [--compression CODE] [--dry-run] [--json] [--quiet] FILE...";
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: brelvo-cli " << kSynopsis
@@ -23,7 +24,12 @@ void PrintHelp(std::ostream& out) {
            "  --handler CODE      the video stream header's fccHandler\n"
            "  --compression CODE  the video format's biCompression\n"
            "  --dry-run, -n       show what would change, write nothing\n"
-           "CODE is written as given, up to four characters, padded with blanks (\"DIB\"\n"
+        << JsonOptionHelp()
+        << "                      each object: \"dryRun\" and the \"changes\", every field\n"
+           "                      with its 0-based \"offset\", \"width\", \"old\" and \"new\" "
+           "code\n"
+        << QuietOptionHelp()
+        << "CODE is written as given, up to four characters, padded with blanks (\"DIB\"\n"
            "becomes \"DIB \"). Each file prints its old and new code; a file without the field\n"
            "is reported and left as it was, and the exit status is then 1.\n\n"
            "Example:\n"
@@ -67,14 +73,20 @@ int RunSetFourcc(const std::vector<std::string>& args, CommandIo io) {
         return ReportUsage(io, kName, kSynopsis, e.what());
     }
     const auto mode = ModeOf(parsed.dryRun);
-    return EditEachFile(parsed.operands, io, [&](const LoadedMovie& movie, CommandIo fileIo) {
-        avi::HeaderEdit edit(movie.record);
-        for (const auto& t : targets) editing::AddCodecTag(edit, t.target, t.bytes);
-        for (const auto& c : avi::ApplyPlan(movie.path, edit.plan, mode).changes) {
-            fileIo.out << movie.path << ": " << c.field.name << ' ' << QuotedFileText(c.before)
-                       << " -> " << QuotedFileText(c.after) << DryRunNote(mode) << '\n';
-        }
-    });
+    return EditEachFile(parsed.operands, mode, parsed.output, io,
+                        [&](const LoadedMovie& movie, CommandIo fileIo) {
+                            avi::HeaderEdit edit(movie.record);
+                            for (const auto& t : targets)
+                                editing::AddCodecTag(edit, t.target, t.bytes);
+                            EditReport report;
+                            for (const auto& c : avi::ApplyPlan(movie.path, edit.plan, mode).changes) {
+                                fileIo.out << movie.path << ": " << c.field.name << ' '
+                                           << QuotedFileText(c.before) << " -> "
+                                           << QuotedFileText(c.after) << DryRunNote(mode) << '\n';
+                                report.changes.push_back(TextChange(c));
+                            }
+                            return report;
+                        });
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli set-fps RATE FILE...`: rewrites the video frame rate (dwRate, and dwScale for
 // an exact fraction) with the main header's dwMicroSecPerFrame, and prints the audio stretch
 // that would keep the sound track in step.
@@ -16,7 +17,7 @@ namespace brelvo::cli {
 namespace {
 
 constexpr std::string_view kName = "set-fps";
-constexpr std::string_view kSynopsis = "set-fps [--dry-run] RATE FILE...";
+constexpr std::string_view kSynopsis = "set-fps [--dry-run] [--json] [--quiet] RATE FILE...";
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: brelvo-cli " << kSynopsis
@@ -28,7 +29,13 @@ void PrintHelp(std::ostream& out) {
            "The main header's dwMicroSecPerFrame follows the new rate; nothing else changes.\n"
            "Each file prints its old and new rate and the audio stretch that would keep the\n"
            "sound track (its length as the audio stream header gives it) in step.\n"
-           "  --dry-run, -n       show what would change, write nothing\n\n"
+           "  --dry-run, -n       show what would change, write nothing\n"
+        << JsonOptionHelp()
+        << "                      each object: \"dryRun\", the \"changes\" (every field with\n"
+           "                      its 0-based \"offset\", \"width\", \"old\" and \"new\" value),\n"
+           "                      \"stretchPercent\" and \"soundSeconds\" (null when unknown)\n"
+        << QuietOptionHelp()
+        << "\n"
            "Example:\n"
            "  brelvo-cli set-fps 30000/1001 clip1.avi clip2.avi\n";
 }
@@ -72,8 +79,9 @@ std::string RateText(const editing::FrameRateFields& f) {
            std::to_string(f.rate) + "/" + std::to_string(f.scale) + ")";
 }
 
-void PrintChange(CommandIo io, const LoadedMovie& movie, const editing::FrameRateChange& c,
-                 avi::WriteMode mode) {
+// Prints the change and returns its report.
+EditReport ReportChange(CommandIo io, const LoadedMovie& movie, const editing::FrameRateChange& c,
+                        const avi::PlanReport& written, avi::WriteMode mode) {
     io.out << movie.path << ": frame rate " << RateText(c.before) << " -> " << RateText(c.after)
            << ", dwMicroSecPerFrame " << c.before.microSecPerFrame << " -> "
            << c.after.microSecPerFrame << DryRunNote(mode) << '\n';
@@ -83,6 +91,9 @@ void PrintChange(CommandIo io, const LoadedMovie& movie, const editing::FrameRat
         length ? editing::StretchPercent(movie.record.totalFrames, c.FramesPerSecBefore(),
                                          c.FramesPerSecAfter(), *length)
                : std::nullopt;
+    EditReport report{NumberChanges(written),
+                      {{"stretchPercent", percent ? nlohmann::ordered_json(*percent) : nullptr},
+                       {"soundSeconds", length ? nlohmann::ordered_json(*length) : nullptr}}};
     io.out << movie.path << ": audio: ";
     if (percent) {
         io.out << editing::StretchText(*percent) << " (sound track of "
@@ -92,6 +103,7 @@ void PrintChange(CommandIo io, const LoadedMovie& movie, const editing::FrameRat
     } else {
         io.out << "no stretch figure (the audio stream header gives no length)\n";
     }
+    return report;
 }
 
 int RunSetFps(const std::vector<std::string>& args, CommandIo io) {
@@ -111,12 +123,13 @@ int RunSetFps(const std::vector<std::string>& args, CommandIo io) {
         return ReportUsage(io, kName, kSynopsis, e.what());
     }
     const auto mode = ModeOf(parsed.dryRun);
-    return EditEachFile(parsed.operands, io, [&](const LoadedMovie& movie, CommandIo fileIo) {
-        avi::HeaderEdit edit(movie.record);
-        const auto change = editing::AddFrameRate(edit, rate.rate, rate.scale);
-        avi::ApplyPlan(movie.path, edit.plan, mode);
-        PrintChange(fileIo, movie, change, mode);
-    });
+    return EditEachFile(parsed.operands, mode, parsed.output, io,
+                        [&](const LoadedMovie& movie, CommandIo fileIo) {
+                            avi::HeaderEdit edit(movie.record);
+                            const auto change = editing::AddFrameRate(edit, rate.rate, rate.scale);
+                            const auto written = avi::ApplyPlan(movie.path, edit.plan, mode);
+                            return ReportChange(fileIo, movie, change, written, mode);
+                        });
 }
 
 }  // namespace

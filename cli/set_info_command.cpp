@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli set-info [--artist T] ... [--display-name T] FILE...`: rewrites the INFO text
 // items and the display name in place, each within the room its item already has.
 #include <array>
@@ -17,7 +18,7 @@ namespace {
 constexpr std::string_view kName = "set-info";
 constexpr std::string_view kSynopsis =
     "set-info [--artist T] [--comments T] [--copyright T] [--name T] [--product T] "
-    "[--source T] [--subject T] [--display-name T] [--dry-run] FILE...";
+    "[--source T] [--subject T] [--display-name T] [--dry-run] [--json] [--quiet] FILE...";
 
 struct ItemOption {
     std::string_view option;
@@ -40,8 +41,14 @@ void PrintHelp(std::ostream& out) {
         out << "  " << o.option << std::string(16 - o.option.size(), ' ') << "T   the " << o.id
             << " item\n";
     }
-    out << "  --dry-run, -n         show what would change, write nothing\n"
-           "Items keep their size: a shorter text is padded with blanks and ends in one NUL, a\n"
+    out << "  --dry-run, -n       show what would change, write nothing\n"
+        << JsonOptionHelp()
+        << "                      each object: \"dryRun\", the \"changes\" (every item's text\n"
+           "                      with its 0-based \"offset\", \"width\", \"old\" and \"new\"\n"
+           "                      text, padding included) and \"cut\", the items whose text\n"
+           "                      was cut\n"
+        << QuietOptionHelp()
+        << "Items keep their size: a shorter text is padded with blanks and ends in one NUL, a\n"
            "longer one is cut to the item's size (with a warning). Texts are written in the\n"
            "Windows-1252 code page; a character it cannot hold becomes \"?\". An item the file\n"
            "does not hold is never added: the file is reported, left as it was, and the exit\n"
@@ -92,24 +99,33 @@ int RunSetInfo(const std::vector<std::string>& args, CommandIo io) {
         return ReportUsage(io, kName, kSynopsis, e.what());
     }
     const auto mode = ModeOf(parsed.dryRun);
-    return EditEachFile(parsed.operands, io, [&](const LoadedMovie& movie, CommandIo fileIo) {
-        avi::HeaderEdit edit(movie.record);
-        const auto change = info::AddAuthorItems(edit, texts);
-        RequireEveryItem(change, texts);
-        const auto report = avi::ApplyPlan(movie.path, edit.plan, mode);
-        for (std::size_t k = 0; k < change.items.size(); ++k) {
-            const auto& item = change.items[k];
-            if (item.cut) {
-                fileIo.err << "brelvo-cli: " << movie.path << ": warning: the text for " << item.id
-                           << " was cut to the "
-                           << item.field.width - static_cast<int>(item.typeFieldBytes)
-                           << " bytes its item holds\n";
+    return EditEachFile(
+        parsed.operands, mode, parsed.output, io, [&](const LoadedMovie& movie, CommandIo fileIo) {
+            avi::HeaderEdit edit(movie.record);
+            const auto change = info::AddAuthorItems(edit, texts);
+            RequireEveryItem(change, texts);
+            const auto written = avi::ApplyPlan(movie.path, edit.plan, mode);
+            EditReport report;
+            auto& cut = report.figures["cut"] = nlohmann::ordered_json::array();
+            for (std::size_t k = 0; k < change.items.size(); ++k) {
+                const auto& item = change.items[k];
+                auto itemChange = TextChange(written.changes[k], item.typeFieldBytes);
+                itemChange.field = item.id;
+                report.changes.push_back(std::move(itemChange));
+                if (item.cut) {
+                    cut.push_back(item.id);
+                    fileIo.err << "brelvo-cli: " << movie.path << ": warning: the text for "
+                               << item.id << " was cut to the "
+                               << item.field.width - static_cast<int>(item.typeFieldBytes)
+                               << " bytes its item holds\n";
+                }
+                fileIo.out << movie.path << ": " << item.id << ' '
+                           << ItemText(written.changes[k].before, item.typeFieldBytes) << " -> "
+                           << ItemText(item.newBytes, item.typeFieldBytes) << DryRunNote(mode)
+                           << '\n';
             }
-            fileIo.out << movie.path << ": " << item.id << ' '
-                       << ItemText(report.changes[k].before, item.typeFieldBytes) << " -> "
-                       << ItemText(item.newBytes, item.typeFieldBytes) << DryRunNote(mode) << '\n';
-        }
-    });
+            return report;
+        });
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Terminal-safe texts.
 #include "cli/terminal_text.h"
 

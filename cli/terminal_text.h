@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Texts from movie files made safe for a terminal: a header field or INFO item may hold any
 // bytes, and control characters (escape sequences among them) must not reach the terminal.
 #pragma once

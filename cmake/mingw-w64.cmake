@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Cross-compiling toolchain for 64-bit Windows with Debian's MinGW-w64 (g++-mingw-w64-x86-64).
 # The posix thread model is used: the win32 one lacks std::thread and std::mutex.
 set(CMAKE_SYSTEM_NAME Windows)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Audio delay.
 #include "editing/audio_delay.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Audio delay: the audio stream header's dwStart, the time in the stream's own units at which
 // the sound starts, rewritten in place; the readouts of the "Delay Audio" bar.
 #pragma once

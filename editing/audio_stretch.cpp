@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The audio stretch figure.
 #include "editing/audio_stretch.h"
 

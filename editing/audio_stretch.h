@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The audio stretch figure: by how much the sound track would have to be stretched to keep its
 // length in step when the video's frame rate changes. Only shown, never written.
 #pragma once

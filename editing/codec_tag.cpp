@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Codec tag editing.
 #include "editing/codec_tag.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Codec tag editing: the video stream header's fccHandler ("Apply Header", Combo1) and the
 // video format's biCompression ("Apply Stream", Combo2), four bytes each, rewritten in place.
 #pragma once

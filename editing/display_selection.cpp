@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The display selection's rules, free of any window: clamping, the label and the list entries.
 #include "editing/display_selection.h"
 

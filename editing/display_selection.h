@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The display selection's rules: which frame range the "From" and "To" boxes select, and how
 // the entries of the "Recent" list are written and read back.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Frame rate editing.
 #include "editing/frame_rate.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Frame rate editing: the video stream header's dwRate (ten-thousandths of a frame per second
 // once dwScale is 10000) and the main header's dwMicroSecPerFrame, which follows from it.
 #pragma once

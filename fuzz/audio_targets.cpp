@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Harness bodies of the audio tools: any bytes as a movie whose sound track is extracted and
 // written back, and any bytes as a WAV file written into a small movie.
 #include <algorithm>

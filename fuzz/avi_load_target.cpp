@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Harness body: any bytes as a movie, through the whole load and every header edit.
 #include <algorithm>
 #include <functional>

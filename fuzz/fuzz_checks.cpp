@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Shared checks of the harnesses.
 #include "fuzz/fuzz_checks.h"
 

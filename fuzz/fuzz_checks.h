@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What the harnesses share: the errors by which the core refuses bad input (anything else
 // escaping is a fault), byte regions, and the check that an operation changed nothing outside
 // the bytes it owns.

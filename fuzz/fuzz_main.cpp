@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The libFuzzer entry of one harness; BRELVO_FUZZ_TARGET names its body.
 #include <cstddef>
 #include <cstdint>

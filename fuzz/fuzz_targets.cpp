@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The harnesses by name.
 #include "fuzz/fuzz_targets.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The bodies of the libFuzzer harnesses, runnable without a fuzzer: each feeds one input to
 // the core over in-memory files and checks what must hold for any input. The regression test
 // replays every saved input through the same bodies.

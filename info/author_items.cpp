@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Author details, rewritten in place.
 #include "info/author_items.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Author details: the seven INFO text items and the display name, rewritten in place. Every
 // item keeps its id, position and size; a new text takes exactly the room of the old one.
 #pragma once

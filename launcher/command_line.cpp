@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The launcher's command line: built from text alone, so every form of it is testable here.
 #include "launcher/command_line.h"
 

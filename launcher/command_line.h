@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What the launcher starts for a chosen movie: the command line and the process to start.
 #pragma once
 

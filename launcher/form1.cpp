@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The launcher's window: places its controls in twips, wires the lists to each other and
 // starts the main program detached.
 #include "launcher/form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The launcher's window: drive, folder and file lists for picking a movie, and the button
 // that starts the main program on it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Main program location: a pair in one folder wins over the fixed path.
 #include "launcher/main_program_location.h"
 

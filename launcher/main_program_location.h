@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Where the launcher finds the main program: beside itself, else at the fixed location.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Windows-1252 <-> UTF-8.
 #include "platform/ansi_codec.h"
 

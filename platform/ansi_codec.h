@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The ANSI code page of the texts stored in movies: Windows-1252, one byte per character.
 // Inside the program text is UTF-8.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The file layer's test seam.
 #include "platform/file_open_hook.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A test seam in the file layer: while a hook is installed, OpenFile hands every opened file
 // to it, so tests can wrap files (fault injection) or refuse to open them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Whole-file operations by path.
 #include "platform/file_system.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Whole-file operations by path: existence, removal, renaming, and making a movie writable.
 #pragma once
 

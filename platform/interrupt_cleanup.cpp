@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Removing temporary files on an interruption.
 #include "platform/interrupt_cleanup.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Files to remove when the process is interrupted (Ctrl-C, SIGTERM, a closed terminal):
 // the temporary files of work under way, which unwinding cannot reach then. The programs'
 // entries install the handlers once; a writer keeps its temporary file registered while it

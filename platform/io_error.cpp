@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Typed file errors.
 #include "platform/io_error.h"
 

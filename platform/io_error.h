@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Typed file errors: what was attempted, on which path, and the system's reason.
 #pragma once
 

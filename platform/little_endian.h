@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Little-endian numbers in byte buffers: every number in AVI and WAV files.
 #pragma once
 

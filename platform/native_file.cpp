@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // RandomAccessFile over the operating system's files: pread/pwrite on POSIX, 64-bit stdio
 // positioning on Windows.
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reading and showing numbers. Nothing here consults the C library's locale: the window's
 // toolkit sets it from the environment, and a comma there must not change what is read or
 // written.

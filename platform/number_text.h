@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Numbers as the program reads them from text boxes and shows them on labels.
 #pragma once
 

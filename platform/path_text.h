@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Path texts: the last separator, the file-name part, and folder + name joins. The separator
 // is '\' (and '/') on Windows, '/' elsewhere.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Detached process start: fork twice and exec on POSIX, CreateProcess on Windows.
 #include "platform/process_start.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Starting another program as a separate process that outlives the caller and is not waited for.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The file interface every core operation reads and writes through: positioned reads and
 // writes with 64-bit offsets. Real files, in-memory files (tests, fuzzing) and fault-injecting
 // wrappers all implement it.

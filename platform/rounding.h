@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Whole numbers from fractions, and checked narrowing to the 32-bit fields of the files.
 #pragma once
 

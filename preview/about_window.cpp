@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The about window, built from its control table.
 #include "preview/about_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The about window Form3: the program's picture, its version line and credits, and "OK".
 #pragma once
 

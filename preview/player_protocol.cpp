@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The release and restore protocol between the writers and the preview player.
 #include "preview/player_protocol.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The protocol by which every writer takes the movie away from the preview player and gives
 // it back: WaitForPlayer, ReleasePreview, RestorePreview.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Opening and restarting the preview.
 #include "preview/preview_request.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Opening the preview window from a tab click, and restarting a shown preview on a new
 // display selection.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The preview window: fitting, placement and the watch on the main window.
 #include "preview/preview_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The preview window "AVI Viewer": shows the player's picture, keeps its size fitted to the
 // player, goes to the top right corner when the player has opened a file, and ends the
 // program once the main window is gone.

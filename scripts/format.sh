@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The house style is clang-format with the repository's .clang-format.
 #   scripts/format.sh --check   lists every C++ file of the project it would change; exit 1 if any
 #   scripts/format.sh           formats those files in place

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Builds the libFuzzer harnesses with clang and runs each for SECONDS; fails on any crash,
 # sanitizer report or input slower than one second. New crashers are copied into
 # tests/regressions/<harness>/ so the normal tests replay them.

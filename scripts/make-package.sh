@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Builds the Debian package of Brelvo (programs, desktop entries, icon, man page) with CPack.
 # Usage: scripts/make-package.sh BUILD_DIR   (a configured build folder; `make package`)
 set -euo pipefail

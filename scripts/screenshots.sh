@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Takes one picture per tab of the main window and one of the about window into OUT_DIR: opens
 # a copy of the sample movie (or, before the sample exists, a test movie) under a virtual X
 # display.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Cross-builds the core, brelvo-cli and the core's tests for 64-bit Windows with Debian's
 # MinGW-w64 and runs the tests under Wine. Installs the cross compiler, and Wine when Debian's
 # package installs, the way scripts/install-deps does: apt-get, only what is missing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The drop-down list with a Click on every change of its selection.
 #include "platform/qt/combo_box.h"
 

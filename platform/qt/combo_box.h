@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A drop-down list whose Click notification follows every change of its selection, by the
 // user or by code, as the load and the display selection rely on. Selecting the entry that
 // is already selected changes nothing and raises nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Building windows from their control tables.
 #include "platform/qt/control_table.h"
 

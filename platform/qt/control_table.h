@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Windows described as tables: one row per control with its name, kind, caption, place in
 // twips, font, colours, parent frame and initial state. BuildControls creates the widgets
 // (objectName = the control's name) and files them in a registry for lookup by name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Captions and texts of controls of any kind.
 #include "platform/qt/control_text.h"
 

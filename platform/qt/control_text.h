@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The caption or text of a control, whatever its kind, for code that fills controls by name
 // (the load display) and for tests that read them.
 #pragma once

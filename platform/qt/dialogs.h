@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Message boxes, Yes/No questions and the input box, behind one small interface so that the
 // windows can be driven by tests that answer the prompts.
 #pragma once

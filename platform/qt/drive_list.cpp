@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The drive list: roots come from the system's mounted volumes, kept in '/' form inside.
 #include "platform/qt/drive_list.h"
 

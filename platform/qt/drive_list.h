@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The drive list: a drop-down of the machine's drives (Windows drive letters, the mounted
 // volumes elsewhere) that reports every change of the chosen drive.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The file list: a plain list of names, re-read from the folder on every path or pattern change.
 #include "platform/qt/file_list.h"
 

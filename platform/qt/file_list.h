@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The file list: the files of one folder whose names match a pattern, in any letter case.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The folder list: entries carry their folder and their depth; a delegate indents by depth.
 #include "platform/qt/folder_list.h"
 

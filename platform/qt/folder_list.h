@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The folder list: the current folder with its parents above it and its sub-folders below;
 // a double-click (or Enter) opens an entry, a click only selects it.
 #pragma once

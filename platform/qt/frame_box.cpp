@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Painting a frame with its caption on the border.
 #include "platform/qt/frame_box.h"
 

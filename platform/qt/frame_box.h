@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A frame as Windows draws one: an etched rectangle whose top line runs through the middle of
 // the caption, the caption sitting on the border near the left corner. The controls inside
 // are placed from the frame's own corner, so the caption takes no room from them.

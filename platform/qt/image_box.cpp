@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The picture control.
 #include "platform/qt/image_box.h"
 

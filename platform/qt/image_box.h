@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A picture control: an SVG drawing stretched over the control, with a click notification.
 #pragma once
 

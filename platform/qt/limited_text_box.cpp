@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The length-limited multi-line text box.
 #include "platform/qt/limited_text_box.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A multi-line text box with a maximum length, as the author items need: the user cannot type
 // or paste more characters than the item holds, and a text is shown up to its first NUL.
 #pragma once

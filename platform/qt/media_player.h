@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The media player as the program drives it: the members of the embedded player component,
 // as named methods. The Qt Multimedia adapter implements it for the preview window; tests use
 // a fake that records every call.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Qt message boxes and input box, application-modal.
 #include "platform/qt/qt_dialogs.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The dialogs interface on Qt's message box and input dialog.
 #pragma once
 

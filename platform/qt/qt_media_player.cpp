@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The preview's media player on Qt Multimedia with the GStreamer back end.
 #include "platform/qt/qt_media_player.h"
 

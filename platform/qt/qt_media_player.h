@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The preview's media player on Qt Multimedia: a QMediaPlayer drawing into a QVideoWidget,
 // playing the selection as a loop, with the volume as the value kept across a release.
 #pragma once

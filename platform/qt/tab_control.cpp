@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The tab control with its page stack.
 #include "platform/qt/tab_control.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The tab control: tabs in one row across the top and one page per tab, each page covering
 // the whole control so that its controls are placed from the control's own corner. A click
 // on a tab, and a change of the shown tab by code, raise Click with the tab shown before.

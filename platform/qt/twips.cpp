@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Twips to pixels through the logical DPI.
 #include "platform/qt/twips.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Twips (1/1440 inch), the unit of every window and control position, turned into pixels
 // through the screen's logical DPI.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Utilities tab's audio tools driven through their buttons on one movie each: the name
 // check, extraction and re-integration with their captions, the player protocol, the mismatch
 // question, "Jink Audio", the refusals with their messages, and the WAV file chooser. What the

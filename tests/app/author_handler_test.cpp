@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Author Details Apply driven through its boxes on one movie: typed text (line breaks
 // too) reaches each item padded as the core pads it, the boxes show what was written, the
 // player and the messages. The padding rules are the core's, tested there.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window as the tests start it: on a copy of a movie, with scripted dialogs and the
 // recording player, and the test movies the window tests need.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The key-frame button of the information tab, and the about window behind the picture.
 #include <QLabel>
 #include <QPushButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Start-up and close: the command line, the window's place, the load failures and the exit
 // prompt with its write-back of the saved header region.
 #include <QGuiApplication>

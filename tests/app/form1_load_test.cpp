@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window after loading a movie: the information tab, the audio frames, the author
 // boxes, the codec lists, the display range and the delay bar.
 #include <QLineEdit>

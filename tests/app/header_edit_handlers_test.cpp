@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The header edits of the Synchronize Audio and Utilities tabs driven through their widgets on
 // one movie: the field each writes, the readouts, the player calls, and the messages of
 // refusals and failed writes. What the edits write is the core's, tested there.

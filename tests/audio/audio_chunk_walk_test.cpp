@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The structured audio chunk walk: which chunks count as the sound track, and how damaged
 // movies end.
 #include "audio/audio_chunk_walk.h"

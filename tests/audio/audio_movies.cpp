@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Synthetic movies for the audio tool tests.
 #include "tests/audio/audio_movies.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Synthetic movies for the audio tool tests: any streams, any movi contents, several RIFF parts.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The texts the faces show for the audio tools: captions and the WAV name check.
 #include <gtest/gtest.h>
 

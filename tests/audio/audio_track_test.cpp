@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Which stream is the sound and where its format chunk lies: by the header lists' structure,
 // with the stream number decoding found.
 #include "audio/audio_track.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Re-integration: which WAV bytes land where, "Jink Audio", and the refusals that keep a
 // movie's sound track from being overwritten by nothing.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Extraction's WAV layout, its safety on failure, and extract-then-write-back round trips on
 // synthetic movies and on every fixture with sound.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Test files for the AVI core: a huge sparse movie that counts what is read, byte searches.
 #pragma once
 

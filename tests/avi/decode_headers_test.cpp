@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Header decoding: values as stored, the offsets every later patch uses, and damaged headers.
 #include "avi/decode_headers.h"
 

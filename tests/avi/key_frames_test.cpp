@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The key-frame count over the index and its caption.
 #include "avi/key_frames.h"
 

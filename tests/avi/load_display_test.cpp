@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What loading shows: the captions, author boxes and list selections, and the final lines of
 // the information tab.
 #include "avi/load_display.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The layouts of large, live, DV and multi-stream writers: the whole movie's frame count,
 // the running time and the key-frame statistic, each from the index that covers the movie.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The name tables, the combo lists and their matching, the summary texts and the range list.
 #include "avi/name_tables.h"
 

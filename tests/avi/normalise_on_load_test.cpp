@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The load-time writes: only the intended bytes change, and the file never changes length.
 #include "avi/normalise_on_load.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The byte-wise chunk walk: rows of well-formed movies, and damaged files that must end.
 #include "avi/scan_chunks.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The one write path: a plan is checked whole before its first write, written byte-exactly
 // with every field read back, reported old -> new, and a dry run writes nothing.
 #include "avi/write_plan.h"

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // brelvo-cli extract-audio and reintegrate-audio: round trips, the refusals, and the
 // mismatch that needs --force.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <optional>
 
 #include "platform/io_error.h"
@@ -37,6 +39,15 @@ TEST(AudioCommands, ExtractAndWriteBackLeavesTheMovieAsItWas) {
                          "changed)\n");
     EXPECT_EQ(ReadWholeFile(movie), original);
 
+    // The same figures in the JSON.
+    auto json = nlohmann::json::parse(Cli({"extract-audio", "--json", movie, wav}).out).at(0);
+    EXPECT_EQ(json["chunks"], 16);
+    EXPECT_EQ(json["bytesCopied"], 32000);
+    json = nlohmann::json::parse(Cli({"reintegrate-audio", "--json", movie, wav}).out).at(0);
+    EXPECT_EQ(json["chunks"], 16);
+    EXPECT_EQ(json["bytesWritten"], 32000);
+    EXPECT_EQ(json["bytesChanged"], 0);
+
     // 8000 units of 2 bytes a second; the dry run counts what the real run then changes.
     const std::string said = movie +
                              ": 32000 sample bytes written into 16 audio chunks of stream 0, "
@@ -56,11 +67,15 @@ TEST(AudioCommands, RefusalsWriteNothing) {
     const auto movie = CopyFixture("ffmpeg_mpeg4_pcm.avi");
     const Bytes original = ReadWholeFile(movie);
     for (const std::string name : {"sound.mp3", "sound", ".wav.txt"}) {
-        for (const char* command : {"extract-audio", "reintegrate-audio"}) {
-            const auto r = Cli({command, movie, Beside(movie, name)});
-            EXPECT_EQ(r.status, kExitFailure);
-            EXPECT_EQ(r.err, "brelvo-cli: " + Beside(movie, name) +
-                                 ": Please Enter Filename in form FILE.WAV\n");
+        for (const std::string command : {"extract-audio", "reintegrate-audio"}) {
+            const auto r = Cli({command, "--json", movie, Beside(movie, name)});
+            EXPECT_EQ(r.status, kExitUsage);
+            const std::string wav = command == "extract-audio" ? "OUT.wav" : "IN.wav";
+            EXPECT_TRUE(r.err.starts_with("brelvo-cli " + command + ": " + wav +
+                                          " must end in .wav: " + Beside(movie, name) +
+                                          "\nUsage: "))
+                << r.err;
+            EXPECT_EQ(r.out, "");
             EXPECT_FALSE(std::filesystem::exists(Beside(movie, name)));
         }
     }
@@ -70,6 +85,11 @@ TEST(AudioCommands, RefusalsWriteNothing) {
     EXPECT_EQ(r.err,
               "brelvo-cli: " + missing + ": The WAV file does not exist. Nothing was written.\n");
     EXPECT_FALSE(std::filesystem::exists(missing));
+    EXPECT_EQ(nlohmann::json::parse(Cli({"reintegrate-audio", "--json", movie, missing}).out),
+              (nlohmann::json{{{"path", movie},
+                               {"wav", missing},
+                               {"errorPath", missing},
+                               {"error", "The WAV file does not exist. Nothing was written."}}}));
 
     const auto silent = WriteTempFile(MakeSimpleMovie({.withAudio = false}));
     r = Cli({"extract-audio", silent, Beside(silent, "s.wav")});

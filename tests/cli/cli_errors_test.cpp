@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // brelvo-cli's failures and usage: one clear line per bad file with exit 1, usage errors with
 // exit 2, help texts, terminal-safe output, and files left exactly as they were.
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@ namespace {
 
 using namespace brelvo::testing;
 using testing::Cli;
+using testing::CliInterleaved;
 
 // One line on stderr that names the file and says why; nothing on stdout.
 void ExpectFileFailure(const std::vector<std::string>& args, const std::string& reason) {
@@ -37,7 +39,7 @@ TEST(CliErrors, BadFilesGiveOneLineNamingTheFileAndTheReason) {
         ExpectFileFailure({command, empty}, notAvi);
         ExpectFileFailure({command, folder}, "not a regular file (a folder or a device)");
     }
-    ExpectFileFailure({"info", "--json", "--", "-x.avi"}, "no such file");
+    ExpectFileFailure({"info", "--", "-x.avi"}, "no such file");
 
     SimpleMovie unindexed;
     unindexed.withIndex = false;
@@ -54,18 +56,32 @@ TEST(CliErrors, BadFilesGiveOneLineNamingTheFileAndTheReason) {
 
 TEST(CliErrors, OneBadFileAmongSeveralFailsTheRunButNotTheOthers) {
     const std::string good = FixturePath("ffmpeg_div3_video_only.avi");
-    const auto r = Cli({"keyframes", good, "/nonexistent.avi", good});
+    auto r = Cli({"keyframes", good, "/nonexistent.avi", good});
     EXPECT_EQ(r.status, kExitFailure);
     const std::string line = good + ": Frames 50 ( 5 * Key / 45 Delta.) Every 10\n";
+    const std::string failure = "brelvo-cli: /nonexistent.avi: no such file\n";
     EXPECT_EQ(r.out, line + line);
-    EXPECT_EQ(r.err, "brelvo-cli: /nonexistent.avi: no such file\n");
+    EXPECT_EQ(r.err, failure);
+
+    r = Cli({"keyframes", "-q", good, "/nonexistent.avi", "--quiet", good});
+    EXPECT_EQ(r.status, kExitFailure);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, failure);
+
+    // Several movies: each starts with its path, a failed one's line stands in its place.
+    const std::string both = CliInterleaved({"info", good, "/nonexistent.avi", good});
+    const std::string movie = good + ":\nFilename: FFMPEG_DIV3_VIDEO_ONLY.AVI\n";
+    ASSERT_TRUE(both.starts_with(movie)) << both;
+    const auto failedAt = both.find("\n\n" + failure + "\n" + movie);
+    EXPECT_NE(failedAt, std::string::npos) << both;
+    EXPECT_EQ(both.find(movie, 1), failedAt + 2 + failure.size() + 1);
 }
 
 TEST(CliUsage, UsageErrorsExitTwoAndHelpShowsAnExample) {
     for (const std::vector<std::string>& args : {std::vector<std::string>{"info"},
                                                  {"info", "--jsn", "a.avi"},
                                                  {"keyframes"},
-                                                 {"keyframes", "--json", "a.avi"},
+                                                 {"keyframes", "--force", "a.avi"},
                                                  {},
                                                  {"frobnicate", "a.avi"}}) {
         const auto r = Cli(args);
@@ -74,8 +90,11 @@ TEST(CliUsage, UsageErrorsExitTwoAndHelpShowsAnExample) {
         EXPECT_EQ(r.out, "");
     }
     const auto all = Cli({"--help"});
-    EXPECT_NE(all.out.find("  info [--json] FILE...\n"), std::string::npos);
-    EXPECT_NE(all.out.find("  keyframes FILE...\n"), std::string::npos);
+    EXPECT_NE(all.out.find("  info [--json] [--quiet] FILE...\n"), std::string::npos);
+    EXPECT_NE(all.out.find("  keyframes [--json] [--quiet] FILE...\n"), std::string::npos);
+    const auto version = Cli({"--version"});
+    EXPECT_EQ(version.status, kExitOk);
+    EXPECT_EQ(version.out, "brelvo-cli " BRELVO_VERSION "\n");
     for (const std::string command : {"info", "keyframes"}) {
         const auto r = Cli({command, "--help"});
         EXPECT_EQ(r.status, kExitOk);

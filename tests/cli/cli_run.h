@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Runs brelvo-cli in-process with string streams.
 #pragma once
 
@@ -22,6 +23,13 @@ inline CliResult Cli(const std::vector<std::string>& args) {
     result.out = out.str();
     result.err = err.str();
     return result;
+}
+
+// stdout and stderr in one stream, as a terminal shows them.
+inline std::string CliInterleaved(const std::vector<std::string>& args) {
+    std::ostringstream both;
+    RunCli(args, both, both);
+    return both.str();
 }
 
 }  // namespace brelvo::cli::testing

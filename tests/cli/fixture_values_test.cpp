@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // brelvo-cli on the real fixture movies, cross-checked against what ffprobe reports for them
 // (tests/fixtures/ffprobe-values.md): stream layout, FourCC, time bases, frame and sample
 // counts, sizes, audio formats and the key-frame statistic.
@@ -59,7 +60,7 @@ TEST_P(FixtureValuesTest, JsonHeadersAgreeWithFfprobe) {
     const auto& f = GetParam();
     const auto r = Cli({"info", "--json", FixturePath(f.file)});
     ASSERT_EQ(r.status, kExitOk) << r.err;
-    const auto json = nlohmann::json::parse(r.out);
+    const auto json = nlohmann::json::parse(r.out).at(0);
     const auto& streams = json["streams"];
     ASSERT_EQ(streams.size(), f.audio.size() + 1);
     const auto& main = json["mainHeader"];
@@ -105,6 +106,17 @@ TEST_P(FixtureValuesTest, KeyFrameLineCountsTheVideoStreamsIndexEntries) {
     const auto r = Cli({"keyframes", FixturePath(GetParam().file)});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     EXPECT_EQ(r.out, std::string(GetParam().keyFrames) + "\n");
+
+    // The JSON holds the same figures, and the offset of the index it read.
+    const auto json =
+        nlohmann::json::parse(Cli({"keyframes", "--json", FixturePath(GetParam().file)}).out).at(0);
+    const auto number = [&](const char* key) { return std::to_string(json[key].get<long long>()); };
+    EXPECT_EQ("Frames " + number("total") + " ( " + number("key") + " * Key / " + number("delta") +
+                  " Delta.) Every " + number("interval"),
+              GetParam().keyFrames);
+    EXPECT_EQ(json["index"], "idx1");
+    EXPECT_EQ(json["videoStream"], GetParam().videoIndex);
+    EXPECT_TRUE(json["damage"].is_null());
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, FixtureValuesTest, ::testing::ValuesIn(kFixtures));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli info --json`: the shape of the document, and offsets that name the very bytes
 // the edit commands will patch (checked by reading the file at them).
 #include <gtest/gtest.h>
@@ -17,11 +18,12 @@ namespace {
 using namespace brelvo::testing;
 using testing::Cli;
 
-nlohmann::json Json(const std::vector<std::string>& files) {
+// The array of `info --json`, one object per file.
+nlohmann::json Json(const std::vector<std::string>& files, int status = kExitOk) {
     std::vector<std::string> args = {"info", "--json"};
     args.insert(args.end(), files.begin(), files.end());
     const auto r = Cli(args);
-    EXPECT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_EQ(r.status, status) << r.err;
     return nlohmann::json::parse(r.out);
 }
 
@@ -37,7 +39,7 @@ class JsonOffsetsTest : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(JsonOffsetsTest, EveryOffsetNamesTheBytesOfItsValue) {
     const Bytes file = ReadWholeFile(FixturePath(GetParam()));
-    const auto json = Json({FixturePath(GetParam())});
+    const auto json = Json({FixturePath(GetParam())}).at(0);
     EXPECT_EQ(json["fileSize"], file.size());
     for (const auto& s : json["streams"]) {
         EXPECT_EQ(TextAt(file, s["handlerOffset"].get<std::size_t>() - 4, 4), s["type"]);
@@ -57,7 +59,8 @@ TEST_P(JsonOffsetsTest, EveryOffsetNamesTheBytesOfItsValue) {
     }
     for (const auto& row : json["chunks"]) {
         const auto position = row["position"].get<std::int64_t>();  // 1-based, after the id
-        EXPECT_EQ(platform::AsciiUpper(TextAt(file, position - 5, 4)), row["id"]);
+        EXPECT_EQ(row["idOffset"], position - 5);
+        EXPECT_EQ(platform::AsciiUpper(TextAt(file, row["idOffset"], 4)), row["id"]);
         // A MOVI row carries the size of the LIST whose type it is.
         EXPECT_EQ(Int32At(file, row["id"] == "MOVI" ? position - 9 : position - 1), row["size"]);
     }
@@ -68,9 +71,11 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, JsonOffsetsTest,
                                            "ffmpeg_audio_first.avi", "ffmpeg_two_audio.avi",
                                            "ffmpeg_mpeg4_mp3.avi", "gst_mjpeg_pcm.avi"));
 
-TEST(InfoJson, OneObjectPerFileAndAnArrayForSeveral) {
-    const auto json = Json({FixturePath("ffmpeg_info_items.avi")});
-    ASSERT_TRUE(json.is_object());
+TEST(InfoJson, AnArrayOfOneObjectPerFileInTheOrderGivenFailuresIncluded) {
+    const auto one = Json({FixturePath("ffmpeg_info_items.avi")});
+    ASSERT_TRUE(one.is_array());
+    ASSERT_EQ(one.size(), 1u);
+    const auto& json = one[0];
     const auto& audio = json["streams"][1];
     EXPECT_EQ(audio["formatName"], "Microsoft PCM");
     EXPECT_EQ(audio["handler"], std::string("\x01\0\0\0", 4));  // as stored, NULs included
@@ -80,23 +85,25 @@ TEST(InfoJson, OneObjectPerFileAndAnArrayForSeveral) {
                   {"id", "ICMT"}, {"offset", 8952}, {"size", 15}, {"text", "A comment, odd"}}));
     EXPECT_TRUE(json["displayName"].is_null());
     EXPECT_EQ(json["chunks"][0],
-              (nlohmann::json{{"id", "RIFF"}, {"position", 5}, {"size", 50074}}));
+              (nlohmann::json{{"id", "RIFF"}, {"position", 5}, {"idOffset", 0}, {"size", 50074}}));
 
-    const auto both =
-        Json({FixturePath("gst_mjpeg_pcm.avi"), FixturePath("ffmpeg_info_items.avi")});
-    ASSERT_TRUE(both.is_array());
-    ASSERT_EQ(both.size(), 2u);
-    EXPECT_EQ(both[1], json);
+    const auto three = Json(
+        {FixturePath("gst_mjpeg_pcm.avi"), "/no/such.avi", FixturePath("ffmpeg_info_items.avi")},
+        kExitFailure);
+    ASSERT_EQ(three.size(), 3u);
+    EXPECT_EQ(three[0]["path"], FixturePath("gst_mjpeg_pcm.avi"));
+    EXPECT_EQ(three[1], (nlohmann::json{{"path", "/no/such.avi"}, {"error", "no such file"}}));
+    EXPECT_EQ(three[2], json);
 }
 
 TEST(InfoJson, FrameCountsOfALargeMovieAreToldApartAndItsDamagedIndexNoted) {
     using OdmlMovie = brelvo::testing::OdmlMovie;
     const auto path =
         WriteTempFile(MakeOdmlMovie({.damage = OdmlMovie::Damage::LastEntryBeyondFile}));
-    EXPECT_EQ(Json({path})["frameCounts"], (nlohmann::json{{"avihTotalFrames", 4},
-                                                           {"dmlhTotalFrames", 10},
-                                                           {"totalFrames", 10},
-                                                           {"totalFramesFrom", "dmlh"}}));
+    EXPECT_EQ(Json({path}).at(0)["frameCounts"], (nlohmann::json{{"avihTotalFrames", 4},
+                                                                 {"dmlhTotalFrames", 10},
+                                                                 {"totalFrames", 10},
+                                                                 {"totalFramesFrom", "dmlh"}}));
     // The count covers what could be read, and says so beside the statistic.
     const auto r = Cli({"keyframes", path});
     EXPECT_EQ(r.status, kExitOk);
@@ -105,6 +112,9 @@ TEST(InfoJson, FrameCountsOfALargeMovieAreToldApartAndItsDamagedIndexNoted) {
                          ": The index of this file is damaged (super index entry 3 points beyond "
                          "the end of the file): the key frames are counted as far as it can be "
                          "read.\n");
+    const auto json = nlohmann::json::parse(Cli({"keyframes", "--json", path}).out).at(0);
+    EXPECT_EQ(json["index"], "OpenDML");
+    EXPECT_EQ(json["damage"], "super index entry 3 points beyond the end of the file");
 }
 
 TEST(InfoJson, TextsAreDecodedFromWindows1252AndTheDisplayNameSkipsItsFormatNumber) {
@@ -114,7 +124,7 @@ TEST(InfoJson, TextsAreDecodedFromWindows1252AndTheDisplayNameSkipsItsFormatNumb
     const auto path = WriteTempFile(
         Riff("AVI ", {List("hdrl", {Chunk("avih", AvihData({}))}), Chunk("DISP", disp),
                       List("INFO", {Chunk("IART", ToBytes(std::string("Fran\xE7ois\0\0", 10)))})}));
-    const auto json = Json({path});
+    const auto json = Json({path}).at(0);
     EXPECT_EQ(json["displayName"], "Caf\u00e9 \u20ac");
     EXPECT_EQ(json["info"][0]["text"], "Fran\u00e7ois");
     EXPECT_TRUE(

@@ -1,7 +1,12 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // set-fourcc, set-fps and set-delay on copies of real movies, checked by reading the files
-// back: the bytes written, nothing else touched, dry runs, failures and usage errors.
+// back: the bytes written, nothing else touched, dry runs, failures and usage errors; and the
+// JSON of every edit command against the bytes it wrote.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
+#include "platform/ansi_codec.h"
 #include "tests/cli/cli_run.h"
 #include "tests/editing/edit_test_movie.h"
 
@@ -104,6 +109,57 @@ TEST(SetDelay, SecondsOrUnitsBecomeDwStartAndNothingIsNormalised) {
     EXPECT_EQ(OnDisk(path).Int32At(offset), 1000);
     EXPECT_NE(r.out.find("0.49995 s (5512 units) -> 0.09070 s (1000 units)"), std::string::npos)
         << r.out;
+}
+
+// Every edit command's --json names each field it wrote: the bytes at its offset are the new
+// value, every byte that changed lies in one of them, and a dry run names the same fields.
+TEST(EditCommands, JsonNamesEveryFieldWrittenAtItsOffset) {
+    const std::vector<std::pair<std::vector<std::string>, std::size_t>> edits = {
+        {{"set-fourcc", "--handler", "XVID", "--compression", "dx50"}, 2},
+        {{"set-fps", "30000/1001"}, 3},  // dwScale, dwRate, dwMicroSecPerFrame
+        {{"set-delay", "0.25"}, 1},
+        {{"set-info", "--artist", "A longer artist than the item", "--name", "N", "--copyright",
+          "(c) 2024 Nobody"},
+         3}};
+    for (const auto& [edit, fieldCount] : edits) {
+        const auto path = CopyFixture("ffmpeg_info_items.avi");
+        const auto before = ReadWholeFile(path);
+        const auto run = [&](std::vector<std::string> options) {
+            std::vector<std::string> args = edit;
+            args.insert(args.begin() + 1, options.begin(), options.end());
+            args.push_back(path);
+            const auto r = Cli(args);
+            EXPECT_EQ(r.status, kExitOk) << r.err;
+            return nlohmann::json::parse(r.out).at(0);
+        };
+        const auto dry = run({"--json", "--dry-run"});
+        EXPECT_EQ(ReadWholeFile(path), before);
+        const auto json = run({"--json"});
+        EXPECT_EQ(json["path"], path);
+        EXPECT_EQ(dry["dryRun"], true);
+        EXPECT_EQ(json["dryRun"], false);
+        EXPECT_EQ(dry["changes"], json["changes"]) << edit[0];
+        ASSERT_EQ(json["changes"].size(), fieldCount) << json;
+
+        const Bytes after = ReadWholeFile(path);
+        std::vector<std::pair<std::int64_t, std::int64_t>> fields;
+        for (const auto& c : json["changes"]) {
+            const auto offset = c["offset"].get<std::size_t>();
+            const auto width = c["width"].get<std::size_t>();
+            fields.emplace_back(offset, width);
+            const auto value = [&](const Bytes& file) -> nlohmann::json {
+                if (c["new"].is_number()) return platform::ReadI32(file, offset);
+                std::string bytes(reinterpret_cast<const char*>(file.data()) + offset, width);
+                while (!bytes.empty() && bytes.back() == '\0') bytes.pop_back();
+                return platform::AnsiToUtf8(bytes);
+            };
+            EXPECT_EQ(value(before), c["old"]) << c;
+            EXPECT_EQ(value(after), c["new"]) << c;
+        }
+        const auto changed = ChangedOffsets(before, after);
+        EXPECT_FALSE(changed.empty());
+        EXPECT_TRUE(OnlyWithin(changed, fields)) << edit[0];
+    }
 }
 
 }  // namespace

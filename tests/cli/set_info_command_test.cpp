@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // set-info on a movie written by FFmpeg: items rewritten within their room, lacking items
 // reported and never added, and the result as ffprobe reads it.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The stretch figure, the delay readouts and the audio delay edit.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Codec tag edits: the bytes the window and brelvo-cli write, each into its own field, and the
 // refusal of a field decoding did not record.
 #include "editing/codec_tag.h"

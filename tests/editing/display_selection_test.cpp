@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The display selection's rules that the window cannot show on its own: the stop at an empty
 // "To" box and the reading of list entries of any width.
 #include "editing/display_selection.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Test helpers for the edit tests: a movie decoded from its bytes, the writes an edit plans,
 // and the offsets at which an edit changed the bytes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Frame rate edits: the dwRate and dwMicroSecPerFrame written for the bar and for typed
 // rates, the refusals, and the proposed answer that reads back to the rate it shows.
 #include "editing/frame_rate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Author items rewritten in place: the padding rule, the room of each item, the display
 // name's limits and type field, the code page, and the record that follows the file.
 #include "info/author_items.h"

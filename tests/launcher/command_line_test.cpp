@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The launcher's command line and where it finds the main program.
 #include "launcher/command_line.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The launcher's window driven by clicks and keys, up to a real start of a stand-in program.
 #include "launcher/form1.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Validates the desktop entries; desktop-file-validate's "will be fatal in the future" errors
 # still exit 0, so any remark at all fails here.
 # Usage: check_desktop_entries.sh ENTRY...

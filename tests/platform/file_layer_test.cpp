@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The file layer: positioned reads and writes, errors that name the file, the test hook.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The real-file layer behaves alike on POSIX and Windows (these tests also run under Wine).
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Number reading, the display patterns and the rounding rules.
 #include "platform/number_text.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Windows-1252 codec and the path texts.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The display selection and the preview window as the main window runs them: the boxes, the
 // Recent list with its nested re-apply, the restart of a shown preview, and its reopening.
 #include <QLabel>

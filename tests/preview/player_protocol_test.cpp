@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The order in which the writers take the movie from the player and give it back, and the
 // time limit of the waits.
 #include "preview/player_protocol.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The real Qt player on small real movies: it opens, plays the selection in a loop, holds no
 // file between release and restore, holds none and plays nothing while the preview is hidden,
 // and refuses a movie whose picture it cannot show.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window machinery: twips, windows built from control tables, the length-limited box,
 // the combo box's click, the tab control's click and the Yes/No question.
 // (The QApplication comes from the environment of list_widgets_test.cpp.)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The drive, folder and file lists driven as a user drives them: clicks, double-clicks, keys.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Movies beyond 2 GiB and 4 GiB, as sparse files: loading, the header edits, extraction and
 // re-integration reach offsets past both boundaries, write only their own bytes, and the values
 // shown keep their whole size.

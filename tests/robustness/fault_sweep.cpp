@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The fault sweep.
 #include "tests/robustness/fault_sweep.h"
 

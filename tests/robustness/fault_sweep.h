@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The fault sweep: run a writer once to count its file operations, then once more for every
 // open, read, write and seek with exactly that one failing, and check what it left behind.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Every input a fuzzer ever found faulty, replayed through its harness: tests/regressions/
 // <harness>/ holds one file per fault, named after it.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Movies and loads for the robustness tests.
 #include "tests/robustness/robust_movies.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Movies and loads for the robustness tests: a movie that gives every writer something to
 // write, the load the main window makes, and the regions each writer may change.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Sparse movies beyond 4 GiB.
 #include "tests/robustness/sparse_movie.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A movie of more than 4 GiB that takes a few kilobytes of disk, as a sparse file.
 #pragma once
 

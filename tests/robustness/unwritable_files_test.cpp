@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Files the user may not write, files that go away or change, and paths that are no files:
 // each gets a clear error and leaves every file as it was.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Every writer of the programs swept once (see fault_sweep.h): the load-time normalisation, the
 // window's edits in one plan, the exit write-back, re-integration, extraction to a full disk,
 // and the command line's header and audio commands. And the sweep itself must catch the

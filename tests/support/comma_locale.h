@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A real comma-decimal locale for the time of a test: the C library's locale switched to
 // de_DE.UTF-8 (as the window's toolkit does from such an environment) and the shown patterns'
 // separator set to its comma, as the program does at start. The project's set-up generates

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The recording media player for tests.
 #include "tests/support/fake_media_player.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A media player for tests: records every call in order as a string ("Stop",
 // "SetFileName(/tmp/a.avi)", "SetSavedValue(50)", "ReadyState", ...), answers the ready state
 // from a script, and reports an error when told to.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The fault-injecting file layer.
 #include "tests/support/fault_injection.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Fault injection for tests: a file wrapper and a plan that make the file layer fail at the
 // n-th open, read, write or seek, count every such operation, and keep a journal of the bytes
 // that did reach a file, so a test can say exactly what a failed writer left behind.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The layout movies.
 #include "tests/support/layout_movies.h"
 

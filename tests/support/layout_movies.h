@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Byte-exact movies of the layouts that large, live, DV and multi-stream writers produce:
 // OpenDML parts with super and standard indexes, sizes left unknown by a pipe writer, type-1
 // DV, several video streams.

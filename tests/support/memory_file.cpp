@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // In-memory file.
 #include "tests/support/memory_file.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A RandomAccessFile held in memory, for tests and fuzzing. Like a real file it never grows
 // by itself unless growth is allowed, so tests can prove that nothing lengthens a movie.
 #pragma once

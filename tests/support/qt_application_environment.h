@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The one QApplication of a Qt test program. It lives from before the first test to after the
 // last: a static one would be destroyed after Qt's own globals at exit and crash.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The test RIFF writer.
 #include "tests/support/riff_builder.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A tiny RIFF writer for byte-exact test movies: chunks, lists, and the standard AVI header
 // records, assembled in memory.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Scripted dialogs for tests.
 #include "tests/support/scripted_dialogs.h"
 

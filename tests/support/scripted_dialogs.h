@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Dialogs for tests: answers come from queues, and every box shown is recorded with its kind,
 // title and text. A question asked with no answer queued is answered Yes (input box: Cancel)
 // and counted, so a test can tell an unexpected prompt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Every caption of every window can be read: for each visible label, button, check box, frame
 // and tab, the rectangle its text needs (the font's metrics, with its word wrap) lies inside the
 // room the control draws it in, and no control drawn above it covers any part of it.
