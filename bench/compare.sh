@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-2.0-or-later
 # Median wall time of `brelvo-cli info FILE` against `ffprobe -show_streams FILE` on the same
-# ~1 GiB movie, printed as a ratio; then `brelvo-cli set-fourcc` against an ffmpeg remux, and
+# ~1 GiB movie, printed as a ratio; then `brelvo-cli check` against the same ffprobe run, with
+# the peak memory of both; then `brelvo-cli set-fourcc` against an ffmpeg remux, and
 # the audio tools against `cat` and ffmpeg (bench/compare-audio.sh). The movie (uncompressed 640x480 video with PCM audio, so it
 # is made fast) is generated once and kept in BUILD_DIR/bench-data.
 # Usage: bench/compare.sh BUILD_DIR [RUNS]
@@ -56,6 +57,32 @@ echo "movie: $movie ($size bytes)"
 echo "brelvo-cli info:          $cli_ms ms"
 echo "ffprobe -show_streams:    $probe_ms ms"
 echo "ratio (ffprobe / brelvo): ${ratio}x   (goal: at least 3x)"
+
+# ---------------------------------------------------------------------------------------------
+# compare_check: `brelvo-cli check` (the headers, the index and every chunk header) against
+# `ffprobe -v error -show_streams`, and the peak memory of check on this movie and on a small
+# one: it keeps counts, not lists, so the two should be alike.
+peak_kib() {
+  /usr/bin/time -v "$@" 2>&1 >/dev/null | awk -F': ' '/Maximum resident set size/ { print $2 }'
+}
+compare_check() {
+  local check_ms check_ratio small
+  "$cli" check "$movie" >/dev/null || { echo "compare_check: $movie has faults" >&2; return 1; }
+  check_ms=$(median_ms "$cli" check "$movie")
+  check_ratio=$(awk -v a="$probe_ms" -v b="$check_ms" 'BEGIN { printf "%.1f", (b > 0 ? a / b : 0) }')
+  echo
+  echo "== brelvo-cli check vs ffprobe -v error -show_streams ($runs runs each, median wall time)"
+  echo "brelvo-cli check:         $check_ms ms"
+  echo "ffprobe -show_streams:    $probe_ms ms"
+  echo "ratio (ffprobe / brelvo): ${check_ratio}x   (goal: above 1x)"
+  if [ -x /usr/bin/time ]; then
+    small="$(dirname "$0")/../samples/sample.avi"
+    echo "peak memory, check:       $(peak_kib "$cli" check "$small") KiB on the sample movie," \
+      "$(peak_kib "$cli" check "$movie") KiB on this movie"
+    echo "peak memory, ffprobe:     $(peak_kib ffprobe -v error -show_streams "$movie") KiB on this movie"
+  fi
+}
+compare_check
 
 # ---------------------------------------------------------------------------------------------
 # compare_edit: `brelvo-cli set-fourcc` (rewrites 4 bytes in place) against the FFmpeg way of

@@ -5,6 +5,7 @@
 #include "cli/edit_commands.h"
 #include "cli/info_command.h"
 #include "cli/keyframes_command.h"
+#include "cli/repair_commands.h"
 
 namespace brelvo::cli {
 
@@ -12,6 +13,7 @@ const std::vector<Command>& AllCommands() {
     static const std::vector<Command> commands = {
         InfoCommand(),     KeyframesCommand(), SetFourccCommand(),    SetFpsCommand(),
         SetDelayCommand(), SetInfoCommand(),   ExtractAudioCommand(), ReintegrateAudioCommand(),
+        CheckCommand(),    RepairCommand(),
     };
     return commands;
 }

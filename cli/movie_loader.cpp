@@ -32,16 +32,26 @@ std::string IoReason(const platform::IoError& e) {
 MovieLoadError::MovieLoadError(const std::string& path, const std::string& reason)
     : std::runtime_error("brelvo-cli: " + path + ": " + reason), path_(path), reason_(reason) {}
 
-LoadedMovie LoadMovie(const std::string& path) {
+std::unique_ptr<platform::RandomAccessFile> OpenMovie(const std::string& path,
+                                                      platform::OpenMode mode) {
     if (!platform::FileExists(path)) throw MovieLoadError(path, "no such file");
     if (!platform::IsRegularFile(path)) {
         throw MovieLoadError(path, "not a regular file (a folder or a device)");
     }
     try {
-        auto file = platform::OpenFile(path, platform::OpenMode::Read);
+        auto file = platform::OpenFile(path, mode);
         if (!StartsAsAvi(*file)) {
             throw MovieLoadError(path, "not an AVI file (it does not begin with RIFF ... AVI)");
         }
+        return file;
+    } catch (const platform::IoError& e) {
+        throw MovieLoadError(path, IoReason(e));
+    }
+}
+
+LoadedMovie LoadMovie(const std::string& path) {
+    auto file = OpenMovie(path, platform::OpenMode::Read);
+    try {
         LoadedMovie movie;
         movie.path = path;
         movie.fileSize = file->Length();

@@ -4,11 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
 #include "avi/chunk_map.h"
 #include "avi/header_record.h"
+#include "platform/random_access_file.h"
 
 namespace brelvo::cli {
 
@@ -30,6 +32,11 @@ class MovieLoadError : public std::runtime_error {
     std::string path_;
     std::string reason_;
 };
+
+// Opens the file after checking that it exists, is a regular file and begins as a RIFF AVI
+// file. Throws MovieLoadError.
+std::unique_ptr<platform::RandomAccessFile> OpenMovie(const std::string& path,
+                                                      platform::OpenMode mode);
 
 // Opens the file read-only (it is never written), checks that it is a RIFF AVI file, walks
 // and decodes it. Throws MovieLoadError.

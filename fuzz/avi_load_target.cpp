@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// Harness body: any bytes as a movie, through the whole load and every header edit.
+// Harness body: any bytes as a movie, through the whole load and every header edit, and
+// through the diagnosis and its mending.
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -18,6 +19,7 @@
 #include "fuzz/fuzz_checks.h"
 #include "fuzz/fuzz_targets.h"
 #include "info/author_items.h"
+#include "repair/mend.h"
 #include "tests/support/memory_file.h"
 
 namespace brelvo::fuzz {
@@ -98,9 +100,40 @@ void EditHeaders(WatchedFile& watched, const avi::ChunkMap& chunkMap,
     });
 }
 
+// The diagnosis writes nothing; its mending writes only the fields it names, and leaves
+// nothing a second diagnosis would mend.
+void DiagnoseAndMend(std::span<const std::byte> data) {
+    WatchedFile watched({data.begin(), data.end()});
+    auto& file = watched.File();
+    repair::Diagnosis diagnosis;
+    if (!Refusable([&] { diagnosis = repair::Diagnose(file); })) return;
+    Require(watched.Journal().empty(), "the diagnosis wrote into the file");
+    const auto mends = repair::PlanMends(diagnosis);
+    std::vector<ByteRegion> regions;
+    for (const auto& m : mends) regions.push_back(RegionOfField(m.field));
+    bool mended = false;
+    Refusable([&] {
+        RequireConfinedWrites(
+            watched, regions, "the repair",
+            [&] {
+                repair::ApplyMends(file, diagnosis, mends);
+                mended = true;
+            },
+            true);
+    });
+    if (!mended) return;
+    Refusable([&] {
+        for (const auto& f : repair::Diagnose(file).findings) {
+            Require(!f.mendable, "the repair left " + std::string(repair::FindingName(f.code)) +
+                                     " to mend: " + f.detail);
+        }
+    });
+}
+
 }  // namespace
 
 void FuzzAviLoad(std::span<const std::byte> data) {
+    DiagnoseAndMend(data);
     WatchedFile watched({data.begin(), data.end()});
     auto& file = watched.File();
     avi::ScanResult scan;

@@ -19,7 +19,7 @@ class InvariantBroken : public std::logic_error {
 };
 
 // The input as a movie: chunk walk, decoding, load-time normalisation, the load display, the
-// key-frame count, and every header edit.
+// key-frame count, every header edit, and the diagnosis with its mending.
 void FuzzAviLoad(std::span<const std::byte> data);
 // The input as a movie: its sound track extracted to WAV and written back.
 void FuzzAudioWalk(std::span<const std::byte> data);

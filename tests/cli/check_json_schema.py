@@ -124,11 +124,22 @@ validate("reintegrate-audio", [movie, wav], [movie], 1, [movie])
 validate("reintegrate-audio", ["--force", movie, wav], [movie], 0)
 validate("reintegrate-audio", [movie, os.path.join(scratch, "absent.wav")], [movie], 1, [movie])
 
+# Check and repair: a movie cut short (faults the repair mends, and its lost index and cut
+# chunk, which it cannot), a sound one, a missing file.
+cut = copy("ffmpeg_info_items.avi", "cut.avi")
+with open(cut, "r+b") as f:
+    f.truncate(os.path.getsize(cut) * 2 // 3)
+sound = copy("gst_mjpeg_pcm.avi")
+validate("check", [cut, sound, missing], [cut, sound, missing], 1, [missing])
+validate("repair", ["--dry-run", cut, missing], [cut, missing], 1, [missing])
+validate("repair", [cut], [cut], 1)
+validate("check", [cut, sound], [cut, sound], 1)
+
 # Every command that --help lists is checked here and described by the schema.
 usage = subprocess.run([cli, "--help"], capture_output=True, text=True).stdout
 commands = [line.split()[0] for line in usage.splitlines()
             if line.startswith("  ") and line[2:3].isalpha()]
-checked = {"info", "keyframes", "extract-audio", "reintegrate-audio"} | {c for c, _, _ in edits}
+checked = {"info", "keyframes", "extract-audio", "reintegrate-audio", "check", "repair"} | {c for c, _, _ in edits}
 for command in commands:
     if command not in checked:
         problems.append(f"{command}: not run by this check")

@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// `brelvo-cli check` and `repair` on real movies cut short where users' movies are cut (inside
+// a frame, inside idx1, inside the header list): after a repair the movie plays, as ffprobe
+// sees it, for the whole frames it holds, and check finds nothing left to mend.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <nlohmann/json.hpp>
+
+#include "tests/cli/cli_run.h"
+#include "tests/support/riff_builder.h"
+
+namespace brelvo::cli {
+namespace {
+
+using namespace brelvo::testing;
+using testing::Cli;
+
+// ffprobe's duration of the movie in seconds, or a negative number when it finds none.
+double ProbedSeconds(const std::string& path) {
+    const std::string command =
+        "ffprobe -v error -show_entries format=duration -of csv=p=0 '" + path + "' 2>/dev/null";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::array<char, 64> line{};
+    if (!pipe || fgets(line.data(), line.size(), pipe.get()) == nullptr) return -1;
+    return std::atof(line.data()) > 0 ? std::atof(line.data()) : -1;
+}
+
+std::string CutCopy(std::string_view fixture, std::size_t length) {
+    Bytes bytes = ReadWholeFile(FixturePath(fixture));
+    bytes.resize(length);
+    return WriteTempFile(bytes);
+}
+
+TEST(Repair, CutMoviesPlayForTheWholeFramesTheyHold) {
+    const bool probe = std::system("command -v ffprobe >/dev/null 2>&1") == 0;
+    const struct {
+        std::string_view fixture;
+        std::size_t cut;
+        double seconds;  // 0: no stream data is left
+    } cuts[] = {
+        {"ffmpeg_mpeg4_pcm.avi", 60000, 0.84},  // inside an audio chunk: 21 whole frames
+        {"ffmpeg_mpeg4_pcm.avi", 125000, 2.0},  // inside idx1
+        {"ffmpeg_mpeg4_pcm.avi", 5000, 0},      // inside the header list
+        {"gst_mjpeg_pcm.avi", 100000, 1.12},    // inside a frame: 28 whole frames
+        {"gst_mjpeg_pcm.avi", 142500, 2.0},    {"gst_mjpeg_pcm.avi", 1000, 0},
+    };
+    for (const auto& c : cuts) {
+        SCOPED_TRACE(std::string(c.fixture) + " cut at " + std::to_string(c.cut));
+        const auto path = CutCopy(c.fixture, c.cut);
+        EXPECT_EQ(Cli({"check", path}).status, kExitFailure);
+        const auto repaired = Cli({"repair", path});
+        // Each cut leaves what overwriting cannot mend: a cut chunk, a missing or short index.
+        EXPECT_EQ(repaired.status, kExitFailure) << repaired.err;
+        EXPECT_NE(repaired.out.find("left alone:"), std::string::npos) << repaired.out;
+        const auto check = Cli({"check", "--json", path});
+        for (const auto& finding : nlohmann::json::parse(check.out)[0]["findings"]) {
+            EXPECT_FALSE(finding["mendable"].get<bool>()) << finding.dump();
+        }
+        EXPECT_EQ(ReadWholeFile(path).size(), c.cut);
+        if (probe && c.seconds > 0) {
+            EXPECT_NEAR(ProbedSeconds(path), c.seconds, 1e-6);
+        }
+    }
+}
+
+TEST(Repair, CommandLinesAndReports) {
+    // avih.dwTotalFrames and avih.dwStreams of FFmpeg's movies stand at 48 and 56.
+    Bytes bytes = ReadWholeFile(FixturePath("ffmpeg_mpeg4_pcm.avi"));
+    const Bytes original = bytes;
+    bytes[48] = std::byte{49};
+    bytes[56] = std::byte{3};
+    const auto path = WriteTempFile(bytes);
+
+    const auto dry = Cli({"repair", "-n", path});
+    EXPECT_EQ(dry.status, kExitOk) << dry.err;
+    EXPECT_NE(dry.out.find("avih.dwTotalFrames 49 -> 50 (total-frames-mismatch) (dry run"),
+              std::string::npos)
+        << dry.out;
+    EXPECT_EQ(ReadWholeFile(path), bytes);
+
+    EXPECT_EQ(Cli({"repair", "--only", "stream-count-mismatch", path}).status, kExitFailure);
+    const auto json = nlohmann::json::parse(Cli({"check", "--json", path, "missing.avi"}).out);
+    ASSERT_EQ(json.size(), 2u);
+    ASSERT_EQ(json[0]["findings"].size(), 1u);
+    EXPECT_EQ(json[0]["findings"][0]["code"], "total-frames-mismatch");
+    EXPECT_EQ(json[0]["findings"][0]["fields"][0]["offset"], 48);
+    EXPECT_TRUE(json[1].contains("error"));
+
+    EXPECT_EQ(Cli({"repair", path}).status, kExitOk);
+    EXPECT_EQ(ReadWholeFile(path), original);
+    const auto clean = Cli({"check", path});
+    EXPECT_EQ(clean.status, kExitOk);
+    EXPECT_NE(clean.out.find("no faults found"), std::string::npos) << clean.out;
+
+    EXPECT_EQ(Cli({"repair", "--only", "no-such-code", path}).status, kExitUsage);
+    EXPECT_EQ(Cli({"check", "--dry-run", path}).status, kExitUsage);
+}
+
+}  // namespace
+}  // namespace brelvo::cli
