@@ -13,13 +13,14 @@ namespace {
 // file from nesting without end.
 constexpr std::size_t kMaxDepth = 8;
 
-// The four bytes after a list's size; read also when the size is missing (0).
-bool ListTypeIs(avi::BlockReader& reader, const ChunkHeader& list, std::string_view type) {
-    std::array<std::byte, 4> bytes{};
-    if (reader.ReadAt(list.DataOffset(), bytes) != 4) return false;
-    ChunkHeader asHeader{};
-    for (std::size_t k = 0; k < 4; ++k) asHeader.id[k] = static_cast<char>(bytes[k]);
-    return asHeader.IdIs(type);
+using avi::ChunkCursor;
+using avi::ChunkHeader;
+using avi::IdClass;
+
+// The first "AVI " part or one of the "AVIX" parts of large movies; the type is read also when
+// the list's size is missing (0).
+bool IsPart(const std::string& type) {
+    return type == "AVI " || type == "AVIX";
 }
 
 }  // namespace
@@ -43,7 +44,7 @@ AudioChunkWalk::AudioChunkWalk(platform::RandomAccessFile& movie, int streamNumb
     }
     std::copy(id->begin(), id->end(), audioId_.begin());
     stack_.push_back(
-        Frame{ChunkCursor(reader_, 0, kUnboundedEnd, IdClass::TopLevel), Level::Top, 0});
+        Frame{ChunkCursor(reader_, 0, avi::kUnboundedEnd, IdClass::TopLevel), Level::Top, 0});
 }
 
 std::int64_t AudioChunkWalk::Position() const {
@@ -81,18 +82,18 @@ std::optional<AudioChunk> AudioChunkWalk::Next() {
         }
         switch (frame.level) {
             case Level::Top:
-                if (ListTypeIs(reader_, *header, "AVI ") || ListTypeIs(reader_, *header, "AVIX")) {
+                if (IsPart(avi::ListType(reader_, *header))) {
                     Enter(*header, Level::Part, frame.cursor);
                 }
                 break;
             case Level::Part:
-                if (header->IdIs("LIST") && ListTypeIs(reader_, *header, "movi")) {
+                if (header->IdIs("LIST") && avi::ListType(reader_, *header) == "MOVI") {
                     Enter(*header, Level::Movi, frame.cursor);
                 }
                 break;
             case Level::Movi:
                 if (header->IdIs("LIST")) {
-                    if (ListTypeIs(reader_, *header, "rec "))
+                    if (avi::ListType(reader_, *header) == "REC ")
                         Enter(*header, Level::Movi, frame.cursor);
                 } else if (header->IdIs(std::string_view(audioId_.data(), 4))) {
                     AudioChunk chunk;

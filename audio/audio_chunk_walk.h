@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "audio/chunk_cursor.h"
 #include "avi/block_reader.h"
+#include "avi/chunk_cursor.h"
 #include "platform/random_access_file.h"
 
 namespace brelvo::audio {
@@ -68,11 +68,11 @@ class AudioChunkWalk {
   private:
     enum class Level { Top, Part, Movi };
     struct Frame {
-        ChunkCursor cursor;
+        avi::ChunkCursor cursor;
         Level level;
         std::int64_t resumeAt;  // where the parent goes on, for lists without a usable size
     };
-    void Enter(const ChunkHeader& list, Level level, ChunkCursor& parent);
+    void Enter(const avi::ChunkHeader& list, Level level, avi::ChunkCursor& parent);
     void Leave();
 
     avi::BlockReader reader_;

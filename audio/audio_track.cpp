@@ -5,8 +5,8 @@
 #include <array>
 
 #include "audio/audio_error.h"
-#include "audio/chunk_cursor.h"
 #include "avi/block_reader.h"
+#include "avi/chunk_cursor.h"
 #include "platform/little_endian.h"
 #include "platform/path_text.h"
 
@@ -15,14 +15,16 @@ namespace {
 
 constexpr std::size_t kHeaderBlock = 4096;
 
+using avi::ChunkCursor;
+using avi::ChunkHeader;
+
+// A list of the type, whose size holds its type.
 bool ListTypeIs(avi::BlockReader& reader, const ChunkHeader& list, std::string_view type) {
-    std::array<std::byte, 4> bytes{};
-    if (list.size < 4 || reader.ReadAt(list.DataOffset(), bytes) != 4) return false;
-    return platform::AsciiUpper(platform::ReadFourCC(bytes, 0)) == platform::AsciiUpper(type);
+    return list.size >= 4 && avi::ListType(reader, list) == type;
 }
 
 ChunkCursor BodyOf(avi::BlockReader& reader, const ChunkHeader& list) {
-    return ChunkCursor(reader, list.DataOffset() + 4, list.DeclaredEnd(), IdClass::ListBody);
+    return ChunkCursor::Body(reader, list, avi::IdClass::ListBody);
 }
 
 StreamLayout ReadStrl(avi::BlockReader& reader, const ChunkHeader& strl, int number) {
@@ -87,15 +89,15 @@ AudioTrack TrackOfStream(platform::RandomAccessFile& movie, const avi::StreamRec
 std::vector<StreamLayout> ReadStreamLayouts(platform::RandomAccessFile& movie) {
     avi::BlockReader reader(movie, kHeaderBlock);
     std::vector<StreamLayout> layouts;
-    ChunkCursor top(reader, 0, kUnboundedEnd, IdClass::TopLevel);
+    ChunkCursor top(reader, 0, avi::kUnboundedEnd, avi::IdClass::TopLevel);
     const auto riff = top.Next();
     if (!riff || !ListTypeIs(reader, *riff, "AVI ")) return layouts;
     auto part = BodyOf(reader, *riff);
     while (auto chunk = part.Next()) {
-        if (!chunk->IdIs("LIST") || !ListTypeIs(reader, *chunk, "hdrl")) continue;
+        if (!chunk->IdIs("LIST") || !ListTypeIs(reader, *chunk, "HDRL")) continue;
         auto hdrl = BodyOf(reader, *chunk);
         while (auto child = hdrl.Next()) {
-            if (child->IdIs("LIST") && ListTypeIs(reader, *child, "strl")) {
+            if (child->IdIs("LIST") && ListTypeIs(reader, *child, "STRL")) {
                 layouts.push_back(ReadStrl(reader, *child, static_cast<int>(layouts.size())));
             }
         }

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "audio/audio_error.h"
-#include "audio/chunk_cursor.h"
 #include "audio/format_comparison.h"
 #include "avi/block_reader.h"
+#include "avi/chunk_cursor.h"
 #include "platform/file_system.h"
 #include "platform/little_endian.h"
 #include "platform/number_text.h"
@@ -35,7 +35,7 @@ std::optional<WavSamples> WalkRiffWave(platform::RandomAccessFile& wav) {
     avi::BlockReader reader(wav, 4096);
     // The RIFF size of a WAV file is often left unfilled by streaming writers: the file's
     // own end bounds the walk.
-    ChunkCursor cursor(reader, 12, kUnboundedEnd, IdClass::ListBody);
+    avi::ChunkCursor cursor(reader, 12, avi::kUnboundedEnd, avi::IdClass::ListBody);
     while (auto chunk = cursor.Next()) {
         if (chunk->IdIs("data")) {
             samples.dataOffset = chunk->DataOffset();

@@ -7,6 +7,7 @@
 #include <set>
 #include <vector>
 
+#include "avi/chunk_cursor.h"
 #include "avi/chunk_ids.h"
 #include "platform/little_endian.h"
 #include "platform/path_text.h"
@@ -20,6 +21,8 @@ constexpr std::uint8_t kIndexOfChunks = 0x01;
 constexpr std::uint32_t kDeltaFrameBit = 0x80000000u;
 // A header list holds a handful of chunks per stream; more is damage.
 constexpr int kMaxStrlChildren = 256;
+// A header list is a few hundred bytes.
+constexpr std::size_t kStrlBlock = 4096;
 // Standard entries are two longs (three for field indexes); a super entry is four.
 constexpr std::uint16_t kMaxLongsPerEntry = 64;
 constexpr std::int64_t kEntriesPerRead = 4096;
@@ -119,22 +122,14 @@ std::optional<SuperIndexChunk> FindSuperIndex(platform::RandomAccessFile& file,
     if (strhRow == 0 || strhRow >= chunkMap.size()) return std::nullopt;
     const ChunkRow& list = chunkMap[strhRow - 1];
     if (list.id != kIdList) return std::nullopt;
-    const std::int64_t typeAt = list.DataOffset();
-    const auto type = file.ReadVectorAt(typeAt, 4);
-    if (type.size() != 4 || platform::AsciiUpper(platform::ReadFourCC(type, 0)) != "STRL") {
-        return std::nullopt;
-    }
-    const std::int64_t end = std::min(
-        file.Length(), typeAt + static_cast<std::int64_t>(static_cast<std::uint32_t>(list.size)));
-    std::int64_t at = typeAt + 4;
-    for (int n = 0; n < kMaxStrlChildren && at + 8 <= end; ++n) {
-        std::array<std::byte, 8> head{};
-        file.ReadExactAt(at, head);
-        const std::uint32_t size = platform::ReadU32(head, 4);
-        if (platform::AsciiUpper(platform::ReadFourCC(head, 0)) == "INDX") {
-            return SuperIndexChunk{at + 8, size};
-        }
-        at += 8 + static_cast<std::int64_t>(size) + (size % 2);
+    BlockReader reader(file, kStrlBlock);
+    ChunkHeader strl{list.DataOffset() - 8, {}, static_cast<std::uint32_t>(list.size)};
+    if (ListType(reader, strl) != "STRL") return std::nullopt;
+    auto children = ChunkCursor::Body(reader, strl, IdClass::Any);
+    for (int n = 0; n < kMaxStrlChildren; ++n) {
+        const auto child = children.Next();
+        if (!child) break;
+        if (child->IdIs("indx")) return SuperIndexChunk{child->DataOffset(), child->size};
     }
     return std::nullopt;
 }

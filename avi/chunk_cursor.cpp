@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Walking the chunks of one container.
-#include "audio/chunk_cursor.h"
+#include "avi/chunk_cursor.h"
 
 #include <algorithm>
 #include <vector>
 
 #include "platform/little_endian.h"
 
-namespace brelvo::audio {
+namespace brelvo::avi {
 namespace {
 
 constexpr std::size_t kResyncBlock = 64 * 1024;
@@ -46,6 +46,8 @@ bool ChunkHeader::IdIs(std::string_view fourcc) const {
 
 bool IsPlausibleId(IdClass ids, const std::array<char, 4>& id) {
     switch (ids) {
+        case IdClass::Any:
+            return true;
         case IdClass::TopLevel:
             return SameId(id, "RIFF");
         case IdClass::ListBody:
@@ -61,8 +63,15 @@ bool IsPlausibleId(IdClass ids, const std::array<char, 4>& id) {
     return false;
 }
 
-ChunkCursor::ChunkCursor(avi::BlockReader& reader, std::int64_t begin, std::int64_t end,
-                         IdClass ids)
+std::string ListType(BlockReader& reader, const ChunkHeader& list) {
+    std::array<std::byte, 4> bytes{};
+    if (reader.ReadAt(list.DataOffset(), bytes) != bytes.size()) return {};
+    std::string type(4, ' ');
+    for (std::size_t k = 0; k < 4; ++k) type[k] = Upper(static_cast<char>(bytes[k]));
+    return type;
+}
+
+ChunkCursor::ChunkCursor(BlockReader& reader, std::int64_t begin, std::int64_t end, IdClass ids)
     : reader_(reader), next_(begin), end_(end), ids_(ids) {}
 
 std::int64_t ChunkCursor::Limit() const {
@@ -74,9 +83,10 @@ std::optional<ChunkHeader> ChunkCursor::HeaderAt(std::int64_t at) {
     std::array<std::byte, 8> bytes{};
     if (reader_.ReadAt(at, bytes) != bytes.size()) return std::nullopt;
     ChunkHeader header{at, IdFrom(bytes), platform::ReadU32(bytes, 4)};
-    if (header.size == kUnknownListSize && (header.IdIs("RIFF") || header.IdIs("LIST"))) {
+    if (header.size == kUnknownListSize && header.IsList()) {
         header.openEnd = Limit();
     }
+    if (ids_ == IdClass::Any) return header;
     if (!IsPlausibleId(ids_, header.id) || header.DeclaredEnd() > end_) return std::nullopt;
     return header;
 }
@@ -108,13 +118,17 @@ std::optional<ChunkHeader> ChunkCursor::AfterOddChunk() {
 std::optional<ChunkHeader> ChunkCursor::Next() {
     if (done_) return std::nullopt;
     std::optional<ChunkHeader> found = afterOdd_ ? AfterOddChunk() : HeaderAt(next_);
-    if (!found && next_ + 8 <= Limit()) found = Resync(next_);
+    if (!found && ids_ != IdClass::Any && next_ + 8 <= Limit()) found = Resync(next_);
     if (!found) {
         done_ = true;
         return std::nullopt;
     }
     next_ = found->DeclaredEnd();
     afterOdd_ = found->openEnd < 0 && found->size % 2 == 1;
+    if (ids_ == IdClass::Any && afterOdd_) {
+        ++next_;
+        afterOdd_ = false;
+    }
     return found;
 }
 
@@ -143,4 +157,4 @@ std::optional<ChunkHeader> ChunkCursor::Resync(std::int64_t from) {
     return std::nullopt;
 }
 
-}  // namespace brelvo::audio
+}  // namespace brelvo::avi

@@ -1,20 +1,29 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The chunks of one RIFF container, one after another by their sizes. Tolerates writers that
-// leave out the pad byte after odd-sized chunks, and after garbage resynchronises on the next
-// plausible chunk header instead of giving up. Never sizes a buffer from a number it read.
+// The structured RIFF walk: the chunks of one container, one after another by their sizes.
+// Every walk of the lists goes through it (the JUNK blanking, the OpenDML indexes, the audio
+// tools), each level of lists by a cursor of its own. Never sizes a buffer from a number it
+// read, never reads past the end of the file.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "avi/block_reader.h"
 
-namespace brelvo::audio {
+namespace brelvo::avi {
 
-// Which ids count as plausible in a container.
+// Which ids count as plausible in a container, and how the walk meets damage.
 enum class IdClass {
+    // Any id, sizes taken as stored: every odd-sized chunk padded, no resynchronising, and a
+    // chunk that runs past its container's end is still given (the caller bounds it), after
+    // which the container ends.
+    Any,
+    // The classes below let the walk repair: it tolerates writers that leave out the pad byte
+    // after odd-sized chunks, and after garbage resynchronises on the next plausible chunk
+    // header instead of giving up.
     TopLevel,    // "RIFF" only
     ListBody,    // any four-character code: letters, digits and blanks, not starting blank
     StreamData,  // the movi list: "NNxx" stream data, "ixNN" index chunks, LIST, JUNK
@@ -35,10 +44,15 @@ struct ChunkHeader {
     }
     // Case-insensitive comparison with a four-character code.
     bool IdIs(std::string_view fourcc) const;
+    bool IsList() const { return IdIs("RIFF") || IdIs("LIST"); }
 };
 
 // True when the four bytes are a plausible id of the class.
 bool IsPlausibleId(IdClass ids, const std::array<char, 4>& id);
+
+// The list type of a RIFF or LIST (the four bytes after its size), upper-cased; empty when the
+// file ends before it. Read whatever the list's size says.
+std::string ListType(BlockReader& reader, const ChunkHeader& list);
 
 // The size a streaming writer leaves in a RIFF or LIST header: "to the end".
 inline constexpr std::uint32_t kUnknownListSize = 0xFFFFFFFF;
@@ -51,7 +65,12 @@ class ChunkCursor {
     // The children of a container lie in [begin, end). `end` may lie beyond the end of the
     // file (a movie cut short): chunks are then accepted up to `end` and the caller reads only
     // what the file holds.
-    ChunkCursor(avi::BlockReader& reader, std::int64_t begin, std::int64_t end, IdClass ids);
+    ChunkCursor(BlockReader& reader, std::int64_t begin, std::int64_t end, IdClass ids);
+
+    // The children of a list (after its type), up to its declared end.
+    static ChunkCursor Body(BlockReader& reader, const ChunkHeader& list, IdClass ids) {
+        return ChunkCursor(reader, list.DataOffset() + 4, list.DeclaredEnd(), ids);
+    }
 
     // The next chunk, or nothing at the end of the container.
     std::optional<ChunkHeader> Next();
@@ -70,7 +89,7 @@ class ChunkCursor {
     std::optional<ChunkHeader> Resync(std::int64_t from);
     std::int64_t Limit() const;
 
-    avi::BlockReader& reader_;
+    BlockReader& reader_;
     std::int64_t next_;
     std::int64_t end_;
     IdClass ids_;
@@ -79,4 +98,4 @@ class ChunkCursor {
     int resyncs_ = 0;
 };
 
-}  // namespace brelvo::audio
+}  // namespace brelvo::avi
