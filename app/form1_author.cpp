@@ -2,12 +2,12 @@
 // The Author Details tab: the INFO items and the display name rewritten in place, each padded
 // or cut to exactly its own size.
 #include <QString>
-#include <array>
 #include <map>
 #include <string>
 
 #include "app/edit_report.h"
 #include "app/form1.h"
+#include "avi/author_item_table.h"
 #include "info/author_items.h"
 #include "platform/qt/control_text.h"
 
@@ -15,22 +15,9 @@ namespace brelvo::app {
 
 namespace {
 
-struct AuthorBox {
-    const char* id;
-    const char* box;
-    const char* caption;
-};
-
-constexpr std::array<AuthorBox, 8> kAuthorBoxes = {{
-    {"IART", "Text4", "Artist"},
-    {"ICMT", "Text5", "Comments"},
-    {"ICOP", "Text6", "Copyright"},
-    {"INAM", "Text7", "Name"},
-    {"IPRD", "Text8", "Product"},
-    {"ISRC", "Text9", "Source"},
-    {"ISBJ", "Text10", "Subject"},
-    {"DISP", "disp", "Display Name"},
-}};
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // The boxes show every line break as "\n", whatever the file held. An item keeps the form
 // of line break it was stored with; one without any gets CR LF, the form of its code page.
@@ -48,16 +35,16 @@ QString StoredLineBreak(const avi::HeaderRecord& record, std::string_view id) {
 
 std::map<std::string, std::string> BoxTexts(const Form1& form) {
     std::map<std::string, std::string> texts;
-    for (const auto& item : kAuthorBoxes) {
-        QString text = platform::qt::ControlText(form.Control(QString::fromUtf8(item.box)));
+    for (const auto& item : avi::kAuthorItems) {
+        QString text = platform::qt::ControlText(form.Control(Utf8(item.box)));
         text.replace(u'\n', StoredLineBreak(form.document().record, item.id));
-        texts[item.id] = text.toStdString();
+        texts[std::string(item.id)] = text.toStdString();
     }
     return texts;
 }
 
-const AuthorBox& BoxOf(std::string_view id) {
-    for (const auto& item : kAuthorBoxes) {
+const avi::AuthorItemEntry& BoxOf(std::string_view id) {
+    for (const auto& item : avi::kAuthorItems) {
         if (id == item.id) return item;
     }
     throw std::logic_error("no author box for " + std::string(id));
@@ -70,7 +57,7 @@ void ReportCutTexts(Form1& form, const info::AuthorItemsChange& change) {
         if (!item.cut) continue;
         form.dialogs().MessageBox(
             QStringLiteral("The %1 text was cut to the %2 bytes its item holds in the file.")
-                .arg(QString::fromUtf8(BoxOf(item.id).caption))
+                .arg(Utf8(BoxOf(item.id).caption))
                 .arg(item.newBytes.size() - item.typeFieldBytes));
     }
 }
@@ -90,7 +77,7 @@ void Form1::Command2_Click() {
     // On failure the boxes keep what the user typed.
     if (written) {
         for (const auto& [id, text] : change.BoxTexts()) {
-            platform::qt::SetControlText(Control(QString::fromUtf8(BoxOf(id).box)),
+            platform::qt::SetControlText(Control(Utf8(BoxOf(id).box)),
                                          QString::fromStdString(text));
         }
         ReportCutTexts(*this, change);

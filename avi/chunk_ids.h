@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "avi/author_item_table.h"
+
 namespace brelvo::avi {
 
 // The ids the chunk walk records, upper-cased, in the order they are tested.
@@ -13,10 +15,7 @@ inline constexpr std::array<std::string_view, 18> kRecognisedIds = {
     "RIFF", "AVIH", "IART", "ICMT", "ICOP", "INAM", "IPRD", "ISBJ", "ISRC",
     "STRF", "DISP", "STRH", "STRD", "MOVI", "IDX1", "JUNK", "PRMI", "LIST"};
 
-// The seven INFO text items, with the display name handled beside them.
-inline constexpr std::array<std::string_view, 7> kInfoItemIds = {"IART", "ICMT", "ICOP", "INAM",
-                                                                 "IPRD", "ISRC", "ISBJ"};
-inline constexpr std::string_view kDisplayNameId = "DISP";
+// The INFO items and the display name: avi/author_item_table.h.
 
 inline constexpr std::string_view kIdRiff = "RIFF";
 inline constexpr std::string_view kIdList = "LIST";

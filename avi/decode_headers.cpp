@@ -22,10 +22,6 @@ constexpr std::size_t kBitmapInfoBytes = 40;
 constexpr std::int32_t kBitmapCompressionEnd = 20;  // biCompression must lie in the strf data
 constexpr std::size_t kWaveFormatBytes = 16;
 
-bool IsInfoItem(std::string_view id) {
-    return std::find(kInfoItemIds.begin(), kInfoItemIds.end(), id) != kInfoItemIds.end();
-}
-
 class Decoder {
   public:
     Decoder(platform::RandomAccessFile& file, const ChunkMap& map) : file_(file), map_(map) {}
@@ -38,7 +34,7 @@ class Decoder {
                 MainHeaderRow(i);
             } else if (row.id == kIdStrh) {
                 StreamHeaderRow(i);
-            } else if (IsInfoItem(row.id) || row.id == kDisplayNameId) {
+            } else if (IsInfoTextItem(row.id) || row.id == kDisplayNameId) {
                 TextRow(i);
             } else if (row.id == kIdIdx1) {
                 record_.idx1Row = i;

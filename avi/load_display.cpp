@@ -16,10 +16,6 @@ namespace {
 
 using platform::FormatPlain;
 
-constexpr std::pair<std::string_view, std::string_view> kAuthorBoxes[] = {
-    {"IART", "Text4"}, {"ICMT", "Text5"}, {"ICOP", "Text6"},  {"INAM", "Text7"},
-    {"IPRD", "Text8"}, {"ISRC", "Text9"}, {"ISBJ", "Text10"},
-};
 constexpr std::size_t kDisplayNameLimit = 500;
 
 std::string Fixed4(double value) {
@@ -113,9 +109,9 @@ class Replay {
             DisplayNameRow(t);
             return;
         }
-        for (const auto& [id, box] : kAuthorBoxes) {
-            if (t.id != id) continue;
-            const std::string control(box);
+        for (const auto& item : kAuthorItems) {
+            if (t.id != item.id) continue;
+            const std::string control(item.box);
             Set(control, platform::AnsiToUtf8(t.bytes));
             shown_.maxLengths[control] = static_cast<int>(t.bytes.size());
             // An empty item has no room for a single character, and a box of maximum length 0

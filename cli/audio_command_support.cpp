@@ -10,8 +10,8 @@
 #include "audio/audio_progress.h"
 #include "avi/field_patch.h"
 #include "cli/command_args.h"
-#include "cli/edit_args.h"
 #include "cli/movie_loader.h"
+#include "cli/number_args.h"
 #include "platform/io_error.h"
 #include "platform/random_access_file.h"
 

@@ -18,8 +18,8 @@ std::string WrittenBefore(const avi::PlanFailed& e) {
 
 }  // namespace
 
-int EditEachFile(const std::vector<std::string>& files, avi::WriteMode mode,
-                 OutputOptions output, CommandIo io, const FileEdit& edit) {
+int EditEachFile(const std::vector<std::string>& files, avi::WriteMode mode, OutputOptions output,
+                 CommandIo io, const FileEdit& edit) {
     FileReports reports(io, output);
     const bool dryRun = mode == avi::WriteMode::DryRun;
     for (const auto& path : files) {

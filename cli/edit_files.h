@@ -25,8 +25,8 @@ using FileEdit = std::function<EditReport(const LoadedMovie& movie, CommandIo io
 
 // Runs the edit on every file, its lines or its JSON as `output` asks; returns kExitFailure
 // when any file failed, kExitOk otherwise.
-int EditEachFile(const std::vector<std::string>& files, avi::WriteMode mode,
-                 OutputOptions output, CommandIo io, const FileEdit& edit);
+int EditEachFile(const std::vector<std::string>& files, avi::WriteMode mode, OutputOptions output,
+                 CommandIo io, const FileEdit& edit);
 
 // A text from a file (code-page bytes) for the terminal: up to its first NUL, quoted.
 std::string QuotedFileText(std::string_view ansiBytes);

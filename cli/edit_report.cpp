@@ -49,8 +49,7 @@ FieldChangeReport TextChange(const avi::FieldChange& change, std::size_t kept) {
         return platform::AnsiToUtf8(WithoutTrailingNuls(rest));
     };
     return {change.field.name, change.field.offset + static_cast<std::int64_t>(kept),
-            change.field.width - static_cast<int>(kept), text(change.before),
-            text(change.after)};
+            change.field.width - static_cast<int>(kept), text(change.before), text(change.after)};
 }
 
 std::vector<FieldChangeReport> NumberChanges(const avi::PlanReport& report) {

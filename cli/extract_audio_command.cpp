@@ -9,8 +9,8 @@
 #include "cli/audio_command_support.h"
 #include "cli/audio_commands.h"
 #include "cli/command_args.h"
-#include "cli/edit_args.h"
 #include "cli/edit_files.h"
+#include "cli/number_args.h"
 
 namespace brelvo::cli {
 namespace {
@@ -21,45 +21,17 @@ constexpr std::string_view kName = "extract-audio";
 constexpr std::string_view kSynopsis =
     "extract-audio [--stream N] [--json] [--quiet] (FILE OUT.wav | -o FOLDER FILE...)";
 
-void PrintHelp(std::ostream& out) {
-    out << "Usage: brelvo-cli " << kSynopsis
-        << "\n"
-           "Copies the sound track of the movie FILE into the WAV file OUT.wav: the movie's own\n"
-           "format chunk and the payloads of its audio chunks, in file order, without decoding\n"
-           "anything. OUT.wav must end in .wav (any case); an existing file of that name is\n"
-           "replaced only once the new one is complete. The movies are only read.\n"
-           "  -o FOLDER        one WAV file per movie in FOLDER, named after the movie\n"
-           "                   (clip.avi gives FOLDER/clip.wav); a movie that fails is reported\n"
-           "                   and the others still run\n"
-           "  --stream N       the N-th sound stream (1 for the first, as info --json lists the\n"
-           "                   streams); without it the last one, as the window takes\n"
-        << JsonOptionHelp()
-        << "                      each object: the movie's \"path\" and the \"wav\" file, the\n"
-           "                      \"stream\" copied, its \"chunks\", \"bytesCopied\", and\n"
-           "                      \"cutShort\" and \"resyncs\", the damage stepped over\n"
-        << QuietOptionHelp()
-        << "\n"
-           "Examples:\n"
-           "  brelvo-cli extract-audio clip.avi sound.wav\n"
-           "  brelvo-cli extract-audio -o sounds *.avi\n";
-}
-
 struct Request {
     std::optional<int> stream;
     std::optional<std::string> folder;
     std::vector<std::string> operands;
     OutputOptions output;
-    bool help = false;
 };
 
 // Throws UsageError.
-Request Parse(const std::vector<std::string>& args) {
-    const EditArgs parsed = ParseEditArgs(args, {"-o", "--stream"});
+Request Parse(const Args& parsed) {
     Request request;
-    request.help = parsed.help;
     request.output = parsed.output;
-    if (request.help) return request;
-    if (parsed.dryRun) throw UsageError("extraction writes only a WAV file; it has no dry run");
     request.stream = SoundStreamOption(parsed.values);
     if (const auto folder = parsed.values.find("-o"); folder != parsed.values.end()) {
         request.folder = folder->second;
@@ -107,17 +79,8 @@ bool ExtractOne(FileReports& reports, CommandIo io, const std::string& moviePath
     }
 }
 
-int RunExtractAudio(const std::vector<std::string>& args, CommandIo io) {
-    Request request;
-    try {
-        request = Parse(args);
-    } catch (const UsageError& e) {
-        return ReportUsage(io, kName, kSynopsis, e.what());
-    }
-    if (request.help) {
-        PrintHelp(io.out);
-        return kExitOk;
-    }
+int RunExtractAudio(const Args& parsed, CommandIo io) {
+    const Request request = Parse(parsed);
     if (!request.folder) {
         FileReports reports(io, request.output);
         ExtractOne(reports, io, request.operands[0], request.operands[1], request.stream);
@@ -151,7 +114,28 @@ int RunExtractAudio(const std::vector<std::string>& args, CommandIo io) {
 }  // namespace
 
 Command ExtractAudioCommand() {
-    return {kName, kSynopsis, "Copy the movies' sound tracks into WAV files.", RunExtractAudio};
+    return Declare({
+        .name = kName,
+        .synopsis = kSynopsis,
+        .summary = "Copy the movies' sound tracks into WAV files.",
+        .description =
+            "Copies the sound track of the movie FILE into the WAV file OUT.wav: the movie's own\n"
+            "format chunk and the payloads of its audio chunks, in file order, without decoding\n"
+            "anything. OUT.wav must end in .wav (any case); an existing file of that name is\n"
+            "replaced only once the new one is complete. The movies are only read.",
+        .options = {{"-o", "FOLDER",
+                     "one WAV file per movie in FOLDER, named after the movie\n"
+                     "(clip.avi gives FOLDER/clip.wav); a movie that fails is\n"
+                     "reported and the others still run"},
+                    {"--stream", "N",
+                     "the N-th sound stream (1 for the first, as info --json lists\n"
+                     "the streams); without it the last one, as the window takes"}},
+        .jsonObject = "each object: the movie's \"path\" and the \"wav\" file, the\n"
+                      "\"stream\" copied, its \"chunks\", \"bytesCopied\", and\n"
+                      "\"cutShort\" and \"resyncs\", the damage stepped over",
+        .examples = "extract-audio clip.avi sound.wav\nextract-audio -o sounds *.avi",
+        .run = RunExtractAudio,
+    });
 }
 
 }  // namespace brelvo::cli

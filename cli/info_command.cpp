@@ -17,25 +17,6 @@ namespace {
 
 constexpr std::string_view kSynopsis = "info [--json] [--quiet] FILE...";
 
-void PrintHelp(std::ostream& out) {
-    out << "Usage: brelvo-cli " << kSynopsis
-        << "\n"
-           "Prints each movie's information as Brelvo's information tab shows it, then its\n"
-           "author items (INFO id and text). With several files each movie starts with a line\n"
-           "of its path and a colon. The files are only read, never written.\n\n"
-           "Options:\n"
-        << JsonOptionHelp()
-        << "                      each object: the headers as stored, the 0-based offsets of\n"
-           "                      the fields the edit commands rewrite, the INFO items, the\n"
-           "                      display name, and the chunk map (its \"position\" 1-based,\n"
-           "                      \"idOffset\" the 0-based offset of the chunk's id)\n"
-        << QuietOptionHelp()
-        << "  --help              this text\n\n"
-           "Example:\n"
-           "  brelvo-cli info clip.avi\n"
-           "  brelvo-cli info --json clip.avi\n";
-}
-
 void PrintText(const LoadedMovie& movie, std::ostream& out) {
     for (const auto& line :
          avi::InformationTabLines(movie.record, movie.chunkMap, movie.path, movie.fileSize)) {
@@ -51,21 +32,12 @@ void PrintText(const LoadedMovie& movie, std::ostream& out) {
     }
 }
 
-int RunInfo(const std::vector<std::string>& args, CommandIo io) {
-    FileArgs parsed;
-    try {
-        parsed = ParseFileArgs(args, {});
-    } catch (const UsageError& e) {
-        return ReportUsage(io, "info", kSynopsis, e.what());
-    }
-    if (parsed.help) {
-        PrintHelp(io.out);
-        return kExitOk;
-    }
+int RunInfo(const Args& parsed, CommandIo io) {
+    RequireFiles(parsed.operands);
     FileReports reports(io, parsed.output);
-    const bool several = parsed.files.size() > 1;
+    const bool several = parsed.operands.size() > 1;
     bool first = true;
-    for (const auto& path : parsed.files) {
+    for (const auto& path : parsed.operands) {
         if (several && !first) reports.Lines() << '\n';
         first = false;
         try {
@@ -83,7 +55,21 @@ int RunInfo(const std::vector<std::string>& args, CommandIo io) {
 }  // namespace
 
 Command InfoCommand() {
-    return {"info", kSynopsis, "Print the information and author items of each movie.", RunInfo};
+    return Declare({
+        .name = "info",
+        .synopsis = kSynopsis,
+        .summary = "Print the information and author items of each movie.",
+        .description =
+            "Prints each movie's information as Brelvo's information tab shows it, then its\n"
+            "author items (INFO id and text). With several files each movie starts with a line\n"
+            "of its path and a colon. The files are only read, never written.",
+        .jsonObject = "each object: the headers as stored, the 0-based offsets of\n"
+                      "the fields the edit commands rewrite, the INFO items, the\n"
+                      "display name, and the chunk map (its \"position\" 1-based,\n"
+                      "\"idOffset\" the 0-based offset of the chunk's id)",
+        .examples = "info clip.avi\ninfo --json clip.avi",
+        .run = RunInfo,
+    });
 }
 
 }  // namespace brelvo::cli

@@ -15,26 +15,6 @@ namespace {
 
 constexpr std::string_view kSynopsis = "keyframes [--json] [--quiet] FILE...";
 
-void PrintHelp(std::ostream& out) {
-    out << "Usage: brelvo-cli " << kSynopsis
-        << "\n"
-           "Counts the key frames of each movie's video stream in its index (the OpenDML\n"
-           "indexes of every part of a large movie, else idx1) and prints\n"
-           "\"Frames T ( K * Key / T-K Delta.) Every T/K\". With several files each line starts\n"
-           "with the file's path. The files are only read, never written.\n\n"
-           "Options:\n"
-        << JsonOptionHelp()
-        << "                      each object: \"total\" T, \"key\" K, \"delta\" T-K, "
-           "\"interval\"\n"
-           "                      T/K (null without key frames), the \"index\" read (\"idx1\"\n"
-           "                      or \"OpenDML\"), the \"videoStream\" counted, and \"damage\",\n"
-           "                      what was wrong with the index (null when read whole)\n"
-        << QuietOptionHelp()
-        << "\n"
-           "Example:\n"
-           "  brelvo-cli keyframes clip.avi\n";
-}
-
 struct KeyFrameStatistic {
     avi::MovieKeyFrames count;
     int videoStream = 0;
@@ -73,22 +53,13 @@ nlohmann::ordered_json StatisticJson(const std::string& path, const KeyFrameStat
             {"damage", c.damage.empty() ? Json(nullptr) : Json(c.damage)}};
 }
 
-int RunKeyframes(const std::vector<std::string>& args, CommandIo io) {
-    FileArgs parsed;
-    try {
-        parsed = ParseFileArgs(args, {});
-    } catch (const UsageError& e) {
-        return ReportUsage(io, "keyframes", kSynopsis, e.what());
-    }
-    if (parsed.help) {
-        PrintHelp(io.out);
-        return kExitOk;
-    }
+int RunKeyframes(const Args& parsed, CommandIo io) {
+    RequireFiles(parsed.operands);
     FileReports reports(io, parsed.output);
-    for (const auto& path : parsed.files) {
+    for (const auto& path : parsed.operands) {
         try {
             const KeyFrameStatistic statistic = CountOf(path);
-            if (parsed.files.size() > 1) reports.Lines() << path << ": ";
+            if (parsed.operands.size() > 1) reports.Lines() << path << ": ";
             reports.Lines() << avi::MovieKeyFrameCaption(statistic.count) << '\n';
             if (const auto note = avi::KeyFrameDamageNote(statistic.count); !note.empty()) {
                 reports.Lines().flush();
@@ -105,8 +76,22 @@ int RunKeyframes(const std::vector<std::string>& args, CommandIo io) {
 }  // namespace
 
 Command KeyframesCommand() {
-    return {"keyframes", kSynopsis, "Count the key frames of each movie's video stream.",
-            RunKeyframes};
+    return Declare({
+        .name = "keyframes",
+        .synopsis = kSynopsis,
+        .summary = "Count the key frames of each movie's video stream.",
+        .description =
+            "Counts the key frames of each movie's video stream in its index (the OpenDML\n"
+            "indexes of every part of a large movie, else idx1) and prints\n"
+            "\"Frames T ( K * Key / T-K Delta.) Every T/K\". With several files each line starts\n"
+            "with the file's path. The files are only read, never written.",
+        .jsonObject = "each object: \"total\" T, \"key\" K, \"delta\" T-K, \"interval\"\n"
+                      "T/K (null without key frames), the \"index\" read (\"idx1\"\n"
+                      "or \"OpenDML\"), the \"videoStream\" counted, and \"damage\",\n"
+                      "what was wrong with the index (null when read whole)",
+        .examples = "keyframes clip.avi",
+        .run = RunKeyframes,
+    });
 }
 
 }  // namespace brelvo::cli

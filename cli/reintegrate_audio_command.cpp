@@ -10,9 +10,9 @@
 #include "cli/audio_command_support.h"
 #include "cli/audio_commands.h"
 #include "cli/command_args.h"
-#include "cli/edit_args.h"
 #include "cli/edit_files.h"
 #include "cli/movie_loader.h"
+#include "cli/number_args.h"
 
 namespace brelvo::cli {
 namespace {
@@ -22,38 +22,6 @@ constexpr std::string_view kSynopsis =
     "reintegrate-audio [--dry-run] [--jink SECONDS] [--stream N] [--force] [--json] [--quiet] "
     "FILE IN.wav";
 
-void PrintHelp(std::ostream& out) {
-    out << "Usage: brelvo-cli " << kSynopsis
-        << "\n"
-           "Writes the samples of IN.wav back over the payloads of the movie's audio chunks, in\n"
-           "file order and in place: no chunk moves or changes size, nothing else is written.\n"
-           "This cannot be undone. When the WAV file's format differs from the movie's sound\n"
-           "format (compared field by field), it holds fewer or more sample bytes than the audio\n"
-           "chunks, or --jink cuts nothing or every sample, nothing is written unless --force is\n"
-           "given (missing samples become zero bytes, extra ones are left out).\n"
-           "  --jink SECONDS   drop SECONDS of sound from the WAV file's start, moving the sound\n"
-           "                   earlier against the picture: SECONDS x dwRate / dwScale units of\n"
-           "                   the stream (rounded, halves to even), each dwSampleSize bytes, or\n"
-           "                   for a stream of one unit a chunk the first that many chunks\n"
-           "  --stream N       the N-th sound stream (1 for the first, as info --json lists the\n"
-           "                   streams); without it the last one, as the window takes\n"
-           "  --force          write even when the WAV file does not match\n"
-           "  --dry-run, -n    compare and count the bytes that would change, write nothing;\n"
-           "                   refuses and exits as the real run would\n"
-        << JsonOptionHelp()
-        << "                      the object: \"path\", \"wav\", \"stream\", \"dryRun\", the\n"
-           "                      \"mismatch\" found (null when the WAV file matches) and\n"
-           "                      \"forced\", \"wavBytes\", \"movieBytes\", the \"chunks\",\n"
-           "                      \"bytesWritten\", \"bytesChanged\" (in a dry run: would\n"
-           "                      change), \"zeroFilled\" and \"bytesDropped\" by --jink\n"
-        << QuietOptionHelp()
-        << "\n"
-           "Examples:\n"
-           "  brelvo-cli extract-audio clip.avi sound.wav   (edit sound.wav, keep its length)\n"
-           "  brelvo-cli reintegrate-audio clip.avi sound.wav\n"
-           "  brelvo-cli reintegrate-audio --jink 0.5 clip.avi sound.wav\n";
-}
-
 struct Request {
     std::string moviePath;
     std::string wavPath;
@@ -61,24 +29,15 @@ struct Request {
     std::optional<int> stream;
     bool force = false;
     bool dryRun = false;
-    bool help = false;
     OutputOptions output;
 };
 
 // Throws UsageError.
-Request Parse(std::vector<std::string> args) {
+Request Parse(const Args& parsed) {
     Request request;
-    const auto optionsEnd = std::find(args.begin(), args.end(), "--");
-    const auto force = std::find(args.begin(), optionsEnd, "--force");
-    if (force != optionsEnd) {
-        request.force = true;
-        args.erase(force);
-    }
-    const EditArgs parsed = ParseEditArgs(args, {"--jink", "--stream"});
-    request.help = parsed.help;
-    request.dryRun = parsed.dryRun;
+    request.force = parsed.Has("--force");
+    request.dryRun = parsed.DryRun();
     request.output = parsed.output;
-    if (request.help) return request;
     if (const auto jink = parsed.values.find("--jink"); jink != parsed.values.end()) {
         request.jinkSeconds = ParseDecimal(jink->second);
         if (!request.jinkSeconds) throw UsageError("--jink takes a number of seconds");
@@ -121,17 +80,8 @@ std::string FailureConsequence(std::exception_ptr failure) {
     return "Nothing was written.";
 }
 
-int RunReintegrateAudio(const std::vector<std::string>& args, CommandIo io) {
-    Request request;
-    try {
-        request = Parse(args);
-    } catch (const UsageError& e) {
-        return ReportUsage(io, kName, kSynopsis, e.what());
-    }
-    if (request.help) {
-        PrintHelp(io.out);
-        return kExitOk;
-    }
+int RunReintegrateAudio(const Args& parsed, CommandIo io) {
+    const Request request = Parse(parsed);
     const std::string& movie = request.moviePath;
     const auto mode = ModeOf(request.dryRun);
     // Without --force a mismatch refuses the write, in a dry run too; with it the user is told
@@ -154,8 +104,7 @@ int RunReintegrateAudio(const std::vector<std::string>& args, CommandIo io) {
         audio::ReintegrationOptions options;
         options.jinkSeconds = request.jinkSeconds;
         options.dryRun = request.dryRun;
-        TerminalProgress progress(io, TerminalProgress::Kind::Reintegration,
-                                  request.output.quiet);
+        TerminalProgress progress(io, TerminalProgress::Kind::Reintegration, request.output.quiet);
         outcome = audio::RunReintegration(movie, loaded.record, request.stream, request.wavPath,
                                           options, answer, &progress);
     } catch (...) {
@@ -187,8 +136,41 @@ int RunReintegrateAudio(const std::vector<std::string>& args, CommandIo io) {
 }  // namespace
 
 Command ReintegrateAudioCommand() {
-    return {kName, kSynopsis, "Write a WAV file's samples back into the movie's audio chunks.",
-            RunReintegrateAudio};
+    return Declare({
+        .name = kName,
+        .synopsis = kSynopsis,
+        .summary = "Write a WAV file's samples back into the movie's audio chunks.",
+        .description =
+            "Writes the samples of IN.wav back over the payloads of the movie's audio chunks, in\n"
+            "file order and in place: no chunk moves or changes size, nothing else is written.\n"
+            "This cannot be undone. When the WAV file's format differs from the movie's sound\n"
+            "format (compared field by field), it holds fewer or more sample bytes than the audio\n"
+            "chunks, or --jink cuts nothing or every sample, nothing is written unless --force is\n"
+            "given (missing samples become zero bytes, extra ones are left out).",
+        .options = {{"--jink", "SECONDS",
+                     "drop SECONDS of sound from the WAV file's start, moving the\n"
+                     "sound earlier against the picture: SECONDS x dwRate / dwScale\n"
+                     "units of the stream (rounded, halves to even), each\n"
+                     "dwSampleSize bytes, or for a stream of one unit a chunk the\n"
+                     "first that many chunks"},
+                    {"--stream", "N",
+                     "the N-th sound stream (1 for the first, as info --json lists\n"
+                     "the streams); without it the last one, as the window takes"},
+                    {"--force", "", "write even when the WAV file does not match"},
+                    {"--dry-run", "",
+                     "compare and count the bytes that would change, write nothing;\n"
+                     "refuses and exits as the real run would",
+                     "-n"}},
+        .jsonObject = "the object: \"path\", \"wav\", \"stream\", \"dryRun\", the\n"
+                      "\"mismatch\" found (null when the WAV file matches) and\n"
+                      "\"forced\", \"wavBytes\", \"movieBytes\", the \"chunks\",\n"
+                      "\"bytesWritten\", \"bytesChanged\" (in a dry run: would\n"
+                      "change), \"zeroFilled\" and \"bytesDropped\" by --jink",
+        .examples = "extract-audio clip.avi sound.wav   (edit sound.wav, keep its length)\n"
+                    "reintegrate-audio clip.avi sound.wav\n"
+                    "reintegrate-audio --jink 0.5 clip.avi sound.wav",
+        .run = RunReintegrateAudio,
+    });
 }
 
 }  // namespace brelvo::cli

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// `brelvo-cli repair [--dry-run] [--only CODE,...] [--json] [--quiet] FILE...`: mends what the diagnosis
-// finds and overwriting fields mends, and reports what it leaves alone.
+// `brelvo-cli repair [--dry-run] [--only CODE,...] [--json] [--quiet] FILE...`: mends what the
+// diagnosis finds and overwriting fields mends, and reports what it leaves alone.
 #include <set>
 
 #include "avi/field_patch.h"
 #include "avi/write_plan.h"
 #include "cli/command_args.h"
-#include "cli/edit_args.h"
 #include "cli/edit_files.h"
 #include "cli/finding_report.h"
 #include "cli/movie_loader.h"
+#include "cli/number_args.h"
 #include "cli/repair_commands.h"
 #include "platform/io_error.h"
 #include "repair/mend.h"
@@ -20,32 +20,6 @@ namespace {
 constexpr std::string_view kName = "repair";
 constexpr std::string_view kSynopsis =
     "repair [--dry-run] [--only CODE,...] [--json] [--quiet] FILE...";
-
-void PrintHelp(std::ostream& out) {
-    out << "Usage: brelvo-cli " << kSynopsis
-        << "\n"
-           "Mends in place what 'brelvo-cli check' finds and overwriting fields mends: the\n"
-           "sizes of a movie cut short brought to what the file holds, frame and sample\n"
-           "counts set to what the chunks say, the frame time from the video rate, buffer\n"
-           "sizes raised to the largest chunk, PCM audio formats, the first frame's key-frame\n"
-           "flag. Nothing is moved, inserted or resized; every field is checked before the\n"
-           "first is written and read back after. What overwriting cannot mend (a missing\n"
-           "index, a chunk cut short) is listed and left alone.\n"
-           "Exit status: 0 when no fault is left, 1 when one is left or a file failed, 2 for\n"
-           "a wrong command line.\n\n"
-           "Options:\n"
-           "  --dry-run, -n       show what would change, write nothing\n"
-           "  --only CODE,...     mend only findings of these codes (as 'check' prints them)\n"
-        << JsonOptionHelp()
-        << "                      each object: \"path\", \"dryRun\", the \"changes\" (every\n"
-           "                      field with its 0-based \"offset\", \"width\", \"old\" and\n"
-           "                      \"new\" value, and the finding \"code\") and \"leftAlone\"\n"
-        << QuietOptionHelp()
-        << "  --help              this text\n\n"
-           "Example:\n"
-           "  brelvo-cli repair --dry-run capture.avi\n"
-           "  brelvo-cli repair --only total-frames-mismatch,video-length-mismatch a.avi b.avi\n";
-}
 
 std::set<repair::Code> ParseCodes(std::string_view list) {
     std::set<repair::Code> codes;
@@ -114,23 +88,13 @@ bool RepairFile(const std::string& path, const Options& options, FileReports& re
     return faultLeft;
 }
 
-int RunRepair(const std::vector<std::string>& args, CommandIo io) {
+int RunRepair(const Args& parsed, CommandIo io) {
     Options options;
-    EditArgs parsed;
-    try {
-        parsed = ParseEditArgs(args, {"--only"});
-        if (parsed.help) {
-            PrintHelp(io.out);
-            return kExitOk;
-        }
-        if (const auto only = parsed.values.find("--only"); only != parsed.values.end()) {
-            options.only = ParseCodes(only->second);
-        }
-        if (parsed.operands.empty()) throw UsageError("no file given");
-    } catch (const UsageError& e) {
-        return ReportUsage(io, kName, kSynopsis, e.what());
+    if (const auto only = parsed.values.find("--only"); only != parsed.values.end()) {
+        options.only = ParseCodes(only->second);
     }
-    options.mode = ModeOf(parsed.dryRun);
+    RequireFiles(parsed.operands);
+    options.mode = ModeOf(parsed.DryRun());
     FileReports reports(io, parsed.output);
     bool faultLeft = false;
     for (const auto& path : parsed.operands) {
@@ -156,8 +120,31 @@ int RunRepair(const std::vector<std::string>& args, CommandIo io) {
 }  // namespace
 
 Command RepairCommand() {
-    return {"repair", kSynopsis,
-            "Mend in place the faults of each movie that overwriting fields mends.", RunRepair};
+    return Declare({
+        .name = kName,
+        .synopsis = kSynopsis,
+        .summary = "Mend in place the faults of each movie that overwriting fields mends.",
+        .description =
+            "Mends in place what 'brelvo-cli check' finds and overwriting fields mends: the\n"
+            "sizes of a movie cut short brought to what the file holds, frame and sample\n"
+            "counts set to what the chunks say, the frame time from the video rate, buffer\n"
+            "sizes raised to the largest chunk, PCM audio formats, the first frame's key-frame\n"
+            "flag. Nothing is moved, inserted or resized; every field is checked before the\n"
+            "first is written and read back after. What overwriting cannot mend (a missing\n"
+            "index, a chunk cut short) is listed and left alone.",
+        .options = {kDryRunOption,
+                    {"--only", "CODE,...",
+                     "mend only findings of these codes (as 'check' prints them)"}},
+        .jsonObject = "each object: \"path\", \"dryRun\", the \"changes\" (every\n"
+                      "field with its 0-based \"offset\", \"width\", \"old\" and\n"
+                      "\"new\" value, and the finding \"code\") and \"leftAlone\"",
+        .notes =
+            "Exit status: 0 when no fault is left, 1 when one is left or a file failed, 2 for\n"
+            "a wrong command line.",
+        .examples = "repair --dry-run capture.avi\n"
+                    "repair --only total-frames-mismatch,video-length-mismatch a.avi b.avi",
+        .run = RunRepair,
+    });
 }
 
 }  // namespace brelvo::cli

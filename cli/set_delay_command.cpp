@@ -6,9 +6,9 @@
 
 #include "avi/field_patch.h"
 #include "cli/command_args.h"
-#include "cli/edit_args.h"
 #include "cli/edit_commands.h"
 #include "cli/edit_files.h"
+#include "cli/number_args.h"
 #include "editing/audio_delay.h"
 #include "platform/number_text.h"
 
@@ -18,27 +18,6 @@ namespace {
 constexpr std::string_view kName = "set-delay";
 constexpr std::string_view kSynopsis =
     "set-delay [--dry-run] [--json] [--quiet] (SECONDS | --units N) FILE...";
-
-void PrintHelp(std::ostream& out) {
-    out << "Usage: brelvo-cli " << kSynopsis
-        << "\n"
-           "Delays the sound track of each movie against the picture by rewriting the audio\n"
-           "stream header's dwStart in place:\n"
-           "  SECONDS             the delay in seconds; dwStart = SECONDS x dwRate / dwScale\n"
-           "                      of the audio stream, rounded (halves to even)\n"
-           "  --units N           dwStart itself, in the audio stream's units\n"
-           "  --dry-run, -n       show what would change, write nothing\n"
-        << JsonOptionHelp()
-        << "                      each object: \"dryRun\", the \"changes\" (dwStart with its\n"
-           "                      0-based \"offset\", \"width\", \"old\" and \"new\" units) and\n"
-           "                      \"seconds\" {\"old\", \"new\"} (null without a time scale)\n"
-        << QuietOptionHelp()
-        << "0 removes any delay. Each file prints the old and new delay in seconds and units.\n"
-           "Note: some players ignore dwStart; check the result in the player you use.\n\n"
-           "Examples:\n"
-           "  brelvo-cli set-delay 0.25 clip.avi\n"
-           "  brelvo-cli set-delay --units 1000 clip1.avi clip2.avi\n";
-}
 
 struct Delay {
     std::optional<double> seconds;
@@ -52,37 +31,28 @@ std::string DelayText(std::int32_t units, const avi::StreamHeader& audio) {
            " (" + std::to_string(units) + " units)";
 }
 
-int RunSetDelay(const std::vector<std::string>& args, CommandIo io) {
-    EditArgs parsed;
+int RunSetDelay(const Args& parsed, CommandIo io) {
     Delay delay;
-    try {
-        parsed = ParseEditArgs(args, {"--units"});
-        if (parsed.help) {
-            PrintHelp(io.out);
-            return kExitOk;
+    auto files = parsed.operands;
+    if (const auto u = parsed.values.find("--units"); u != parsed.values.end()) {
+        const auto n = ParseWhole(u->second);
+        if (!n || *n < 0 || *n > std::numeric_limits<std::int32_t>::max()) {
+            throw UsageError("--units takes a whole number from 0 to 2147483647");
         }
-        if (const auto u = parsed.values.find("--units"); u != parsed.values.end()) {
-            const auto n = ParseWhole(u->second);
-            if (!n || *n < 0 || *n > std::numeric_limits<std::int32_t>::max()) {
-                throw UsageError("--units takes a whole number from 0 to 2147483647");
-            }
-            delay.units = static_cast<std::int32_t>(*n);
-        } else {
-            if (parsed.operands.empty()) throw UsageError("no SECONDS given");
-            delay.seconds = ParseDecimal(parsed.operands.front());
-            if (!delay.seconds) {
-                throw UsageError("the delay '" + parsed.operands.front() + "' is not a number");
-            }
-            if (*delay.seconds < 0) throw UsageError("a delay cannot be negative");
-            parsed.operands.erase(parsed.operands.begin());
+        delay.units = static_cast<std::int32_t>(*n);
+    } else {
+        if (files.empty()) throw UsageError("no SECONDS given");
+        delay.seconds = ParseDecimal(files.front());
+        if (!delay.seconds) {
+            throw UsageError("the delay '" + files.front() + "' is not a number");
         }
-        if (parsed.operands.empty()) throw UsageError("no file given");
-    } catch (const UsageError& e) {
-        return ReportUsage(io, kName, kSynopsis, e.what());
+        if (*delay.seconds < 0) throw UsageError("a delay cannot be negative");
+        files.erase(files.begin());
     }
-    const auto mode = ModeOf(parsed.dryRun);
+    RequireFiles(files);
+    const auto mode = ModeOf(parsed.DryRun());
     return EditEachFile(
-        parsed.operands, mode, parsed.output, io, [&](const LoadedMovie& movie, CommandIo fileIo) {
+        files, mode, parsed.output, io, [&](const LoadedMovie& movie, CommandIo fileIo) {
             const auto& audio = movie.record.audioHeader;
             if (!audio) throw avi::PatchRefused("the movie has no audio stream header");
             const std::int32_t units =
@@ -104,8 +74,24 @@ int RunSetDelay(const std::vector<std::string>& args, CommandIo io) {
 }  // namespace
 
 Command SetDelayCommand() {
-    return {"set-delay", kSynopsis,
-            "Rewrite the audio stream's dwStart (the sound track's delay) in place.", RunSetDelay};
+    return Declare({
+        .name = kName,
+        .synopsis = kSynopsis,
+        .summary = "Rewrite the audio stream's dwStart (the sound track's delay) in place.",
+        .description =
+            "Delays the sound track of each movie against the picture by rewriting the audio\n"
+            "stream header's dwStart in place. SECONDS is the delay in seconds; dwStart =\n"
+            "SECONDS x dwRate / dwScale of the audio stream, rounded (halves to even).",
+        .options = {{"--units", "N", "dwStart itself, in the audio stream's units"}, kDryRunOption},
+        .jsonObject = "each object: \"dryRun\", the \"changes\" (dwStart with its\n"
+                      "0-based \"offset\", \"width\", \"old\" and \"new\" units) and\n"
+                      "\"seconds\" {\"old\", \"new\"} (null without a time scale)",
+        .notes =
+            "0 removes any delay. Each file prints the old and new delay in seconds and units.\n"
+            "Note: some players ignore dwStart; check the result in the player you use.",
+        .examples = "set-delay 0.25 clip.avi\nset-delay --units 1000 clip1.avi clip2.avi",
+        .run = RunSetDelay,
+    });
 }
 
 }  // namespace brelvo::cli

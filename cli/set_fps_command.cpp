@@ -6,9 +6,9 @@
 #include <optional>
 
 #include "cli/command_args.h"
-#include "cli/edit_args.h"
 #include "cli/edit_commands.h"
 #include "cli/edit_files.h"
+#include "cli/number_args.h"
 #include "editing/audio_stretch.h"
 #include "editing/frame_rate.h"
 #include "platform/number_text.h"
@@ -18,27 +18,6 @@ namespace {
 
 constexpr std::string_view kName = "set-fps";
 constexpr std::string_view kSynopsis = "set-fps [--dry-run] [--json] [--quiet] RATE FILE...";
-
-void PrintHelp(std::ostream& out) {
-    out << "Usage: brelvo-cli " << kSynopsis
-        << "\n"
-           "Rewrites the frame rate of each movie in place. RATE is either\n"
-           "  a decimal number such as 29.97: written as dwScale 10000 and dwRate the rate\n"
-           "      in ten-thousandths, rounded down (23.97659 gives 239765), or\n"
-           "  an exact fraction N/D such as 30000/1001: dwScale D and dwRate N.\n"
-           "The main header's dwMicroSecPerFrame follows the new rate; nothing else changes.\n"
-           "Each file prints its old and new rate and the audio stretch that would keep the\n"
-           "sound track (its length as the audio stream header gives it) in step.\n"
-           "  --dry-run, -n       show what would change, write nothing\n"
-        << JsonOptionHelp()
-        << "                      each object: \"dryRun\", the \"changes\" (every field with\n"
-           "                      its 0-based \"offset\", \"width\", \"old\" and \"new\" value),\n"
-           "                      \"stretchPercent\" and \"soundSeconds\" (null when unknown)\n"
-        << QuietOptionHelp()
-        << "\n"
-           "Example:\n"
-           "  brelvo-cli set-fps 30000/1001 clip1.avi clip2.avi\n";
-}
 
 struct Rate {
     std::int64_t rate = 0;
@@ -106,24 +85,13 @@ EditReport ReportChange(CommandIo io, const LoadedMovie& movie, const editing::F
     return report;
 }
 
-int RunSetFps(const std::vector<std::string>& args, CommandIo io) {
-    EditArgs parsed;
-    Rate rate;
-    try {
-        parsed = ParseEditArgs(args, {});
-        if (parsed.help) {
-            PrintHelp(io.out);
-            return kExitOk;
-        }
-        if (parsed.operands.empty()) throw UsageError("no RATE given");
-        rate = ParseRate(parsed.operands.front());
-        parsed.operands.erase(parsed.operands.begin());
-        if (parsed.operands.empty()) throw UsageError("no file given");
-    } catch (const UsageError& e) {
-        return ReportUsage(io, kName, kSynopsis, e.what());
-    }
-    const auto mode = ModeOf(parsed.dryRun);
-    return EditEachFile(parsed.operands, mode, parsed.output, io,
+int RunSetFps(const Args& parsed, CommandIo io) {
+    if (parsed.operands.empty()) throw UsageError("no RATE given");
+    const Rate rate = ParseRate(parsed.operands.front());
+    const std::vector<std::string> files(parsed.operands.begin() + 1, parsed.operands.end());
+    RequireFiles(files);
+    const auto mode = ModeOf(parsed.DryRun());
+    return EditEachFile(files, mode, parsed.output, io,
                         [&](const LoadedMovie& movie, CommandIo fileIo) {
                             avi::HeaderEdit edit(movie.record);
                             const auto change = editing::AddFrameRate(edit, rate.rate, rate.scale);
@@ -135,9 +103,25 @@ int RunSetFps(const std::vector<std::string>& args, CommandIo io) {
 }  // namespace
 
 Command SetFpsCommand() {
-    return {"set-fps", kSynopsis,
-            "Rewrite the video frame rate and frame time in place; print the audio stretch.",
-            RunSetFps};
+    return Declare({
+        .name = kName,
+        .synopsis = kSynopsis,
+        .summary = "Rewrite the video frame rate and frame time in place; print the audio stretch.",
+        .description =
+            "Rewrites the frame rate of each movie in place. RATE is either\n"
+            "  a decimal number such as 29.97: written as dwScale 10000 and dwRate the rate\n"
+            "      in ten-thousandths, rounded down (23.97659 gives 239765), or\n"
+            "  an exact fraction N/D such as 30000/1001: dwScale D and dwRate N.\n"
+            "The main header's dwMicroSecPerFrame follows the new rate; nothing else changes.\n"
+            "Each file prints its old and new rate and the audio stretch that would keep the\n"
+            "sound track (its length as the audio stream header gives it) in step.",
+        .options = {kDryRunOption},
+        .jsonObject = "each object: \"dryRun\", the \"changes\" (every field with\n"
+                      "its 0-based \"offset\", \"width\", \"old\" and \"new\" value),\n"
+                      "\"stretchPercent\" and \"soundSeconds\" (null when unknown)",
+        .examples = "set-fps 30000/1001 clip1.avi clip2.avi",
+        .run = RunSetFps,
+    });
 }
 
 }  // namespace brelvo::cli

@@ -5,11 +5,12 @@
 #include <map>
 #include <set>
 
+#include "avi/author_item_table.h"
 #include "avi/field_patch.h"
 #include "cli/command_args.h"
-#include "cli/edit_args.h"
 #include "cli/edit_commands.h"
 #include "cli/edit_files.h"
+#include "cli/number_args.h"
 #include "info/author_items.h"
 
 namespace brelvo::cli {
@@ -20,41 +21,20 @@ constexpr std::string_view kSynopsis =
     "set-info [--artist T] [--comments T] [--copyright T] [--name T] [--product T] "
     "[--source T] [--subject T] [--display-name T] [--dry-run] [--json] [--quiet] FILE...";
 
-struct ItemOption {
-    std::string_view option;
-    std::string_view id;
-};
-constexpr std::array<ItemOption, 8> kItemOptions = {{{"--artist", "IART"},
-                                                     {"--comments", "ICMT"},
-                                                     {"--copyright", "ICOP"},
-                                                     {"--name", "INAM"},
-                                                     {"--product", "IPRD"},
-                                                     {"--source", "ISRC"},
-                                                     {"--subject", "ISBJ"},
-                                                     {"--display-name", "DISP"}}};
-
-void PrintHelp(std::ostream& out) {
-    out << "Usage: brelvo-cli " << kSynopsis
-        << "\n"
-           "Rewrites author items of each movie in place:\n";
-    for (const auto& o : kItemOptions) {
-        out << "  " << o.option << std::string(16 - o.option.size(), ' ') << "T   the " << o.id
-            << " item\n";
+// The item options from the table of author items, then --dry-run.
+std::vector<OptionSpec> ItemOptions() {
+    static const std::vector<std::string> helps = [] {
+        std::vector<std::string> texts;
+        for (const auto& item : avi::kAuthorItems)
+            texts.push_back("the " + std::string(item.id) + " item");
+        return texts;
+    }();
+    std::vector<OptionSpec> options;
+    for (std::size_t k = 0; k < avi::kAuthorItems.size(); ++k) {
+        options.push_back({avi::kAuthorItems[k].option, "T", helps[k]});
     }
-    out << "  --dry-run, -n       show what would change, write nothing\n"
-        << JsonOptionHelp()
-        << "                      each object: \"dryRun\", the \"changes\" (every item's text\n"
-           "                      with its 0-based \"offset\", \"width\", \"old\" and \"new\"\n"
-           "                      text, padding included) and \"cut\", the items whose text\n"
-           "                      was cut\n"
-        << QuietOptionHelp()
-        << "Items keep their size: a shorter text is padded with blanks and ends in one NUL, a\n"
-           "longer one is cut to the item's size (with a warning). Texts are written in the\n"
-           "Windows-1252 code page; a character it cannot hold becomes \"?\". An item the file\n"
-           "does not hold is never added: the file is reported, left as it was, and the exit\n"
-           "status is 1. A display name keeps its leading type field.\n\n"
-           "Example:\n"
-           "  brelvo-cli set-info --artist \"Jane Doe\" --copyright \"(c) 2024\" clip*.avi\n";
+    options.push_back(kDryRunOption);
+    return options;
 }
 
 // Display text of an item's data: the text behind a kept type field, up to the first NUL.
@@ -79,26 +59,15 @@ void RequireEveryItem(const info::AuthorItemsChange& change,
     if (!missing.empty()) throw avi::PatchRefused(missing);
 }
 
-int RunSetInfo(const std::vector<std::string>& args, CommandIo io) {
-    EditArgs parsed;
+int RunSetInfo(const Args& parsed, CommandIo io) {
     std::map<std::string, std::string> texts;
-    try {
-        parsed = ParseEditArgs(args, {"--artist", "--comments", "--copyright", "--name",
-                                      "--product", "--source", "--subject", "--display-name"});
-        if (parsed.help) {
-            PrintHelp(io.out);
-            return kExitOk;
-        }
-        for (const auto& o : kItemOptions) {
-            const auto value = parsed.values.find(std::string(o.option));
-            if (value != parsed.values.end()) texts[std::string(o.id)] = value->second;
-        }
-        if (texts.empty()) throw UsageError("give at least one item, such as --artist T");
-        if (parsed.operands.empty()) throw UsageError("no file given");
-    } catch (const UsageError& e) {
-        return ReportUsage(io, kName, kSynopsis, e.what());
+    for (const auto& item : avi::kAuthorItems) {
+        const auto value = parsed.values.find(std::string(item.option));
+        if (value != parsed.values.end()) texts[std::string(item.id)] = value->second;
     }
-    const auto mode = ModeOf(parsed.dryRun);
+    if (texts.empty()) throw UsageError("give at least one item, such as --artist T");
+    RequireFiles(parsed.operands);
+    const auto mode = ModeOf(parsed.DryRun());
     return EditEachFile(
         parsed.operands, mode, parsed.output, io, [&](const LoadedMovie& movie, CommandIo fileIo) {
             avi::HeaderEdit edit(movie.record);
@@ -131,9 +100,26 @@ int RunSetInfo(const std::vector<std::string>& args, CommandIo io) {
 }  // namespace
 
 Command SetInfoCommand() {
-    return {"set-info", kSynopsis,
+    return Declare({
+        .name = kName,
+        .synopsis = kSynopsis,
+        .summary =
             "Rewrite the INFO author items and the display name in place, never resizing them.",
-            RunSetInfo};
+        .description = "Rewrites author items of each movie in place.",
+        .options = ItemOptions(),
+        .jsonObject = "each object: \"dryRun\", the \"changes\" (every item's text\n"
+                      "with its 0-based \"offset\", \"width\", \"old\" and \"new\"\n"
+                      "text, padding included) and \"cut\", the items whose text\n"
+                      "was cut",
+        .notes =
+            "Items keep their size: a shorter text is padded with blanks and ends in one NUL, a\n"
+            "longer one is cut to the item's size (with a warning). Texts are written in the\n"
+            "Windows-1252 code page; a character it cannot hold becomes \"?\". An item the file\n"
+            "does not hold is never added: the file is reported, left as it was, and the exit\n"
+            "status is 1. A display name keeps its leading type field.",
+        .examples = "set-info --artist \"Jane Doe\" --copyright \"(c) 2024\" clip*.avi",
+        .run = RunSetInfo,
+    });
 }
 
 }  // namespace brelvo::cli

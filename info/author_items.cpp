@@ -54,8 +54,8 @@ void PlaceText(AuthorItemWrite& write, std::string_view utf8Text, std::size_t ro
 
 const std::vector<std::string>& AuthorItemIds() {
     static const std::vector<std::string> ids = [] {
-        std::vector<std::string> all(avi::kInfoItemIds.begin(), avi::kInfoItemIds.end());
-        all.emplace_back(avi::kDisplayNameId);
+        std::vector<std::string> all;
+        for (const auto& item : avi::kAuthorItems) all.emplace_back(item.id);
         return all;
     }();
     return ids;
