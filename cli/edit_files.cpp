@@ -11,12 +11,27 @@ namespace brelvo::cli {
 namespace {
 
 // What a write that failed part-way left: the bytes of the edit written before it.
-std::string WrittenBefore(const avi::PlanFailed& e) {
+std::string WrittenBefore(const avi::PlanFailed& e, std::string_view edit) {
     return "; " + (e.BytesWritten() == 0 ? std::string("none") : std::to_string(e.BytesWritten())) +
-           " of the edit's bytes had been written before it";
+           " of the " + std::string(edit) + "'s bytes had been written before it";
 }
 
 }  // namespace
+
+void ReportEditFailure(FileReports& reports, const std::string& path, std::exception_ptr failure,
+                       std::string_view edit) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const MovieLoadError& e) {
+        reports.Fail(e.Path(), e.Reason());
+    } catch (const avi::PatchRefused& e) {
+        reports.Fail(path, std::string(e.what()) + "; nothing was written");
+    } catch (const platform::IoError& e) {
+        const auto* partly = dynamic_cast<const avi::PlanFailed*>(&e);
+        reports.Fail(path, "cannot " + std::string(platform::FileOpVerb(e.Op())) + " the file: " +
+                               e.Reason() + (partly ? WrittenBefore(*partly, edit) : ""));
+    }
+}
 
 int EditEachFile(const std::vector<std::string>& files, avi::WriteMode mode, OutputOptions output,
                  CommandIo io, const FileEdit& edit) {
@@ -25,15 +40,8 @@ int EditEachFile(const std::vector<std::string>& files, avi::WriteMode mode, Out
     for (const auto& path : files) {
         try {
             reports.Add(EditJson(path, dryRun, edit(LoadMovie(path), reports.Io())));
-        } catch (const MovieLoadError& e) {
-            reports.Fail(e.Path(), e.Reason());
-        } catch (const avi::PatchRefused& e) {
-            reports.Fail(path, std::string(e.what()) + "; nothing was written");
-        } catch (const platform::IoError& e) {
-            const auto* partly = dynamic_cast<const avi::PlanFailed*>(&e);
-            reports.Fail(path, "cannot " + std::string(platform::FileOpVerb(e.Op())) +
-                                   " the file: " + e.Reason() +
-                                   (partly ? WrittenBefore(*partly) : ""));
+        } catch (...) {
+            ReportEditFailure(reports, path, std::current_exception());
         }
     }
     return reports.Finish();

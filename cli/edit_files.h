@@ -4,6 +4,7 @@
 // other files still run, and the report of each file as lines or JSON.
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -27,6 +28,12 @@ using FileEdit = std::function<EditReport(const LoadedMovie& movie, CommandIo io
 // when any file failed, kExitOk otherwise.
 int EditEachFile(const std::vector<std::string>& files, avi::WriteMode mode, OutputOptions output,
                  CommandIo io, const FileEdit& edit);
+
+// Reports the failure of an edit of the movie at `path`: a load failure, a refused plan
+// ("nothing was written") or a failed read or write with how many of the edit's bytes had been
+// written. Rethrows anything else.
+void ReportEditFailure(FileReports& reports, const std::string& path, std::exception_ptr failure,
+                       std::string_view edit = "edit");
 
 // A text from a file (code-page bytes) for the terminal: up to its first NUL, quoted.
 std::string QuotedFileText(std::string_view ansiBytes);

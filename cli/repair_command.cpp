@@ -100,17 +100,8 @@ int RunRepair(const Args& parsed, CommandIo io) {
     for (const auto& path : parsed.operands) {
         try {
             faultLeft = RepairFile(path, options, reports) || faultLeft;
-        } catch (const MovieLoadError& e) {
-            reports.Fail(e.Path(), e.Reason());
-        } catch (const avi::PatchRefused& e) {
-            reports.Fail(path, std::string(e.what()) + "; nothing was written");
-        } catch (const platform::IoError& e) {
-            const auto* partly = dynamic_cast<const avi::PlanFailed*>(&e);
-            reports.Fail(path, "cannot " + std::string(platform::FileOpVerb(e.Op())) +
-                                   " the file: " + e.Reason() +
-                                   (partly ? "; " + std::to_string(partly->BytesWritten()) +
-                                                 " bytes of the repair had been written before it"
-                                           : std::string()));
+        } catch (...) {
+            ReportEditFailure(reports, path, std::current_exception(), "repair");
         }
     }
     const int status = reports.Finish();
