@@ -27,9 +27,9 @@ int ReportUsage(CommandIo io, std::string_view name, std::string_view synopsis,
                 std::string_view message);
 
 struct OptionSpec {
-    std::string_view name;   // "--stream"
-    std::string_view value;  // "N" for an option with a value, empty for a flag
-    std::string_view help;   // its help, lines after the first indented as the others
+    std::string_view name;        // "--stream"
+    std::string_view value;       // "N" for an option with a value, empty for a flag
+    std::string_view help;        // its help, lines after the first indented as the others
     std::string_view alias = {};  // "-n", or empty
 };
 
