@@ -93,7 +93,6 @@ struct WavComparison {
     std::optional<JinkCut> jink;   // the cut "Jink Audio" would make, when asked for
     AudioChunkSurvey movieChunks;  // the walk that counted them, for the write to go on with
 
-    bool FormatDiffers() const { return !wavHasFormat || !formatDifferences.empty(); }
     // "Jink Audio" was asked for a length that cuts nothing (less than half a unit, or
     // negative).
     bool JinkCutsNothing() const { return jink && jink->bytes == 0 && jink->seconds != 0.0; }

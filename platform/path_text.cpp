@@ -20,13 +20,6 @@ char PreferredSeparator() {
 #endif
 }
 
-std::string AfterLastSeparator(std::string_view path) {
-    for (std::size_t i = path.size(); i > 0; --i) {
-        if (IsPathSeparator(path[i - 1])) return std::string(path.substr(i));
-    }
-    return {};
-}
-
 std::string JoinFolderAndName(std::string_view folder, std::string_view name) {
     std::string joined(folder);
     if (joined.empty() || !IsPathSeparator(joined.back())) joined += PreferredSeparator();

@@ -11,8 +11,6 @@ namespace brelvo::platform {
 bool IsPathSeparator(char c);
 // The platform's separator for joins: '\' on Windows, '/' elsewhere.
 char PreferredSeparator();
-// The part after the last separator; empty when there is none.
-std::string AfterLastSeparator(std::string_view path);
 // The folder, then a separator unless the folder already ends in one, then the name.
 std::string JoinFolderAndName(std::string_view folder, std::string_view name);
 // ASCII upper case, one byte at a time (chunk ids, ".AVI" tests).
