@@ -94,6 +94,12 @@ Diagnosis Diagnose(platform::RandomAccessFile& file) {
     CheckCounts(in, findings);
     CheckFormats(in, findings);
     CheckIndex(in, findings);
+    // Where the headers cannot be read, what the sizes enclose is not known either: a size
+    // mended now may make a second reading find other headers and other faults, so nothing is
+    // mended until the headers read whole.
+    if (unreadable) {
+        for (auto& f : findings) f.mendable = false;
+    }
     std::stable_sort(findings.begin(), findings.end(),
                      [](const Finding& a, const Finding& b) { return a.at < b.at; });
     d.findings = std::move(findings);

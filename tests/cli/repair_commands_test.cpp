@@ -56,8 +56,8 @@ TEST(Repair, CutMoviesPlayForTheWholeFramesTheyHold) {
         // Each cut leaves what overwriting cannot mend: a cut chunk, a missing or short index.
         EXPECT_EQ(repaired.status, kExitFailure) << repaired.err;
         EXPECT_NE(repaired.out.find("left alone:"), std::string::npos) << repaired.out;
-        const auto check = Cli({"check", "--json", path});
-        for (const auto& finding : nlohmann::json::parse(check.out)[0]["findings"]) {
+        const auto check = nlohmann::json::parse(Cli({"check", "--json", path}).out);
+        for (const auto& finding : check[0]["findings"]) {
             EXPECT_FALSE(finding["mendable"].get<bool>()) << finding.dump();
         }
         EXPECT_EQ(ReadWholeFile(path).size(), c.cut);
