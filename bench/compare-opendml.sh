@@ -38,20 +38,7 @@ if [ ! -s "$movie" ]; then
   rm -f "$clip"
 fi
 
-# Median in milliseconds of RUNS timed runs of the command, after one untimed warm-up run.
-median_ms() {
-  "$@" >/dev/null 2>&1
-  local times=()
-  for _ in $(seq "$runs"); do
-    local start end
-    start=$(date +%s%N)
-    "$@" >/dev/null 2>&1
-    end=$(date +%s%N)
-    times+=($(( (end - start) / 1000 )))
-  done
-  printf '%s\n' "${times[@]}" | sort -n | awk '{ t[NR] = $1 } END {
-    m = (NR % 2) ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2; printf "%.2f", m / 1000 }'
-}
+. "$(dirname "$0")/median.sh"
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.4f", (b > 0 ? a / b : 0) }'; }
 
 size=$(stat -c %s "$movie")
