@@ -2,14 +2,12 @@
 // The Author Details Apply driven through its boxes on one movie: typed text (line breaks
 // too) reaches each item padded as the core pads it, the boxes show what was written, the
 // player and the messages. The padding rules are the core's, tested there.
-#include <QPushButton>
 #include <QTest>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 
 #include "platform/qt/limited_text_box.h"
-#include "platform/qt/tab_control.h"
 #include "tests/app/form1_harness.h"
 
 namespace brelvo::app::testing {
@@ -36,10 +34,6 @@ class AuthorApplyTest : public Form1Test {
             }
         }
     }
-    void Apply() {
-        form_->SSTab1()->SetTab(2, false);
-        QTest::mouseClick(form_->Control<QPushButton>(QStringLiteral("Command2")), Qt::LeftButton);
-    }
 };
 
 TEST_F(AuthorApplyTest, TypedTextsReachTheirItemsAndTheBoxesShowWhatWasWritten) {
@@ -59,7 +53,7 @@ TEST_F(AuthorApplyTest, TypedTextsReachTheirItemsAndTheBoxesShowWhatWasWritten) 
     Type("Text8", QStringLiteral("ab\nc"));  // four characters in the box, five bytes
     form_->SSTab1_Click(0);                  // a shown preview gets the movie back
     player_.ClearCalls();
-    Apply();
+    Click("Command2", 2);
 
     for (const auto& [id, data] : {std::pair<std::string_view, std::string>{"IART", {"Hi   \0", 6}},
                                    {"ISRC", {"a\r\nb   \0", 8}},
@@ -73,25 +67,20 @@ TEST_F(AuthorApplyTest, TypedTextsReachTheirItemsAndTheBoxesShowWhatWasWritten) 
     EXPECT_EQ(dialogs_.Texts(),
               QStringList{QStringLiteral(
                   "The Product text was cut to the 4 bytes its item holds in the file.")});
-    EXPECT_EQ(player_.Actions(),
-              (std::vector<std::string>{
-                  "Stop", "SavedValue", "SetFileName()", "SetFileName(" + path_ + ")",
-                  "SetSavedValue(50)", "SetSelectionStart(0)",
-                  "SetSelectionEnd(" + std::to_string(form_->document().rangeTo) + ")", "Play"}));
+    EXPECT_EQ(player_.Actions(), ReleasedAndRestored());
 }
 
 TEST_F(AuthorApplyTest, AFailedWriteIsReportedAndTheBoxesKeepTheTypedText) {
     StartOn(MakeSimpleMovie({}));
     Type("Text7", QStringLiteral("Hi"));
     std::filesystem::remove(path_);
-    Apply();
+    Click("Command2", 2);
     EXPECT_EQ(dialogs_.Texts(),
               QStringList{QStringLiteral("The movie %1 could not be changed: cannot open it (%2).")
                               .arg(QString::fromStdString(path_),
                                    QString::fromLocal8Bit(std::strerror(ENOENT)))});
     EXPECT_EQ(Box("Text7")->Text(), QStringLiteral("Hi"));
-    // The preview is hidden: it holds nothing and plays nothing afterwards either.
-    EXPECT_EQ(player_.Actions().back(), "SetFileName()");
+    EXPECT_EQ(player_.Actions().back(), "SetFileName()");  // hidden: given nothing back
 }
 
 }  // namespace

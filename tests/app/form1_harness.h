@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The main window as the tests start it: on a copy of a movie, with scripted dialogs and the
-// recording player, and the test movies the window tests need.
+// recording player, and the helpers the window tests share.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,6 +13,8 @@
 #include <string>
 
 #include "app/form1.h"
+#include "platform/file_open_hook.h"
+#include "platform/io_error.h"
 #include "platform/qt/control_text.h"
 #include "platform/qt/tab_control.h"
 #include "tests/support/fake_media_player.h"
@@ -22,11 +24,8 @@
 namespace brelvo::app::testing {
 
 using brelvo::testing::Bytes;
-
-// Overwrites a 32-bit value in a built movie.
-inline void PutU32(Bytes& bytes, std::size_t at, std::uint32_t value) {
-    for (int k = 0; k < 4; ++k) bytes[at + k] = static_cast<std::byte>((value >> (8 * k)) & 0xFF);
-}
+using brelvo::testing::MakeSimpleMovie;
+using Calls = std::vector<std::string>;
 
 // Offset of the n-th (0-based) occurrence of a four-character id.
 inline std::size_t FindId(const Bytes& bytes, std::string_view id, int nth = 0) {
@@ -40,17 +39,28 @@ inline std::size_t FindId(const Bytes& bytes, std::string_view id, int nth = 0) 
     throw std::runtime_error("id not found");
 }
 
-// A movie with its audio stream header's dwStart set.
-inline Bytes MovieWithAudioStart(std::uint32_t start) {
-    Bytes bytes = brelvo::testing::MakeSimpleMovie({});
-    PutU32(bytes, FindId(bytes, "strh", 1) + 8 + 28, start);  // dwStart
+// A simple movie whose main header counts `totalFrames`, however few chunks it holds.
+inline Bytes MovieOfFrames(std::uint32_t totalFrames, bool withAudio = true) {
+    Bytes bytes = MakeSimpleMovie({.withAudio = withAudio});
+    const std::size_t at = FindId(bytes, "avih") + 8 + 16;  // dwTotalFrames
+    for (int k = 0; k < 4; ++k) bytes[at + k] = static_cast<std::byte>(totalFrames >> (8 * k));
     return bytes;
+}
+
+// A file-open hook that refuses every file with the reason.
+inline platform::FileOpenHook RefuseOpen(std::string why) {
+    return [why](const std::string& path, platform::OpenMode,
+                 std::unique_ptr<platform::RandomAccessFile>)
+               -> std::unique_ptr<platform::RandomAccessFile> {
+        throw platform::IoError(platform::FileOp::Open, path, why);
+    };
 }
 
 class Form1Test : public ::testing::Test {
   protected:
     // Starts the window on a path, as the command line gives it.
     Form1& Start(const QString& commandLine) {
+        form_.reset();  // one window at a time, as in a real run
         form_ =
             std::make_unique<Form1>(player_, dialogs_, commandLine, std::chrono::milliseconds(200));
         form_->Form_Load();
@@ -60,6 +70,13 @@ class Form1Test : public ::testing::Test {
     Form1& StartOn(const Bytes& bytes) {
         path_ = brelvo::testing::WriteTempFile(bytes);
         return Start(QString::fromStdString(path_));
+    }
+    // Starts the window on the bytes with no message and no player call recorded yet.
+    void Load(const Bytes& bytes) {
+        dialogs_ = {};
+        StartOn(bytes);
+        ASSERT_EQ(form_->state(), Form1::State::Ready);
+        player_.ClearCalls();
     }
     // Clicks the button as the user does, its tab shown first (quietly).
     void Click(const char* button, int tab) {
@@ -77,6 +94,26 @@ class Form1Test : public ::testing::Test {
         return platform::qt::ControlText(form_->Control(QString::fromUtf8(control)));
     }
     Bytes FileBytes() const { return brelvo::testing::ReadWholeFile(path_); }
+    // The little-endian 32-bit value at the offset of the file.
+    std::uint32_t U32At(std::int64_t offset) const {
+        const Bytes bytes = FileBytes();
+        std::uint32_t value = 0;
+        for (int k = 3; k >= 0; --k) value = (value << 8) | std::to_integer<std::uint32_t>(bytes[offset + k]);
+        return value;
+    }
+    // What a writer does to a hidden preview: takes the movie and gives nothing back.
+    static Calls Released() { return {"Stop", "SavedValue", "SetFileName()"}; }
+    // ... and to a shown one: the movie and its value back, the selection played again.
+    Calls ReleasedAndRestored() const {
+        return {"Stop",
+                "SavedValue",
+                "SetFileName()",
+                "SetFileName(" + path_ + ")",
+                "SetSavedValue(50)",
+                "SetSelectionStart(0)",
+                "SetSelectionEnd(" + std::to_string(form_->document().rangeTo) + ")",
+                "Play"};
+    }
 
     platform::qt::FakeMediaPlayer player_;
     platform::qt::ScriptedDialogs dialogs_;

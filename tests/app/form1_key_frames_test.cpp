@@ -5,23 +5,16 @@
 #include <QTimer>
 
 #include "app/load_messages.h"
-#include "platform/file_open_hook.h"
-#include "platform/io_error.h"
 #include "platform/qt/image_box.h"
 #include "preview/about_window.h"
 #include "tests/app/form1_harness.h"
-#include "tests/support/test_movies.h"
 
 namespace brelvo::app::testing {
 namespace {
 
-using brelvo::testing::MakeSimpleMovie;
-using brelvo::testing::SimpleMovie;
-
 TEST_F(Form1Test, KeyFramesAreCountedOnceFromTheIndex) {
-    SimpleMovie movie;
-    movie.frames = 12;  // frame 0 is the only key frame; the sound entries carry the flag too
-    StartOn(MakeSimpleMovie(movie));
+    // Frame 0 is the only key frame; the sound entries carry the flag too.
+    Load(MakeSimpleMovie({.frames = 12}));
     auto* button = form_->Control<QPushButton>(QStringLiteral("Command15"));
     EXPECT_EQ(button->text(), QStringLiteral("Click to Calculate Keyframes"));
     EXPECT_FALSE(button->isHidden());
@@ -33,21 +26,14 @@ TEST_F(Form1Test, KeyFramesAreCountedOnceFromTheIndex) {
 }
 
 TEST_F(Form1Test, AMovieWithoutIndexSaysSoAndOneThatCannotBeReadEndsTheProgram) {
-    SimpleMovie movie;
-    movie.withIndex = false;
-    StartOn(MakeSimpleMovie(movie));
+    Load(MakeSimpleMovie({.withIndex = false}));
     form_->Command15_Click();
     EXPECT_EQ(dialogs_.Texts(), QStringList{NoIndexMessage()});
     EXPECT_EQ(Text("Label2"), QStringLiteral("Frames: 5"));
     EXPECT_EQ(form_->state(), Form1::State::Ready);
 
-    dialogs_ = {};
-    StartOn(MakeSimpleMovie({}));
-    platform::ScopedFileOpenHook refuse(
-        [](const std::string& p, platform::OpenMode, std::unique_ptr<platform::RandomAccessFile>)
-            -> std::unique_ptr<platform::RandomAccessFile> {
-            throw platform::IoError(platform::FileOp::Open, p, "gone");
-        });
+    Load(MakeSimpleMovie({}));
+    platform::ScopedFileOpenHook refuse(RefuseOpen("gone"));
     form_->Command15_Click();
     EXPECT_EQ(dialogs_.Texts(),
               QStringList{QStringLiteral("There was a problem Opening the File (at procind) - ") +
@@ -57,7 +43,7 @@ TEST_F(Form1Test, AMovieWithoutIndexSaysSoAndOneThatCannotBeReadEndsTheProgram) 
 
 TEST_F(Form1Test, ALargeMovieShowsAndCountsEveryPartAndSaysWhenItsIndexIsDamaged) {
     using brelvo::testing::OdmlMovie;
-    StartOn(brelvo::testing::MakeOdmlMovie({.damage = OdmlMovie::Damage::LastEntryBeyondFile}));
+    Load(brelvo::testing::MakeOdmlMovie({.damage = OdmlMovie::Damage::LastEntryBeyondFile}));
     EXPECT_EQ(Text("Label2"), QStringLiteral("Frames: 10"));
     EXPECT_EQ(Text("Label8"), QStringLiteral("Running Time: 0.4000 Secs."));
     EXPECT_EQ(Text("Text3"), QStringLiteral("000010"));  // the display range: every part
@@ -71,7 +57,7 @@ TEST_F(Form1Test, ALargeMovieShowsAndCountsEveryPartAndSaysWhenItsIndexIsDamaged
 }
 
 TEST_F(Form1Test, ThePictureOpensTheAboutWindowModally) {
-    StartOn(MakeSimpleMovie({}));
+    Load(MakeSimpleMovie({}));
     auto* picture = form_->Control<platform::qt::ImageBox>(QStringLiteral("Image2"));
     EXPECT_TRUE(picture->HasPicture());
     EXPECT_EQ(picture->toolTip(), QStringLiteral("Click Here for more"));

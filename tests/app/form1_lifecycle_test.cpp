@@ -3,21 +3,16 @@
 // prompt with its write-back of the saved header region.
 #include <QGuiApplication>
 #include <QScreen>
-#include <fstream>
 #include <optional>
 
 #include "app/command_line.h"
 #include "app/load_messages.h"
-#include "platform/file_open_hook.h"
-#include "platform/io_error.h"
 #include "platform/qt/twips.h"
 #include "tests/app/form1_harness.h"
 
 namespace brelvo::app::testing {
 namespace {
 
-using brelvo::testing::MakeSimpleMovie;
-using brelvo::testing::SimpleMovie;
 using brelvo::testing::WriteTempFile;
 
 TEST(CommandLine, IsThePathTakenWhole) {
@@ -33,15 +28,13 @@ TEST(CommandLine, IsThePathTakenWhole) {
 
 TEST_F(Form1Test, ACommandLineNotEndingInAviShowsNoWindow) {
     path_ = WriteTempFile(MakeSimpleMovie({}), "movie.avi");
-    for (const QString& line : {QStringLiteral("/tmp/movie.txt"), QString(),
-                                QStringLiteral("\"%1\"").arg(QString::fromStdString(path_))}) {
+    for (const QString& line : {QString(), QStringLiteral("\"%1\"").arg(QString::fromStdString(path_))}) {
         platform::qt::ScriptedDialogs dialogs;
         bool shownDuringMessage = true;
         dialogs.OnShow([&](const auto&) { shownDuringMessage = form_->isVisible(); });
         form_ = std::make_unique<Form1>(player_, dialogs, line);
         form_->Form_Load();
-        ASSERT_EQ(dialogs.shown().size(), 1u) << line.toStdString();
-        EXPECT_EQ(dialogs.shown()[0].text, NotAnAviMessage());
+        EXPECT_EQ(dialogs.Texts(), QStringList{NotAnAviMessage()}) << line.toStdString();
         EXPECT_EQ(dialogs.shown()[0].title, QStringLiteral("Brelvo"));
         EXPECT_FALSE(shownDuringMessage);
         EXPECT_TRUE(form_->ProgramEnded());
@@ -79,28 +72,22 @@ TEST_F(Form1Test, LoadFailuresShowTheirMessageAndEndTheProgram) {
     EXPECT_TRUE(form_->ProgramEnded());
 
     const std::string path = WriteTempFile(MakeSimpleMovie({}));
-    const QString qpath = QString::fromStdString(path);
     {
-        platform::ScopedFileOpenHook refuse([](const std::string& p, platform::OpenMode,
-                                               std::unique_ptr<platform::RandomAccessFile>)
-                                                -> std::unique_ptr<platform::RandomAccessFile> {
-            throw platform::IoError(platform::FileOp::Open, p, "held by another program");
-        });
+        platform::ScopedFileOpenHook refuse(RefuseOpen("held by another program"));
         dialogs_ = {};
-        Start(qpath);
+        Start(QString::fromStdString(path));
     }
     EXPECT_EQ(dialogs_.Texts(),
               QStringList{QStringLiteral("Hmmmm There appears to be a problem opening this file. "
                                          "Please send the text of this message to "
                                          "support@brelvo.invalid.\r\rTried: ") +
-                          qpath});
+                          QString::fromStdString(path)});
     EXPECT_TRUE(form_->ProgramEnded());
 
     // A main header cut short by the end of the file: nothing half-decoded is shown.
     const Bytes whole = MakeSimpleMovie({});
-    const Bytes cut(whole.begin(), whole.begin() + 36);  // four bytes of the main header
     dialogs_ = {};
-    StartOn(cut);
+    StartOn(Bytes(whole.begin(), whole.begin() + 36));  // four bytes of the main header
     EXPECT_EQ(dialogs_.Texts(),
               QStringList{QStringLiteral("There was a problem Opening the File (FillStruct) - ") +
                           QString::fromStdString(path_)});
@@ -112,15 +99,11 @@ TEST_F(Form1Test, LoadFailuresShowTheirMessageAndEndTheProgram) {
 // Apply nothing is asked; Yes keeps every change; No restores the first 8192 bytes exactly,
 // after the player let go of the file.
 TEST_F(Form1Test, TheExitPromptKeepsOrRestoresTheSavedRegion) {
-    SimpleMovie big;
-    big.frames = 60;
-    big.videoChunkSize = 200;
-    const Bytes original = MakeSimpleMovie(big);
+    const Bytes original = MakeSimpleMovie({.frames = 60, .videoChunkSize = 200});
     ASSERT_GT(original.size(), 8192u);
     for (const std::optional<bool> answer : {std::optional<bool>(), {true}, {false}}) {
         SCOPED_TRACE(answer ? (*answer ? "Yes" : "No") : "no Apply");
-        dialogs_ = {};
-        StartOn(original);
+        Load(original);
         auto file = platform::OpenFile(path_, platform::OpenMode::ReadWrite);
         const std::byte changed[] = {std::byte{'x'}};
         file->WriteAt(200, changed);   // a header change
@@ -128,17 +111,11 @@ TEST_F(Form1Test, TheExitPromptKeepsOrRestoresTheSavedRegion) {
         form_->document().altered = answer.has_value();
         if (answer) dialogs_.QueueYesNo(*answer);
         Bytes expected = FileBytes();
-        player_.ClearCalls();
         form_->close();
         EXPECT_TRUE(form_->ProgramEnded());
         EXPECT_EQ(dialogs_.shown().size(), answer ? 1u : 0u);
-        if (answer && !*answer) {
-            std::copy(original.begin(), original.begin() + 8192, expected.begin());
-            EXPECT_EQ(player_.Actions(),
-                      (std::vector<std::string>{"Stop", "SavedValue", "SetFileName()"}));
-        } else {
-            EXPECT_TRUE(player_.Actions().empty());
-        }
+        if (answer == false) std::copy(original.begin(), original.begin() + 8192, expected.begin());
+        EXPECT_EQ(player_.Actions(), answer == false ? Released() : Calls{});
         EXPECT_EQ(FileBytes(), expected);
     }
     EXPECT_EQ(dialogs_.shown()[0].text,
@@ -148,29 +125,15 @@ TEST_F(Form1Test, TheExitPromptKeepsOrRestoresTheSavedRegion) {
 
 // A write-back that fails says why; one into another movie saved under the name is refused.
 TEST_F(Form1Test, NoNeverWritesIntoAMovieItCannotOpenOrThatIsAnotherOne) {
-    SimpleMovie other;
-    other.frames = 12;
     for (const bool replaced : {false, true}) {
-        dialogs_ = {};
-        StartOn(MakeSimpleMovie({}));
+        Load(MakeSimpleMovie({}));
         form_->document().altered = true;
-        if (replaced) {
-            const Bytes replacement = MakeSimpleMovie(other);
-            std::ofstream(path_, std::ios::binary | std::ios::trunc)
-                .write(reinterpret_cast<const char*>(replacement.data()),
-                       static_cast<std::streamsize>(replacement.size()));
-        }
+        if (replaced) brelvo::testing::WriteFile(path_, MakeSimpleMovie({.frames = 12}));
         const Bytes before = FileBytes();
         dialogs_.QueueYesNo(false);
         {
             platform::ScopedFileOpenHook refuse(
-                [&](const std::string& p, platform::OpenMode,
-                    std::unique_ptr<platform::RandomAccessFile> file)
-                    -> std::unique_ptr<platform::RandomAccessFile> {
-                    if (!replaced)
-                        throw platform::IoError(platform::FileOp::Open, p, "Permission denied");
-                    return file;
-                });
+                replaced ? platform::FileOpenHook{} : RefuseOpen("Permission denied"));
             form_->close();
         }
         EXPECT_TRUE(form_->ProgramEnded());
