@@ -116,6 +116,7 @@ TEST_F(AudioToolsTest, AMismatchedWavIsWrittenOnlyAfterYesAndJinkAudioCutsWhenTi
     Bytes wav = ReadWholeFile(InFolder("edited.wav"));
     wav[22] = std::byte{1};
     WriteFile(InFolder("edited.wav"), wav);
+    player_.ClearCalls();
     bool tabsDuringQuestion = true;
     dialogs_.OnShow([&](const auto&) { tabsDuringQuestion = TabsEnabled(); });
     dialogs_.QueueYesNo(false);

@@ -98,7 +98,8 @@ class Form1Test : public ::testing::Test {
     std::uint32_t U32At(std::int64_t offset) const {
         const Bytes bytes = FileBytes();
         std::uint32_t value = 0;
-        for (int k = 3; k >= 0; --k) value = (value << 8) | std::to_integer<std::uint32_t>(bytes[offset + k]);
+        for (int k = 3; k >= 0; --k)
+            value = (value << 8) | std::to_integer<std::uint32_t>(bytes[offset + k]);
         return value;
     }
     // What a writer does to a hidden preview: takes the movie and gives nothing back.

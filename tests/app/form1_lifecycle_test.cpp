@@ -28,7 +28,8 @@ TEST(CommandLine, IsThePathTakenWhole) {
 
 TEST_F(Form1Test, ACommandLineNotEndingInAviShowsNoWindow) {
     path_ = WriteTempFile(MakeSimpleMovie({}), "movie.avi");
-    for (const QString& line : {QString(), QStringLiteral("\"%1\"").arg(QString::fromStdString(path_))}) {
+    for (const QString& line :
+         {QString(), QStringLiteral("\"%1\"").arg(QString::fromStdString(path_))}) {
         platform::qt::ScriptedDialogs dialogs;
         bool shownDuringMessage = true;
         dialogs.OnShow([&](const auto&) { shownDuringMessage = form_->isVisible(); });
@@ -132,8 +133,8 @@ TEST_F(Form1Test, NoNeverWritesIntoAMovieItCannotOpenOrThatIsAnotherOne) {
         const Bytes before = FileBytes();
         dialogs_.QueueYesNo(false);
         {
-            platform::ScopedFileOpenHook refuse(
-                replaced ? platform::FileOpenHook{} : RefuseOpen("Permission denied"));
+            platform::ScopedFileOpenHook refuse(replaced ? platform::FileOpenHook{}
+                                                         : RefuseOpen("Permission denied"));
             form_->close();
         }
         EXPECT_TRUE(form_->ProgramEnded());

@@ -22,7 +22,8 @@ TEST(CommandLine, PlansOnlyMovieNamesWithThePathAsOneArgument) {
     EXPECT_EQ(launch->arguments[0], MoviePath("/m/My Movies", "clip 1.Avi"));
     // The program's blank cannot run into the movie's path; the movie's path stays bare.
     EXPECT_EQ(launch->commandLine, "\"/opt/my tools/brelvo\" " + launch->arguments[0]);
-    EXPECT_EQ(PlanLaunch("/opt/brelvo", "/m", "a.avi")->commandLine, "/opt/brelvo " + MoviePath("/m", "a.avi"));
+    EXPECT_EQ(PlanLaunch("/opt/brelvo", "/m", "a.avi")->commandLine,
+              "/opt/brelvo " + MoviePath("/m", "a.avi"));
 }
 
 TEST(MainProgramLocation, PrefersTheProgramBesideTheLauncher) {

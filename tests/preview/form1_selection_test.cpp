@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The display selection and the preview window as the main window runs them: the boxes, the
 // Recent list with its nested re-apply, the restart of a shown preview, and its reopening.
-#include <QLabel>
-#include <QLineEdit>
-
 #include "platform/qt/combo_box.h"
 #include "tests/app/form1_harness.h"
 
@@ -12,65 +9,50 @@ namespace {
 
 class SelectionTest : public Form1Test {
   protected:
-    // A movie whose main header counts `totalFrames`, however few chunks it holds.
-    void Open(std::uint32_t totalFrames) {
-        Bytes movie = brelvo::testing::MakeSimpleMovie({.withAudio = false});
-        PutU32(movie, FindId(movie, "avih") + 8 + 16, totalFrames);
-        StartOn(movie);
-        ASSERT_EQ(form_->state(), Form1::State::Ready);
-    }
     QLineEdit* Box(const char* name) { return form_->Control<QLineEdit>(QString::fromUtf8(name)); }
     platform::qt::ComboBox* Combo3() {
         return form_->Control<platform::qt::ComboBox>(QStringLiteral("Combo3"));
     }
-    QString Label11() { return Text("Label11"); }
-    void TypeRange(const char* from, const char* to) {
+    void Apply(const char* from, const char* to) {
         Box("Text2")->setText(QString::fromUtf8(from));
         Box("Text3")->setText(QString::fromUtf8(to));
+        form_->fradj_Click();
     }
 };
 
-TEST_F(SelectionTest, ApplyAddsTheRangeOnceAndCorrectsOutOfRangeEnds) {
-    Open(3000);
-    TypeRange("100", "2500");
-    form_->Command16_Click();
-    EXPECT_EQ(Label11(), QStringLiteral("From: 100 To: 2500"));
+TEST_F(SelectionTest, ApplyListsTheRangeOnceCorrectsItsEndsAndOnlyEnterApplies) {
+    Load(MovieOfFrames(3000, false));
+    Apply("", "10");  // an empty start changes nothing
+    EXPECT_EQ(Text("Label11"), QStringLiteral("From: 0 To: 3000"));
+    Apply("100", "2500");
+    EXPECT_EQ(Text("Label11"), QStringLiteral("From: 100 To: 2500"));
     EXPECT_EQ(Combo3()->Text(), QStringLiteral("000100 - 002500"));
-    form_->fradj_Click();
+    form_->Command16_Click();
     EXPECT_EQ(Combo3()->count(), 2);
-
-    TypeRange("0", "5000");  // the whole movie is listed already: no nested re-apply
-    form_->fradj_Click();
+    Apply("0", "5000");  // the whole movie is listed already: no nested re-apply
     EXPECT_EQ(Box("Text3")->text(), QStringLiteral("3000"));
-    TypeRange("999999", "5000");
-    form_->fradj_Click();
-    EXPECT_EQ(Label11(), QStringLiteral("From: 0 To: 3000"));
+    Apply("999999", "5000");
+    EXPECT_EQ(Text("Label11"), QStringLiteral("From: 0 To: 3000"));
     EXPECT_EQ(Combo3()->Text(), QStringLiteral("999999 - 003000"));
-}
 
-TEST_F(SelectionTest, EmptyFromChangesNothingOnlyEnterAppliesAndAnEntryIsCopiedBack) {
-    Open(3000);
-    const QString before = Label11();
-    TypeRange("", "10");
-    form_->fradj_Click();
-    EXPECT_EQ(Label11(), before);
-    TypeRange("20", "4");
+    Box("Text2")->setText(QStringLiteral("20"));
+    Box("Text3")->setText(QStringLiteral("4"));
     QTest::keyClicks(Box("Text3"), QStringLiteral("0"));
-    EXPECT_EQ(Label11(), before);
+    EXPECT_EQ(Text("Label11"), QStringLiteral("From: 0 To: 3000"));
     QTest::keyClick(Box("Text3"), Qt::Key_Return);
-    EXPECT_EQ(Label11(), QStringLiteral("From: 20 To: 40"));
-    Combo3()->SetSelectedIndex(0);
+    EXPECT_EQ(Text("Label11"), QStringLiteral("From: 20 To: 40"));
+    Combo3()->SetSelectedIndex(0);  // an entry is copied back
     EXPECT_EQ(Box("Text2")->text(), QStringLiteral("000000"));
-    EXPECT_EQ(Label11(), QStringLiteral("From: 0 To: 3000"));
+    EXPECT_EQ(Text("Label11"), QStringLiteral("From: 0 To: 3000"));
 }
 
 TEST_F(SelectionTest, SevenDigitRangeRestartsTheShownPreviewOnWhatWasTyped) {
-    Open(2000000);
+    Load(MovieOfFrames(2000000, false));
     form_->SSTab1_Click(0);
     player_.ClearCalls();
-    TypeRange("1000000", "1200000");
+    Box("Text2")->setText(QStringLiteral("1000000"));
+    Box("Text3")->setText(QStringLiteral("1200000"));
     form_->Command16_Click();
-    EXPECT_EQ(Combo3()->count(), 2);
     EXPECT_EQ(Combo3()->Text(), QStringLiteral("1000000 - 1200000"));
     EXPECT_EQ(player_.SelectionStart(), 1000000);
     EXPECT_EQ(player_.SelectionEnd(), 1200000);
@@ -81,13 +63,12 @@ TEST_F(SelectionTest, SevenDigitRangeRestartsTheShownPreviewOnWhatWasTyped) {
 }
 
 TEST_F(SelectionTest, TabClickOpensThePreviewAgainAfterACloseOrAFailure) {
-    Open(3000);
+    Load(MakeSimpleMovie({}));
     player_.ScriptError(true);
     form_->SSTab1_Click(0);
     EXPECT_EQ(dialogs_.Texts(), QStringList{preview::NoCodecMessage()});
     auto& form2 = form_->PreviewWindow();
     EXPECT_FALSE(form2.isVisible());
-
     player_.ScriptError(false);
     form_->SSTab1_Click(1);
     ASSERT_TRUE(form2.isVisible());

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The real Qt player on small real movies: it opens, plays the selection in a loop, holds no
 // file between release and restore, holds none and plays nothing while the preview is hidden,
-// and refuses a movie whose picture it cannot show.
+// and refuses a movie whose picture it cannot show. (A shown preview given back its movie by a
+// writer is the restore here, with the window's calls checked against the recording player.)
 #include "platform/qt/qt_media_player.h"
 
 #include <gtest/gtest.h>
@@ -27,14 +28,14 @@ namespace {
 std::string MissingPlayerParts() {
     if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
                            QStringLiteral("/multimedia/libgstreamermediaplugin.so"))) {
-        return "Qt's GStreamer media plugin is not installed";
+        return "Qt's GStreamer media plugin";
     }
     for (const char* element : {"playbin", "avidemux", "avdec_mpeg4", "jpegdec"}) {
         QProcess inspect;
         inspect.start(QStringLiteral("gst-inspect-1.0"),
                       {QStringLiteral("--exists"), QString::fromLatin1(element)});
         if (!inspect.waitForFinished(10000) || inspect.exitCode() != 0) {
-            return std::string("the GStreamer element ") + element + " is not available";
+            return std::string("the GStreamer element ") + element;
         }
     }
     return {};
@@ -64,7 +65,7 @@ class RealPlayerTest : public ::testing::Test {
   protected:
     void SetUp() override {
         if (const auto missing = MissingPlayerParts(); !missing.empty()) {
-            GTEST_SKIP() << "real player not tested: " << missing;
+            GTEST_SKIP() << "real player not tested, missing: " << missing;
         }
     }
 
@@ -130,12 +131,6 @@ TEST_F(RealPlayerTest, AHiddenPreviewHoldsNoFileAndPlaysNothingAfterAWriter) {
     EXPECT_TRUE(player.IsPlaying());
     form1.PreviewWindow().close();
     writeOnce(", the preview closed");
-    // Shown, the preview gets the movie back and plays on.
-    form1.SSTab1_Click(0);
-    form1.Command4_Click();
-    PumpFor(800);
-    EXPECT_TRUE(player.IsPlaying());
-    EXPECT_GT(OpenHandlesOn(path), 0);
 }
 
 TEST_F(RealPlayerTest, MovieWithAnUnknownCodecFailsAndTheNextMovieStillOpens) {

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QTextLayout>
 #include <algorithm>
 
 #include "app/form1.h"
@@ -28,22 +29,49 @@ namespace {
 using platform::qt::FrameBox;
 using platform::qt::TabControl;
 
-// One caption: the room its control draws it in and the rectangle its text needs, both in the
-// coordinates of `control`.
+// One caption: the room its control draws it in, the rectangle its text needs and the
+// rectangle of each of its lines, all in the coordinates of `control`.
 struct Caption {
     QWidget* control;
     QString text;
     QRect room;
     QRect needed;
+    std::vector<QRect> lines;
     bool underChildren;  // a frame's caption lies beneath the controls inside the frame
 };
+
+// The lines a word-wrapped text breaks into within `needed`, the block the font's metrics give.
+std::vector<QRect> LinesOf(const QFont& font, const QRect& needed, int flags, QString text) {
+    if (!(flags & Qt::TextWordWrap)) return {needed};
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    std::vector<QRect> lines;
+    layout.beginLayout();
+    qreal top = needed.top();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(needed.width());
+        const qreal width = line.naturalTextWidth();
+        qreal left = needed.left();
+        if (flags & Qt::AlignRight) left = needed.left() + needed.width() - width;
+        if (flags & Qt::AlignHCenter) left = needed.left() + (needed.width() - width) / 2;
+        lines.push_back(QRectF(left, top, width, line.height()).toAlignedRect() & needed);
+        top += line.height();
+    }
+    layout.endLayout();
+    return lines;
+}
 
 std::vector<Caption> CaptionsOf(QWidget* widget) {
     std::vector<Caption> captions;
     const auto add = [&](QWidget* control, const QString& text, const QRect& room, int flags,
                          bool underChildren = false) {
+        if (text.isEmpty()) return;
         const QRect needed = QFontMetrics(control->font()).boundingRect(room, flags, text);
-        if (!text.isEmpty()) captions.push_back({control, text, room, needed, underChildren});
+        captions.push_back({control, text, room, needed,
+                            LinesOf(control->font(), needed, flags, text), underChildren});
     };
     const auto contents = [](QAbstractButton* button, QStyle::SubElement element) {
         QStyleOptionButton option;
@@ -91,7 +119,9 @@ bool Hides(QWidget* above, const QRect& rect) {
     if (ink.empty() && (label == nullptr || label->autoFillBackground())) {
         ink.push_back(above->rect());
     } else {
-        for (const Caption& caption : CaptionsOf(above)) ink.push_back(caption.needed);
+        for (const Caption& caption : CaptionsOf(above)) {
+            ink.insert(ink.end(), caption.lines.begin(), caption.lines.end());
+        }
     }
     const QRect at = rect.translated(-above->pos());
     return std::any_of(ink.begin(), ink.end(), [&](const QRect& r) { return r.intersects(at); });
@@ -107,29 +137,33 @@ QString Fault(const Caption& caption) {
     QWidget* control = caption.control;
     if (!caption.room.contains(caption.needed)) return QStringLiteral("does not fit its room");
     if (!control->rect().contains(caption.room)) return QStringLiteral("is drawn outside");
-    if (caption.underChildren) {
-        for (QWidget* child : control->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (!child->isHidden() && Hides(child, caption.needed)) {
-                return QStringLiteral("is covered by %1").arg(NameOf(child));
+    for (const QRect& line : caption.lines) {
+        if (caption.underChildren) {
+            for (QWidget* child : control->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (!child->isHidden() && Hides(child, line)) {
+                    return QStringLiteral("is covered by %1").arg(NameOf(child));
+                }
             }
         }
-    }
-    // Up through the parents: each one must hold the text without drawing its own lines
-    // through it, and no later sibling (drawn above) may hide it.
-    QRect at = caption.needed;
-    for (QWidget* level = control; !level->isWindow(); level = level->parentWidget()) {
-        QWidget* parent = level->parentWidget();
-        at.translate(level->pos());
-        const auto edges = OutlineOf(parent);
-        if (!parent->rect().contains(at) ||
-            std::any_of(edges.begin(), edges.end(), [&](const QRect& e) { return e.intersects(at); })) {
-            return QStringLiteral("is cut off or crossed by %1").arg(NameOf(parent));
-        }
-        const QObjectList& siblings = parent->children();
-        for (qsizetype i = siblings.indexOf(level) + 1; i < siblings.size(); ++i) {
-            auto* above = qobject_cast<QWidget*>(siblings[i]);
-            if (above != nullptr && !above->isWindow() && !above->isHidden() && Hides(above, at)) {
-                return QStringLiteral("is covered by %1").arg(NameOf(above));
+        // Up through the parents: each one must hold the line without drawing its own lines
+        // through it, and no later sibling (drawn above) may hide it.
+        QRect at = line;
+        for (QWidget* level = control; !level->isWindow(); level = level->parentWidget()) {
+            QWidget* parent = level->parentWidget();
+            at.translate(level->pos());
+            const auto edges = OutlineOf(parent);
+            if (!parent->rect().contains(at) ||
+                std::any_of(edges.begin(), edges.end(),
+                            [&](const QRect& e) { return e.intersects(at); })) {
+                return QStringLiteral("is cut off or crossed by %1").arg(NameOf(parent));
+            }
+            const QObjectList& siblings = parent->children();
+            for (qsizetype i = siblings.indexOf(level) + 1; i < siblings.size(); ++i) {
+                auto* above = qobject_cast<QWidget*>(siblings[i]);
+                if (above != nullptr && !above->isWindow() && !above->isHidden() &&
+                    Hides(above, at)) {
+                    return QStringLiteral("is covered by %1").arg(NameOf(above));
+                }
             }
         }
     }
@@ -147,7 +181,8 @@ std::string UnreadableCaptions(QWidget& window, int& checked) {
         for (const Caption& caption : CaptionsOf(widget)) {
             ++checked;
             if (const QString fault = Fault(caption); !fault.isEmpty()) {
-                faults << NameOf(caption.control) + " \"" + caption.text + "\" " + fault;
+                faults << QStringLiteral("%1 \"%2\" %3")
+                              .arg(NameOf(caption.control), caption.text, fault);
             }
         }
     }
