@@ -28,20 +28,14 @@ TEST(CommandLine, IsThePathTakenWhole) {
 
 TEST_F(Form1Test, ACommandLineNotEndingInAviShowsNoWindow) {
     path_ = WriteTempFile(MakeSimpleMovie({}), "movie.avi");
-    for (const QString& line :
-         {QString(), QStringLiteral("\"%1\"").arg(QString::fromStdString(path_))}) {
-        platform::qt::ScriptedDialogs dialogs;
-        bool shownDuringMessage = true;
-        dialogs.OnShow([&](const auto&) { shownDuringMessage = form_->isVisible(); });
-        form_ = std::make_unique<Form1>(player_, dialogs, line);
-        form_->Form_Load();
-        EXPECT_EQ(dialogs.Texts(), QStringList{NotAnAviMessage()}) << line.toStdString();
-        EXPECT_EQ(dialogs.shown()[0].title, QStringLiteral("Brelvo"));
-        EXPECT_FALSE(shownDuringMessage);
-        EXPECT_TRUE(form_->ProgramEnded());
-        EXPECT_FALSE(form_->isVisible());
-        form_.reset();
-    }
+    bool shownDuringMessage = true;
+    dialogs_.OnShow([&](const auto&) { shownDuringMessage = form_->isVisible(); });
+    Start(QStringLiteral("\"%1\"").arg(QString::fromStdString(path_)));  // quotes stay
+    EXPECT_EQ(dialogs_.Texts(), QStringList{NotAnAviMessage()});
+    EXPECT_EQ(dialogs_.shown()[0].title, QStringLiteral("Brelvo"));
+    EXPECT_FALSE(shownDuringMessage);
+    EXPECT_TRUE(form_->ProgramEnded());
+    EXPECT_FALSE(form_->isVisible());
     EXPECT_EQ(FileBytes(), MakeSimpleMovie({}));  // the file was not touched
 }
 
@@ -124,29 +118,24 @@ TEST_F(Form1Test, TheExitPromptKeepsOrRestoresTheSavedRegion) {
     EXPECT_EQ(dialogs_.shown()[0].title, QStringLiteral("Apply Changes?"));
 }
 
-// A write-back that fails says why; one into another movie saved under the name is refused.
-TEST_F(Form1Test, NoNeverWritesIntoAMovieItCannotOpenOrThatIsAnotherOne) {
-    for (const bool replaced : {false, true}) {
-        Load(MakeSimpleMovie({}));
-        form_->document().altered = true;
-        if (replaced) brelvo::testing::WriteFile(path_, MakeSimpleMovie({.frames = 12}));
-        const Bytes before = FileBytes();
-        dialogs_.QueueYesNo(false);
-        {
-            platform::ScopedFileOpenHook refuse(replaced ? platform::FileOpenHook{}
-                                                         : RefuseOpen("Permission denied"));
-            form_->close();
-        }
-        EXPECT_TRUE(form_->ProgramEnded());
-        EXPECT_EQ(FileBytes(), before);
-        ASSERT_EQ(dialogs_.shown().size(), 2u);
-        const QString message = dialogs_.shown()[1].text;
-        EXPECT_TRUE(message.startsWith(u"The changes could not be undone: "))
-            << message.toStdString();
-        EXPECT_TRUE(message.contains(replaced ? QStringLiteral("changed since it was loaded")
-                                              : QStringLiteral("Permission denied")));
-        EXPECT_TRUE(replaced || message.contains(QString::fromStdString(path_)));
+// A write-back that fails says why, and the program still ends. (Which write-backs the core
+// refuses, another movie saved under the name among them, is tested there.)
+TEST_F(Form1Test, ANoWhoseWriteBackFailsSaysWhy) {
+    Load(MakeSimpleMovie({}));
+    form_->document().altered = true;
+    const Bytes before = FileBytes();
+    dialogs_.QueueYesNo(false);
+    {
+        platform::ScopedFileOpenHook refuse(RefuseOpen("Permission denied"));
+        form_->close();
     }
+    EXPECT_TRUE(form_->ProgramEnded());
+    EXPECT_EQ(FileBytes(), before);
+    ASSERT_EQ(dialogs_.shown().size(), 2u);
+    EXPECT_EQ(dialogs_.shown()[1].text,
+              QStringLiteral("The changes could not be undone: Cannot open %1: Permission denied. "
+                             "The file keeps the changes.")
+                  .arg(QString::fromStdString(path_)));
 }
 
 }  // namespace

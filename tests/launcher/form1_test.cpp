@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The launcher's window driven by clicks and keys, up to a real start of a stand-in program.
+// The launcher's window driven by clicks and keys: its drive, folder and file lists as the
+// user walks them, and the start of the main program, up to a real start of a stand-in.
 #include "launcher/form1.h"
 
 #include <gtest/gtest.h>
@@ -23,12 +24,23 @@ void WriteFile(const QString& path, const QByteArray& bytes = {}) {
     file.write(bytes);
 }
 
+QStringList Texts(const QListWidget& list) {
+    QStringList texts;
+    for (int i = 0; i < list.count(); ++i) texts.push_back(list.item(i)->text());
+    return texts;
+}
+
+// A movie folder with movies in any letter case, other files, hidden ones and sub-folders.
 class LauncherWindow : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
-        ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("My Movies")));
-        for (const char* name : {"clip 1.avi", "Second.Avi", "notes.txt"}) {
+        for (const char* name : {"My Movies", "My Movies/A", "My Movies/b", "My Movies/dir.avi",
+                                 "My Movies/.secret"}) {
+            ASSERT_TRUE(QDir(folder.path()).mkdir(QString::fromLatin1(name)));
+        }
+        for (const char* name : {"clip 1.avi", "Second.Avi", "SHOUT.AVI", "notes.txt",
+                                 "clip.avi.txt", ".hidden.avi"}) {
             WriteFile(Movies(QString::fromLatin1(name)));
         }
     }
@@ -42,7 +54,7 @@ class LauncherWindow : public ::testing::Test {
     }
     QString Movies(const QString& name = {}) const {
         const QString movies = folder.filePath(QStringLiteral("My Movies"));
-        return name.isEmpty() ? movies : movies + QLatin1Char('/') + name;
+        return QDir::toNativeSeparators(name.isEmpty() ? movies : movies + QLatin1Char('/') + name);
     }
     static void ClickRow(QListWidget& list, int row, bool twice = false) {
         const QPoint at = list.visualItemRect(list.item(row)).center();
@@ -55,12 +67,20 @@ class LauncherWindow : public ::testing::Test {
     platform::qt::ScriptedDialogs dialogs;
 };
 
-TEST_F(LauncherWindow, StandsWithItsCaptionsAndTabOrderAndListsTheFolderMovies) {
+TEST_F(LauncherWindow, StandsWithItsCaptionsAndTabOrderAndListsTheFolder) {
     const auto form = Open(folder.filePath(QStringLiteral("brelvo")));
-    EXPECT_EQ(form->File1.Path(), QDir::toNativeSeparators(Movies()));
-    EXPECT_EQ(form->File1.count(), 2);  // clip 1.avi and Second.Avi, not notes.txt
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Brelvo Launcher"));
     EXPECT_EQ(form->Command1.text(), QStringLiteral("Show me the Brelvo"));
+    EXPECT_EQ(form->File1.Path(), Movies());
+    EXPECT_EQ(Texts(form->File1),
+              (QStringList{QStringLiteral("clip 1.avi"), QStringLiteral("Second.Avi"),
+                           QStringLiteral("SHOUT.AVI")}));
+    const QStringList folders = Texts(form->Dir1);
+    const int open = form->Dir1.currentRow();  // the open folder, below its parents
+    EXPECT_EQ(folders.first(), QDir::toNativeSeparators(QDir::rootPath()));
+    EXPECT_EQ(folders[open], QStringLiteral("My Movies"));
+    EXPECT_EQ(folders.mid(open + 1),
+              (QStringList{QStringLiteral("A"), QStringLiteral("b"), QStringLiteral("dir.avi")}));
     form->Drive1.setFocus();
     const QWidget* expected[] = {&form->Dir1, &form->File1, &form->Command1, &form->Drive1};
     for (const QWidget* next : expected) {
@@ -69,8 +89,26 @@ TEST_F(LauncherWindow, StandsWithItsCaptionsAndTabOrderAndListsTheFolderMovies) 
     }
 }
 
-// Nothing selected does nothing; a failed start names the program's path; a drive that cannot
-// be read falls back to the root with no message.
+// A click selects a folder, a double-click or Enter opens it, and the file list follows.
+TEST_F(LauncherWindow, TheFileListFollowsTheFoldersTheUserOpens) {
+    const auto form = Open(folder.filePath(QStringLiteral("brelvo")));
+    WriteFile(Movies(QStringLiteral("A/inner.avi")));
+    const int open = form->Dir1.currentRow();
+    ClickRow(form->Dir1, open + 2);
+    EXPECT_EQ(form->Dir1.SelectedPath(), Movies(QStringLiteral("b")));
+    EXPECT_EQ(form->File1.Path(), Movies());
+    ClickRow(form->Dir1, open + 1, true);
+    EXPECT_EQ(form->Dir1.Path(), Movies(QStringLiteral("A")));
+    EXPECT_EQ(Texts(form->File1), QStringList{QStringLiteral("inner.avi")});
+    QTest::keyClick(&form->Dir1, Qt::Key_Up);  // Enter on the parent goes back up
+    QTest::keyClick(&form->Dir1, Qt::Key_Return);
+    EXPECT_EQ(form->File1.Path(), Movies());
+    EXPECT_FALSE(form->Dir1.SetPath(Movies(QStringLiteral("notes.txt"))));
+    EXPECT_EQ(form->Dir1.Path(), Movies());
+}
+
+// Nothing selected does nothing; a double-click or Enter on a movie starts the program, and a
+// failed start names its path; a drive that cannot be read falls back to the root silently.
 TEST_F(LauncherWindow, FailuresAndAnUnreadableDrive) {
     const QString missing = folder.filePath(QStringLiteral("nowhere/brelvo"));
     const auto form = Open(missing);
@@ -79,6 +117,8 @@ TEST_F(LauncherWindow, FailuresAndAnUnreadableDrive) {
     ClickRow(form->File1, 1, true);
     ASSERT_EQ(dialogs.Texts().size(), 1);
     EXPECT_TRUE(dialogs.Texts()[0].contains(missing)) << dialogs.Texts()[0].toStdString();
+    QTest::keyClick(&form->File1, Qt::Key_Return);
+    EXPECT_EQ(dialogs.Texts().size(), 2);
 
     const QString fallback = platform::qt::DriveList::FallbackDrive();
     form->Drive1.SetDrives({fallback, folder.filePath(QStringLiteral("gone"))});
@@ -87,7 +127,7 @@ TEST_F(LauncherWindow, FailuresAndAnUnreadableDrive) {
     EXPECT_EQ(form->Drive1.Drive(), fallback);
     EXPECT_EQ(form->Dir1.Path(), fallback);
     EXPECT_EQ(form->File1.Path(), fallback);
-    EXPECT_EQ(dialogs.Texts().size(), 1);
+    EXPECT_EQ(dialogs.Texts().size(), 2);
 }
 
 #ifndef _WIN32
