@@ -2,6 +2,7 @@
 // The Author Details Apply driven through its boxes on one movie: typed text (line breaks
 // too) reaches each item padded as the core pads it, the boxes show what was written, the
 // player and the messages. The padding rules are the core's, tested there.
+#include <QClipboard>
 #include <QTest>
 #include <cerrno>
 #include <cstring>
@@ -70,8 +71,16 @@ TEST_F(AuthorApplyTest, TypedTextsReachTheirItemsAndTheBoxesShowWhatWasWritten) 
     EXPECT_EQ(player_.Actions(), ReleasedAndRestored());
 }
 
-TEST_F(AuthorApplyTest, AFailedWriteIsReportedAndTheBoxesKeepTheTypedText) {
+// The name box holds the 5 bytes of INAM: typing and pasting stop there, a line break being a
+// character too, and typing over a selection frees its room.
+TEST_F(AuthorApplyTest, TheBoxesTakeNoMoreThanTheirItemAndKeepTheTextWhenTheWriteFails) {
     StartOn(MakeSimpleMovie({}));
+    Type("Text7", QStringLiteral("Hi\nthere"));
+    EXPECT_EQ(Box("Text7")->Text(), QStringLiteral("Hi\nth"));
+    QApplication::clipboard()->setText(QStringLiteral("123456"));
+    Box("Text7")->selectAll();
+    Box("Text7")->paste();
+    EXPECT_EQ(Box("Text7")->Text(), QStringLiteral("12345"));
     Type("Text7", QStringLiteral("Hi"));
     std::filesystem::remove(path_);
     Click("Command2", 2);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The display selection and the preview window as the main window runs them: the boxes, the
 // Recent list with its nested re-apply, the restart of a shown preview, and its reopening.
+#include <QTabBar>
+
 #include "platform/qt/combo_box.h"
 #include "tests/app/form1_harness.h"
 
@@ -62,22 +64,28 @@ TEST_F(SelectionTest, SevenDigitRangeRestartsTheShownPreviewOnWhatWasTyped) {
     EXPECT_TRUE(form_->PreviewWindow().isVisible());
 }
 
+// A click on any tab, the shown one too, opens the preview unless it is shown.
 TEST_F(SelectionTest, TabClickOpensThePreviewAgainAfterACloseOrAFailure) {
     Load(MakeSimpleMovie({}));
+    QTabBar* bar = form_->SSTab1()->Bar();
+    const auto clickTab = [bar](int tab) {
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
+    };
     player_.ScriptError(true);
-    form_->SSTab1_Click(0);
+    clickTab(0);
     EXPECT_EQ(dialogs_.Texts(), QStringList{preview::NoCodecMessage()});
     auto& form2 = form_->PreviewWindow();
     EXPECT_FALSE(form2.isVisible());
     player_.ScriptError(false);
-    form_->SSTab1_Click(1);
+    clickTab(0);
     ASSERT_TRUE(form2.isVisible());
     player_.ClearCalls();
-    form_->SSTab1_Click(2);  // shown: nothing happens
+    clickTab(2);  // shown: nothing happens
     EXPECT_TRUE(player_.Calls().empty());
     form2.close();
-    form_->SSTab1_Click(3);
+    clickTab(3);
     EXPECT_TRUE(form2.isVisible());
+    EXPECT_EQ(form_->SSTab1()->Tab(), 3);
 }
 
 }  // namespace
