@@ -20,17 +20,14 @@ namespace {
 
 using brelvo::testing::ReadWholeFile;
 using brelvo::testing::WriteFile;
-using brelvo::testing::WriteTempFile;
 namespace qt = platform::qt;
 
 // The window on the Utilities tab, the WAV chooser in the movie's own folder, and every
 // caption change recorded with the tabs' state at the time.
 class AudioToolsTest : public Form1Test {
   protected:
-    void Open(const std::string& path) {
-        path_ = path;
-        Start(QString::fromStdString(path_));
-        ASSERT_EQ(form_->state(), Form1::State::Ready);
+    void Open(const Bytes& movie) {
+        Load(movie);
         folder_ = std::filesystem::path(path_).parent_path().string();
         form_->SSTab1()->SetTab(3, /*raiseClick=*/false);
         form_->show();
@@ -40,7 +37,6 @@ class AudioToolsTest : public Form1Test {
                              titles_.push_back(title);
                              tabsDuringTitles_.push_back(TabsEnabled());
                          });
-        player_.ClearCalls();
     }
     std::string InFolder(std::string_view name) const {
         return (std::filesystem::path(folder_) / name).string();
@@ -76,7 +72,7 @@ class AudioToolsTest : public Form1Test {
 };
 
 TEST_F(AudioToolsTest, ExtractionWritesTheCoresWavWithItsCaptionsAndProtocol) {
-    Open(brelvo::testing::CopyFixture("ffmpeg_mpeg4_pcm.avi"));
+    Open(ReadWholeFile(brelvo::testing::CopyFixture("ffmpeg_mpeg4_pcm.avi")));
     Type("Text13", QStringLiteral("Sound.Wav"));  // any letter case, kept as typed
     form_->SSTab1_Click(0);                       // a shown preview gets the movie back
     player_.ClearCalls();
@@ -109,7 +105,7 @@ TEST_F(AudioToolsTest, ExtractionWritesTheCoresWavWithItsCaptionsAndProtocol) {
 // One channel instead of two: written after Yes only, unchanged unless "Jink Audio" is ticked;
 // ticked, the sound runs half a second (8000 bytes, two chunks) earlier.
 TEST_F(AudioToolsTest, AMismatchedWavIsWrittenOnlyAfterYesAndJinkAudioCutsWhenTicked) {
-    Open(WriteTempFile(MakeSimpleMovie({.audioChunkSize = 4000, .audioRate = 16000})));
+    Open(MakeSimpleMovie({.audioChunkSize = 4000, .audioRate = 16000}));
     Type("Text13", QStringLiteral("edited.wav"));
     Click("Command12", 3);
     const Bytes loaded = FileBytes();
@@ -153,7 +149,7 @@ TEST_F(AudioToolsTest, AMismatchedWavIsWrittenOnlyAfterYesAndJinkAudioCutsWhenTi
 }
 
 TEST_F(AudioToolsTest, RefusalsAndFailuresSayWhyAndWhatBecameOfTheFiles) {
-    Open(WriteTempFile(MakeSimpleMovie({})));
+    Open(MakeSimpleMovie({}));
     const Bytes loaded = FileBytes();
     for (const char* button : {"Command12", "Command13"}) {
         Type("Text13", QStringLiteral("sound.mp3"));
@@ -193,7 +189,7 @@ TEST_F(AudioToolsTest, RefusalsAndFailuresSayWhyAndWhatBecameOfTheFiles) {
 }
 
 TEST_F(AudioToolsTest, ClosingTheWindowStopsTheExtractionAndLeavesNothingBehind) {
-    Open(brelvo::testing::CopyFixture("ffmpeg_mpeg4_pcm.avi"));
+    Open(ReadWholeFile(brelvo::testing::CopyFixture("ffmpeg_mpeg4_pcm.avi")));
     QObject::connect(form_.get(), &QWidget::windowTitleChanged, form_.get(),
                      [this] { form_->close(); });
     Type("Text13", QStringLiteral("sound.wav"));
@@ -206,7 +202,7 @@ TEST_F(AudioToolsTest, ClosingTheWindowStopsTheExtractionAndLeavesNothingBehind)
 
 // A drive that cannot be read falls back to the root, and the folder and file lists follow.
 TEST_F(AudioToolsTest, TheDriveListMovesTheFolderAndFileLists) {
-    Open(WriteTempFile(MakeSimpleMovie({})));
+    Open(MakeSimpleMovie({}));
     auto* drive1 = form_->Control<qt::DriveList>(QStringLiteral("Drive1"));
     const QString folder = QString::fromStdString(folder_);
     drive1->SetDrives({QStringLiteral("/"), folder, folder + QStringLiteral("/gone")});
