@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The real Qt player on small real movies: it opens, plays the selection in a loop, holds no
-// file between release and restore, holds none and plays nothing while the preview is hidden,
-// and refuses a movie whose picture it cannot show. (A shown preview given back its movie by a
-// writer is the restore here, with the window's calls checked against the recording player.)
+// The player protocol: the order in which the writers take the movie from the player and give
+// it back, with its waits and their time limit, on the recording player; then the real Qt
+// player on small real movies: it opens, plays the selection in a loop, holds no file between
+// release and restore, holds none and plays nothing while the preview is hidden, and refuses a
+// movie whose picture it cannot show. (A shown preview given back its movie by a writer is the
+// restore here, with the window's calls checked against the recording player.)
 #include "platform/qt/qt_media_player.h"
 
 #include <gtest/gtest.h>
@@ -17,12 +19,53 @@
 #include "app/form1.h"
 #include "preview/player_protocol.h"
 #include "preview/preview_request.h"
+#include "tests/support/fake_media_player.h"
 #include "tests/support/qt_application_environment.h"
 #include "tests/support/riff_builder.h"
 #include "tests/support/scripted_dialogs.h"
 
 namespace brelvo::preview {
 namespace {
+
+using Calls = std::vector<std::string>;
+
+// The fake's calls with each wait (auto-start writes and ready-state polls) as one "Wait".
+Calls WithWaits(const platform::qt::FakeMediaPlayer& player) {
+    Calls out;
+    for (const auto& call : player.Calls()) {
+        const bool waiting = call == "SetAutoStart(true)" || call == "ReadyState";
+        if (!waiting && call != "HasError") out.push_back(call);
+        if (waiting && (out.empty() || out.back() != "Wait")) out.push_back("Wait");
+    }
+    return out;
+}
+
+TEST(PlayerProtocol, ReleaseAndRestoreRunTheirStepsInOrder) {
+    platform::qt::FakeMediaPlayer player;
+    player.ScriptSavedValue(73);
+    PlayerProtocol protocol(player, [] {});
+    PlayerState state{QStringLiteral("/m/a.avi"), 0, 10, 250};
+    EXPECT_TRUE(protocol.ReleasePreview(state));
+    EXPECT_EQ(state.savedPlayerValue, 73);
+    EXPECT_TRUE(protocol.RestorePreview(state));
+    EXPECT_EQ(WithWaits(player), (Calls{"Stop", "Wait", "SavedValue", "SetFileName()", "Wait",
+                                        "SetFileName(/m/a.avi)", "Wait", "SetSavedValue(73)",
+                                        "SetSelectionStart(10)", "SetSelectionEnd(250)", "Play"}));
+}
+
+TEST(PlayerProtocol, WaitOnAPlayerStuckLoadingEndsAtItsLimit) {
+    platform::qt::FakeMediaPlayer player;
+    PlayerProtocol protocol(
+        player, [] {}, std::chrono::milliseconds(100));
+    player.SetFileName(QStringLiteral("/m/a.avi"));
+    player.ScriptLoadingForever();
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(protocol.WaitForPlayer());
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
+    PlayerState state;
+    EXPECT_FALSE(protocol.ReleasePreview(state));  // still lets go of the file
+    EXPECT_EQ(player.FileName(), QString());
+}
 
 // Why the real player cannot run here; empty when it can.
 std::string MissingPlayerParts() {
