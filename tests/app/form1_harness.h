@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/form1.h"
@@ -47,12 +48,15 @@ inline Bytes MovieOfFrames(std::uint32_t totalFrames, bool withAudio = true) {
     return bytes;
 }
 
-// A file-open hook that refuses every file with the reason.
-inline platform::FileOpenHook RefuseOpen(std::string why) {
-    return [why](const std::string& path, platform::OpenMode,
-                 std::unique_ptr<platform::RandomAccessFile>)
+// A file-open hook that refuses every file, or only those opened in `mode`, with the reason.
+inline platform::FileOpenHook RefuseOpen(std::string why,
+                                         std::optional<platform::OpenMode> mode = std::nullopt) {
+    return [why, mode](const std::string& path, platform::OpenMode opening,
+                       std::unique_ptr<platform::RandomAccessFile> opened)
                -> std::unique_ptr<platform::RandomAccessFile> {
-        throw platform::IoError(platform::FileOp::Open, path, why);
+        if (mode && opening != *mode) return opened;
+        throw platform::IoError(mode ? platform::FileOp::Create : platform::FileOp::Open, path,
+                                why);
     };
 }
 
