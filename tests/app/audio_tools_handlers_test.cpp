@@ -137,8 +137,9 @@ TEST_F(AudioToolsTest, AMismatchedWavIsWrittenOnlyAfterYesAndJinkAudioCutsWhenTi
     dialogs_.QueueYesNo(true);
     Click("Command13", 3);
     const auto sound = [](const Bytes& bytes, int chunk) {
-        const auto at = static_cast<std::ptrdiff_t>(FindId(bytes, "01wb", chunk) + 8);
-        return Bytes(bytes.begin() + at, bytes.begin() + at + 4000);
+        std::int64_t at = -1;
+        for (int k = 0; k <= chunk; ++k) at = brelvo::testing::OffsetOf(bytes, "01wb", at + 1);
+        return Bytes(bytes.begin() + at + 8, bytes.begin() + at + 8 + 4000);
     };
     EXPECT_EQ(sound(FileBytes(), 0), sound(loaded, 2));
     EXPECT_EQ(sound(FileBytes(), 4), Bytes(4000, std::byte{0}));  // the end runs out of sound

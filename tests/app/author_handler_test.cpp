@@ -42,7 +42,8 @@ TEST_F(AuthorApplyTest, TypedTextReachesItsItemAndTheBoxShowsWhatWasWritten) {
     const Bytes loaded = FileBytes();
     const auto withName = [&](std::string_view name) {
         Bytes expected = loaded;
-        std::transform(name.begin(), name.end(), expected.begin() + FindId(loaded, "INAM") + 8,
+        std::transform(name.begin(), name.end(),
+                       expected.begin() + brelvo::testing::OffsetOf(loaded, "INAM") + 8,
                        [](char c) { return static_cast<std::byte>(c); });
         return expected;
     };

@@ -16,6 +16,7 @@
 #include "app/form1.h"
 #include "platform/file_open_hook.h"
 #include "platform/io_error.h"
+#include "platform/little_endian.h"
 #include "platform/qt/control_text.h"
 #include "platform/qt/tab_control.h"
 #include "tests/support/fake_media_player.h"
@@ -28,23 +29,11 @@ using brelvo::testing::Bytes;
 using brelvo::testing::MakeSimpleMovie;
 using Calls = std::vector<std::string>;
 
-// Offset of the n-th (0-based) occurrence of a four-character id.
-inline std::size_t FindId(const Bytes& bytes, std::string_view id, int nth = 0) {
-    for (std::size_t i = 0; i + 4 <= bytes.size(); ++i) {
-        if (std::equal(id.begin(), id.end(), bytes.begin() + static_cast<std::ptrdiff_t>(i),
-                       [](char c, std::byte b) { return static_cast<char>(b) == c; }) &&
-            nth-- == 0) {
-            return i;
-        }
-    }
-    throw std::runtime_error("id not found");
-}
-
 // A simple movie whose main header counts `totalFrames`, however few chunks it holds.
 inline Bytes MovieOfFrames(std::uint32_t totalFrames, bool withAudio = true) {
     Bytes bytes = MakeSimpleMovie({.withAudio = withAudio});
-    const std::size_t at = FindId(bytes, "avih") + 8 + 16;  // dwTotalFrames
-    for (int k = 0; k < 4; ++k) bytes[at + k] = static_cast<std::byte>(totalFrames >> (8 * k));
+    const auto avih = brelvo::testing::OffsetOf(bytes, "avih");
+    platform::WriteU32(bytes, static_cast<std::size_t>(avih) + 8 + 16, totalFrames);
     return bytes;
 }
 
@@ -100,11 +89,7 @@ class Form1Test : public ::testing::Test {
     Bytes FileBytes() const { return brelvo::testing::ReadWholeFile(path_); }
     // The little-endian 32-bit value at the offset of the file.
     std::uint32_t U32At(std::int64_t offset) const {
-        const Bytes bytes = FileBytes();
-        std::uint32_t value = 0;
-        for (int k = 3; k >= 0; --k)
-            value = (value << 8) | std::to_integer<std::uint32_t>(bytes[offset + k]);
-        return value;
+        return platform::ReadU32(FileBytes(), static_cast<std::size_t>(offset));
     }
     // What a writer does to a hidden preview: takes the movie and gives nothing back.
     static Calls Released() { return {"Stop", "SavedValue", "SetFileName()"}; }

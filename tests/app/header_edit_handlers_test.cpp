@@ -21,8 +21,7 @@ class HeaderEditTest : public Form1Test {
         return form_->Control<QScrollBar>(QString::fromUtf8(name));
     }
     std::string TagAt(std::int64_t offset) const {
-        const Bytes bytes = FileBytes();
-        return {reinterpret_cast<const char*>(bytes.data() + offset), 4};
+        return platform::ReadFourCC(FileBytes(), static_cast<std::size_t>(offset));
     }
     void Choose(const char* combo, const char* entryStart) {
         auto* list = form_->Control<platform::qt::ComboBox>(QString::fromUtf8(combo));
