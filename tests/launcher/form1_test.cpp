@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -33,14 +32,12 @@ TEST(CommandLine, QuotesOnlyAProgramPathWithBlanks) {
 }
 
 TEST(MainProgramLocation, PrefersTheProgramBesideTheLauncher) {
-    const auto folder = std::filesystem::temp_directory_path() / "brelvo_location_test";
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    EXPECT_EQ(LocateMainProgram(folder.string()), FixedMainProgramPath());
-    const auto beside = folder / MainProgramFileName();
+    const QTemporaryDir folder;
+    const std::string path = QFile::encodeName(folder.path()).toStdString();
+    EXPECT_EQ(LocateMainProgram(path), FixedMainProgramPath());
+    const std::string beside = path + "/" + std::string(MainProgramFileName());
     std::ofstream(beside).put('x');
-    EXPECT_EQ(LocateMainProgram(folder.string()), beside.string());
-    std::filesystem::remove_all(folder);
+    EXPECT_EQ(LocateMainProgram(path), beside);
 #ifdef _WIN32
     EXPECT_EQ(FixedMainProgramPath(), "C:\\Brelvo\\brelvo.exe");
 #else
