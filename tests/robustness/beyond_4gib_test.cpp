@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <sstream>
 
-#include "audio/audio_track.h"
 #include "audio/extract_audio.h"
 #include "audio/reintegrate_audio.h"
 #include "avi/chunk_ids.h"
@@ -38,13 +37,8 @@ class BeyondFourGiB : public ::testing::Test {
                                    const std::function<void()>& operation) {
         platform::ScopedFaultInjection journal;
         operation();
-        const auto writes = journal.Plan().JournalOf(movie.path);
-        EXPECT_FALSE(writes.empty());
-        for (const auto& w : writes) {
-            EXPECT_TRUE(WithinRegions(
-                {w.offset, w.offset + static_cast<std::int64_t>(w.bytes.size()) - 1}, regions))
-                << "a write at " << w.offset;
-        }
+        EXPECT_FALSE(journal.Plan().JournalOf(movie.path).empty());
+        EXPECT_TRUE(WritesWithin(journal.Plan(), movie.path, regions));
         EXPECT_EQ(static_cast<std::int64_t>(std::filesystem::file_size(movie.path)), movie.length);
     }
 };
@@ -94,10 +88,7 @@ TEST_F(BeyondFourGiB, EveryPartIsLoadedEditedAndItsSoundRewritten) {
 
     ASSERT_EQ(movie.audioPayloads.size(), 4u);
     EXPECT_GT(movie.audioPayloads[2], k4GiB);
-    const auto track = [&] {
-        const auto file = platform::OpenFile(movie.path, platform::OpenMode::Read);
-        return audio::AudioTrackFromRecord(*file, loaded.record);
-    }();
+    const auto track = TrackOf(movie.path);
     const std::string wavPath = Beside(movie.path, "big.wav");
     audio::ExtractAudio(movie.path, track, wavPath);
     Bytes wav = ReadWholeFile(wavPath);
@@ -108,7 +99,7 @@ TEST_F(BeyondFourGiB, EveryPartIsLoadedEditedAndItsSoundRewritten) {
     for (std::size_t k = 0; k < 4; ++k)
         EXPECT_EQ(sound(k), ReadAt(movie.path, movie.audioPayloads[k], 64)) << "chunk " << k;
     for (std::size_t k = 44; k < wav.size(); ++k) wav[k] = ~wav[k];
-    RestoreFile(wavPath, wav);
+    WriteFile(wavPath, wav);
     std::vector<Region> payloads;
     for (const auto at : movie.audioPayloads) payloads.push_back({at, 64});
     ExpectWritesWithin(movie, payloads,

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <sstream>
 
-#include "audio/audio_track.h"
 #include "audio/extract_audio.h"
 #include "audio/reintegrate_audio.h"
 #include "avi/field_patch.h"
@@ -24,11 +23,6 @@ namespace brelvo::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-audio::AudioTrack TrackOf(const std::string& path) {
-    const auto file = platform::OpenFile(path, platform::OpenMode::Read);
-    return audio::FindAudioTrack(*file);
-}
 
 // The command's exit status; 99 unless its error names `named`.
 int Command(const std::vector<std::string>& args, const std::string& named) {
@@ -90,10 +84,9 @@ TEST(UnwritableFiles, MovieRemovedOrReplacedSinceLoading) {
     EXPECT_THROW(audio::ExtractAudio(path, track, wavPath), platform::IoError);
     EXPECT_FALSE(fs::exists(path)) << "an edit created the removed movie anew";
 
-    SimpleMovie other;
-    other.frames = 12;  // a different length, as nearly every other encode has
-    const Bytes replacement = MakeSimpleMovie(other);
-    RestoreFile(path, replacement);
+    // A different length, as nearly every other encode has.
+    const Bytes replacement = MakeSimpleMovie({.frames = 12});
+    WriteFile(path, replacement);
     EXPECT_THROW(audio::RunReintegration(path, loaded.record, std::nullopt, wavPath, {},
                                          [](const std::string&) { return true; }),
                  avi::PatchRefused);
