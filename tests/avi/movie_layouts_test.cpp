@@ -3,12 +3,9 @@
 // the running time and the key-frame statistic, each from the index that covers the movie.
 #include <gtest/gtest.h>
 
-#include "avi/decode_headers.h"
 #include "avi/key_frames.h"
 #include "avi/load_display.h"
-#include "avi/normalise_on_load.h"
-#include "avi/scan_chunks.h"
-#include "tests/support/memory_file.h"
+#include "tests/support/decoded_movie.h"
 #include "tests/support/test_movies.h"
 
 namespace brelvo::avi {
@@ -67,14 +64,13 @@ TEST(MovieLayouts, WholeMovieCountsAndKeyFramesFromTheIndexThatCoversIt) {
     };
     for (const auto& layout : layouts) {
         SCOPED_TRACE(layout.name);
-        platform::MemoryFile file(layout.movie);
-        const auto map = ScanChunks(file).chunkMap;
-        const auto record = NormaliseOnLoad(file, map, DecodeHeaders(file, map));
-        const auto lines = InformationTabLines(record, map, "/clips/x.avi", file.Length());
+        DecodedMovie m(layout.movie, true);
+        const auto& record = m.record;
+        const auto lines = InformationTabLines(record, m.chunkMap, "/clips/x.avi", m.file.Length());
         EXPECT_EQ(Line(lines, "Frames:"), layout.frames);
         EXPECT_EQ(Line(lines, "Running Time:"), layout.runningTime);
         EXPECT_EQ(record.rangeTo, record.totalFrames);
-        const auto count = CountMovieKeyFrames(file, map, record);
+        const auto count = CountMovieKeyFrames(m.file, m.chunkMap, record);
         EXPECT_EQ(count.index == KeyFrameIndex::None ? "" : MovieKeyFrameCaption(count),
                   layout.keyFrames);
         EXPECT_EQ(count.damage, layout.damage);
@@ -83,29 +79,25 @@ TEST(MovieLayouts, WholeMovieCountsAndKeyFramesFromTheIndexThatCoversIt) {
 }
 
 TEST(MovieLayouts, TypeOneDvIsTheVideoStreamWithoutACompressionCodeOrSound) {
-    platform::MemoryFile file(MakeTypeOneDvMovie(4));
-    const auto map = ScanChunks(file).chunkMap;
-    const auto record = NormaliseOnLoad(file, map, DecodeHeaders(file, map));
+    const DecodedMovie m(MakeTypeOneDvMovie(4), true);
+    const auto& record = m.record;
     ASSERT_NE(record.VideoStream(), nullptr);
     EXPECT_EQ(record.videoHandler, "DVSD");
     EXPECT_EQ(record.videoRate, 250000);  // normalised like any video stream
     EXPECT_NE(record.FieldAt(record.videoHandlerOffset, 4), nullptr);
     EXPECT_EQ(record.videoCompressionOffset, 0);  // Apply Stream has nothing to write
     EXPECT_EQ(record.AudioStream(), nullptr);
-    const auto display = DescribeLoad(record, map);
+    const auto display = DescribeLoad(record, m.chunkMap);
     EXPECT_EQ(display.texts.at("Label15"), "Compression: dvsd - Unknown");
     EXPECT_EQ(display.texts.at("Label3"), "Frames Per Sec: 25.0000");
     EXPECT_FALSE(display.enabled.contains("Command12"));
 }
 
 TEST(MovieLayouts, CountsAndOffsetsOfAStreamedMovie) {
-    platform::MemoryFile file(MakeStreamedMovie(5));
-    const auto map = ScanChunks(file).chunkMap;
-    const auto record = DecodeHeaders(file, map);
-    EXPECT_EQ(record.totalFramesSource, FrameCountSource::StreamChunks);
+    const DecodedMovie m(MakeStreamedMovie(5));
+    EXPECT_EQ(m.record.totalFramesSource, FrameCountSource::StreamChunks);
     // The walk steps over the stream data of unknown size: it records no id inside it.
-    EXPECT_EQ(map.back().id, "MOVI");
-    EXPECT_EQ(map.back().size, -1);
+    EXPECT_EQ(m.chunkMap.back(), (ChunkRow{"MOVI", m.chunkMap.back().position, -1}));
 }
 
 }  // namespace
