@@ -6,11 +6,6 @@ namespace brelvo::platform::qt {
 
 int FakeMediaPlayer::ReadyState() const {
     Record("ReadyState");
-    if (!readyStates_.empty()) {
-        const int state = readyStates_.front();
-        readyStates_.pop_front();
-        return state;
-    }
     if (loadingForever_) return 1;
     return fileName_.isEmpty() ? kReadyUninitialised : kReadyComplete;
 }
