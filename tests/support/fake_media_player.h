@@ -42,7 +42,11 @@ class FakeMediaPlayer final : public MediaPlayer {
     void SetAutoStart(bool autoStart) override {
         Record(autoStart ? "SetAutoStart(true)" : "SetAutoStart(false)");
     }
-    int ReadyState() const override;
+    int ReadyState() const override {
+        Record("ReadyState");
+        if (loadingForever_) return 1;
+        return fileName_.isEmpty() ? kReadyUninitialised : kReadyComplete;
+    }
     bool HasError() const override {
         Record("HasError");
         return error_;
@@ -57,7 +61,13 @@ class FakeMediaPlayer final : public MediaPlayer {
 
     const std::vector<std::string>& Calls() const { return calls_; }
     // The calls without the ReadyState and SetAutoStart polls of the waits.
-    std::vector<std::string> Actions() const;
+    std::vector<std::string> Actions() const {
+        std::vector<std::string> actions;
+        for (const auto& call : calls_) {
+            if (call != "ReadyState" && !call.starts_with("SetAutoStart")) actions.push_back(call);
+        }
+        return actions;
+    }
     void ClearCalls() { calls_.clear(); }
     double SelectionStart() const { return selectionStart_; }
     double SelectionEnd() const { return selectionEnd_; }
