@@ -50,15 +50,16 @@ std::optional<editing::FrameRateFields> WriteFrameRate(
     if (!written) return std::nullopt;
     RateBar(form)->setValue(0);  // the new rate is the bar's base; runs the stretch readout
     const auto texts = editing::AppliedFrameRateTexts(change.after.rate, change.after.scale);
-    SetControlText(form.Control(QStringLiteral("Label6")), FromUtf8(texts.label6));
-    SetControlText(form.Control(QStringLiteral("Label3")), FromUtf8(texts.label3));
+    SetControlText(form.Control(QStringLiteral("Label6")), FromUtf8(texts.microSecPerFrame));
+    SetControlText(form.Control(QStringLiteral("Label3")), FromUtf8(texts.framesPerSec));
     return change.after;
 }
 
 // Once the player has been given the movie again: the rate readout.
 void ShowWrittenRate(Form1& form, const editing::FrameRateFields& written) {
-    SetControlText(form.Control(QStringLiteral("Label21")),
-                   FromUtf8(editing::AppliedFrameRateTexts(written.rate, written.scale).label21));
+    SetControlText(
+        form.Control(QStringLiteral("Label21")),
+        FromUtf8(editing::AppliedFrameRateTexts(written.rate, written.scale).fpsCaption));
 }
 
 void ShowRange(Form1& form) {
@@ -142,10 +143,10 @@ void Form1::HScroll1_Change() {
         record.framesPerSec, record.videoRate, RateBar(*this)->value(), record.totalFrames,
         Control<QLineEdit>(QStringLiteral("Text1"))->text().toStdString(),
         Control<QLineEdit>(QStringLiteral("Text11"))->text().toStdString());
-    if (readout.label21)
-        SetControlText(Control(QStringLiteral("Label21")), FromUtf8(*readout.label21));
-    if (readout.text12)
-        SetControlText(Control(QStringLiteral("Text12")), FromUtf8(*readout.text12));
+    if (readout.fpsCaption)
+        SetControlText(Control(QStringLiteral("Label21")), FromUtf8(*readout.fpsCaption));
+    if (readout.stretch)
+        SetControlText(Control(QStringLiteral("Text12")), FromUtf8(*readout.stretch));
 }
 
 void Form1::Text1_Change() {

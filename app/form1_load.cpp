@@ -5,9 +5,12 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <limits>
+#include <string_view>
+#include <utility>
 
 #include "app/form1.h"
 #include "app/load_messages.h"
+#include "avi/author_item_table.h"
 #include "avi/decode_headers.h"
 #include "avi/load_display.h"
 #include "avi/load_summary.h"
@@ -80,23 +83,63 @@ bool Form1::FillStruct() {
     return true;
 }
 
+namespace {
+
+// The control that shows each information line.
+constexpr std::pair<avi::InfoLine, std::string_view> kLineControls[] = {
+    {avi::InfoLine::Filename, "Label1"},       {avi::InfoLine::Compression, "Label15"},
+    {avi::InfoLine::Frames, "Label2"},         {avi::InfoLine::FramesPerSec, "Label3"},
+    {avi::InfoLine::FileSize, "Label4"},       {avi::InfoLine::MicroSecPerFrame, "Label6"},
+    {avi::InfoLine::PeakBitrate, "Label7"},    {avi::InfoLine::RunningTime, "Label8"},
+    {avi::InfoLine::Streams, "Label9"},        {avi::InfoLine::Resolution, "Label10"},
+    {avi::InfoLine::Range, "Label11"},         {avi::InfoLine::Quality, "Label13"},
+    {avi::InfoLine::ColourDepth, "Label14"},   {avi::InfoLine::AudioDelay, "Label18"},
+    {avi::InfoLine::WaveType, "Label5"},       {avi::InfoLine::SampleRate, "Label12"},
+    {avi::InfoLine::BitDepth, "Label16"},      {avi::InfoLine::Channels, "Label17"},
+    {avi::InfoLine::FrameRateBox, "Text1"},    {avi::InfoLine::FrameRateCaption, "Label21"},
+    {avi::InfoLine::AudioLengthBox, "Text11"},
+};
+
+std::string_view LineControl(avi::InfoLine key) {
+    for (const auto& [line, control] : kLineControls) {
+        if (line == key) return control;
+    }
+    return {};
+}
+
+std::string_view AuthorBox(std::string_view id) {
+    for (const auto& item : avi::kAuthorItems) {
+        if (item.id == id) return item.box;
+    }
+    return {};
+}
+
+}  // namespace
+
 void Form1::ApplyLoadDisplay(const avi::LoadDisplay& display) {
-    const auto control = [this](const std::string& name) -> QWidget* {
-        QWidget* widget = controls_.Find(FromUtf8(name));
-        if (widget == nullptr) qWarning() << "load display names no control:" << name.c_str();
+    const auto control = [this](std::string_view name) -> QWidget* {
+        QWidget* widget = controls_.Find(FromUtf8(std::string(name)));
+        if (widget == nullptr)
+            qWarning() << "load display names no control:" << std::string(name).c_str();
         return widget;
     };
-    for (const auto& [name, text] : display.texts) {
-        if (QWidget* widget = control(name)) qt::SetControlText(widget, FromUtf8(text));
+    for (const auto& [key, text] : display.lines) {
+        if (QWidget* widget = control(LineControl(key))) qt::SetControlText(widget, FromUtf8(text));
     }
-    for (const auto& [name, maxLength] : display.maxLengths) {
-        if (QWidget* widget = control(name)) qt::SetControlMaxLength(widget, maxLength);
+    for (const auto& [id, text] : display.author) {
+        QWidget* widget = control(AuthorBox(id));
+        if (widget == nullptr) continue;
+        qt::SetControlText(widget, FromUtf8(text));
+        qt::SetControlMaxLength(widget, display.authorRoom.at(id));
+        if (display.authorEditable.contains(id)) widget->setEnabled(true);
     }
-    for (const auto& name : display.enabled) {
-        if (QWidget* widget = control(name)) widget->setEnabled(true);
-    }
-    for (const auto& name : display.shown) {
-        if (QWidget* widget = control(name)) widget->setHidden(false);
+    // Any author item found makes the author details worth applying.
+    if (!display.author.empty()) Control(QStringLiteral("Command2"))->setEnabled(true);
+    if (display.hasAudio) {
+        for (const char* name : {"Frame2", "Command12", "Command13"}) {
+            Control(QString::fromLatin1(name))->setEnabled(true);
+        }
+        Control(QStringLiteral("Frame4"))->setHidden(false);
     }
     // SelectHandlerEntry and SelectCompressionEntry: the selection raises the list's click.
     if (display.combo1Index >= 0) {
@@ -108,9 +151,9 @@ void Form1::ApplyLoadDisplay(const avi::LoadDisplay& display) {
 }
 
 void Form1::MYGO(const QString& path) {
-    qt::SetControlText(
-        Control(QStringLiteral("Label1")),
-        QStringLiteral("Filename: ") + FromUtf8(avi::isolatename(path.toStdString())));
+    qt::SetControlText(Control(QStringLiteral("Label1")),
+                       FromUtf8(std::string(avi::InformationLine(avi::InfoLine::Filename).prefix) +
+                                avi::isolatename(path.toStdString())));
     document_.aviPath = path;
     std::int64_t length = 0;
     try {

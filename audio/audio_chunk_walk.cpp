@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "audio/audio_error.h"
+#include "avi/chunk_ids.h"
 
 namespace brelvo::audio {
 namespace {
@@ -20,23 +21,15 @@ using avi::IdClass;
 // The first "AVI " part or one of the "AVIX" parts of large movies; the type is read also when
 // the list's size is missing (0).
 bool IsPart(const std::string& type) {
-    return type == "AVI " || type == "AVIX";
+    return type == avi::kListTypeAvi || type == avi::kListTypeAvix;
 }
 
 }  // namespace
 
-std::optional<std::string> AudioChunkId(int streamNumber) {
-    if (streamNumber < 0 || streamNumber > 99) return std::nullopt;
-    std::string id = "00wb";
-    id[0] = static_cast<char>('0' + streamNumber / 10);
-    id[1] = static_cast<char>('0' + streamNumber % 10);
-    return id;
-}
-
 AudioChunkWalk::AudioChunkWalk(platform::RandomAccessFile& movie, int streamNumber,
                                std::size_t headerBlock)
     : reader_(movie, headerBlock) {
-    const auto id = AudioChunkId(streamNumber);
+    const auto id = avi::StreamChunkId(streamNumber, avi::kSuffixAudio);
     if (!id) {
         throw AudioError("The sound is stream " + std::to_string(streamNumber) +
                              "; only streams 0 to 99 can have audio chunks.",
@@ -87,13 +80,14 @@ std::optional<AudioChunk> AudioChunkWalk::Next() {
                 }
                 break;
             case Level::Part:
-                if (header->IdIs("LIST") && avi::ListType(reader_, *header) == "MOVI") {
+                if (header->IdIs(avi::kIdList) &&
+                    avi::ListType(reader_, *header) == avi::kListTypeMovi) {
                     Enter(*header, Level::Movi, frame.cursor);
                 }
                 break;
             case Level::Movi:
-                if (header->IdIs("LIST")) {
-                    if (avi::ListType(reader_, *header) == "REC ")
+                if (header->IdIs(avi::kIdList)) {
+                    if (avi::ListType(reader_, *header) == avi::kListTypeRec)
                         Enter(*header, Level::Movi, frame.cursor);
                 } else if (header->IdIs(std::string_view(audioId_.data(), 4))) {
                     AudioChunk chunk;

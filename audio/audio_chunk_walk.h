@@ -41,10 +41,6 @@ struct WalkStats {
     int resyncs = 0;            // places where garbage was stepped over
 };
 
-// The id of a stream's audio chunks: "01wb" for stream 1; nothing for a stream number no
-// two-digit id can name.
-std::optional<std::string> AudioChunkId(int streamNumber);
-
 class AudioChunkWalk {
   public:
     // headerBlock: how much the header reads fetch at once (tests shrink it).

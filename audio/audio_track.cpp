@@ -7,6 +7,7 @@
 #include "audio/audio_error.h"
 #include "avi/block_reader.h"
 #include "avi/chunk_cursor.h"
+#include "avi/chunk_ids.h"
 #include "platform/little_endian.h"
 #include "platform/path_text.h"
 
@@ -33,7 +34,7 @@ StreamLayout ReadStrl(avi::BlockReader& reader, const ChunkHeader& strl, int num
     auto cursor = BodyOf(reader, strl);
     bool haveHeader = false;
     while (auto chunk = cursor.Next()) {
-        if (!haveHeader && chunk->IdIs("strh") && chunk->size >= 28) {
+        if (!haveHeader && chunk->IdIs(avi::kIdStrh) && chunk->size >= 28) {
             std::array<std::byte, 48> h{};
             const std::size_t want = chunk->size >= h.size() ? h.size() : 28;
             if (reader.ReadAt(chunk->DataOffset(), std::span(h).first(want)) == want) {
@@ -43,7 +44,7 @@ StreamLayout ReadStrl(avi::BlockReader& reader, const ChunkHeader& strl, int num
                 layout.sampleSize = platform::ReadI32(h, 44);  // 0 when the header is short
                 haveHeader = true;
             }
-        } else if (!layout.formatDataOffset && chunk->IdIs("strf")) {
+        } else if (!layout.formatDataOffset && chunk->IdIs(avi::kIdStrf)) {
             layout.formatDataOffset = chunk->DataOffset();
             layout.formatSize = chunk->size;
         }
@@ -52,7 +53,7 @@ StreamLayout ReadStrl(avi::BlockReader& reader, const ChunkHeader& strl, int num
 }
 
 bool IsAudio(const std::string& fccType) {
-    return platform::AsciiUpper(fccType) == "AUDS";
+    return platform::AsciiUpper(fccType) == avi::kTypeAudio;
 }
 
 AudioTrack TrackOf(const StreamLayout& layout, std::int64_t loadedLength = -1) {
@@ -91,13 +92,13 @@ std::vector<StreamLayout> ReadStreamLayouts(platform::RandomAccessFile& movie) {
     std::vector<StreamLayout> layouts;
     ChunkCursor top(reader, 0, avi::kUnboundedEnd, avi::IdClass::TopLevel);
     const auto riff = top.Next();
-    if (!riff || !ListTypeIs(reader, *riff, "AVI ")) return layouts;
+    if (!riff || !ListTypeIs(reader, *riff, avi::kListTypeAvi)) return layouts;
     auto part = BodyOf(reader, *riff);
     while (auto chunk = part.Next()) {
-        if (!chunk->IdIs("LIST") || !ListTypeIs(reader, *chunk, "HDRL")) continue;
+        if (!chunk->IdIs(avi::kIdList) || !ListTypeIs(reader, *chunk, avi::kListTypeHdrl)) continue;
         auto hdrl = BodyOf(reader, *chunk);
         while (auto child = hdrl.Next()) {
-            if (child->IdIs("LIST") && ListTypeIs(reader, *child, "STRL")) {
+            if (child->IdIs(avi::kIdList) && ListTypeIs(reader, *child, avi::kListTypeStrl)) {
                 layouts.push_back(ReadStrl(reader, *child, static_cast<int>(layouts.size())));
             }
         }

@@ -12,6 +12,7 @@
 #include "audio/format_comparison.h"
 #include "avi/block_reader.h"
 #include "avi/chunk_cursor.h"
+#include "avi/chunk_ids.h"
 #include "platform/file_system.h"
 #include "platform/little_endian.h"
 #include "platform/number_text.h"
@@ -26,8 +27,8 @@ constexpr std::size_t kSearchBlock = 64 * 1024;
 std::optional<WavSamples> WalkRiffWave(platform::RandomAccessFile& wav) {
     std::array<std::byte, 12> head{};
     if (wav.ReadAt(0, head) != head.size()) return std::nullopt;
-    if (platform::AsciiUpper(platform::ReadFourCC(head, 0)) != "RIFF" ||
-        platform::AsciiUpper(platform::ReadFourCC(head, 8)) != "WAVE") {
+    if (!platform::SameIgnoringCase(platform::ReadFourCC(head, 0), avi::kIdRiff) ||
+        !platform::SameIgnoringCase(platform::ReadFourCC(head, 8), avi::kWavForm)) {
         return std::nullopt;
     }
     WavSamples samples;
@@ -37,13 +38,14 @@ std::optional<WavSamples> WalkRiffWave(platform::RandomAccessFile& wav) {
     // own end bounds the walk.
     avi::ChunkCursor cursor(reader, 12, avi::kUnboundedEnd, avi::IdClass::ListBody);
     while (auto chunk = cursor.Next()) {
-        if (chunk->IdIs("data")) {
+        if (chunk->IdIs(avi::spelled::kWavData)) {
             samples.dataOffset = chunk->DataOffset();
             samples.dataSize =
                 std::clamp<std::int64_t>(wav.Length() - samples.dataOffset, 0, chunk->size);
             return samples;
         }
-        if (chunk->IdIs("fmt ") && !samples.formatChunk && chunk->size <= kMaxFormatSize) {
+        if (chunk->IdIs(avi::spelled::kWavFormat) && !samples.formatChunk &&
+            chunk->size <= kMaxFormatSize) {
             std::vector<std::byte> format(4 + std::size_t{chunk->size});
             platform::WriteU32(format, 0, chunk->size);
             if (wav.ReadAt(chunk->DataOffset(), std::span(format).subspan(4)) == chunk->size) {
@@ -64,7 +66,8 @@ WavSamples SearchData(platform::RandomAccessFile& wav) {
         const std::size_t got = wav.ReadAt(at, block);
         if (got < 4) break;
         for (std::size_t k = 0; k + 4 <= got; ++k) {
-            if (platform::AsciiUpper(platform::ReadFourCC(block, k)) == "DATA") {
+            if (platform::SameIgnoringCase(platform::ReadFourCC(block, k),
+                                           avi::spelled::kWavData)) {
                 WavSamples samples;
                 samples.dataOffset = at + static_cast<std::int64_t>(k) + 8;
                 samples.dataSize = std::max<std::int64_t>(length - samples.dataOffset, 0);
@@ -181,12 +184,13 @@ std::vector<std::byte> WavHeader(std::span<const std::byte> formatChunk, std::ui
     std::vector<std::byte> header;
     const auto padded = static_cast<std::size_t>(PaddedFormatSize(formatChunk));
     header.reserve(28 + padded);
-    AppendText(header, "RIFF");
+    AppendText(header, avi::kIdRiff);
     AppendU32(header, static_cast<std::uint32_t>(20 + padded + dataSize));
-    AppendText(header, "WAVEfmt ");
+    AppendText(header, avi::kWavForm);
+    AppendText(header, avi::spelled::kWavFormat);
     header.insert(header.end(), formatChunk.begin(), formatChunk.end());
     if (padded + 4 > formatChunk.size()) header.push_back(std::byte{0});
-    AppendText(header, "data");
+    AppendText(header, avi::spelled::kWavData);
     AppendU32(header, dataSize);
     return header;
 }

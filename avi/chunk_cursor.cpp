@@ -5,16 +5,15 @@
 #include <algorithm>
 #include <vector>
 
+#include "avi/chunk_ids.h"
 #include "platform/little_endian.h"
+#include "platform/path_text.h"
 
 namespace brelvo::avi {
 namespace {
 
 constexpr std::size_t kResyncBlock = 64 * 1024;
 
-char Upper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -25,11 +24,10 @@ bool IsAlnum(char c) {
     return IsDigit(c) || IsLetter(c);
 }
 
+using platform::AsciiUpper;
+
 bool SameId(const std::array<char, 4>& id, std::string_view fourcc) {
-    for (std::size_t k = 0; k < 4; ++k) {
-        if (Upper(id[k]) != Upper(fourcc[k])) return false;
-    }
-    return true;
+    return platform::SameIgnoringCase(std::string_view(id.data(), id.size()), fourcc);
 }
 
 std::array<char, 4> IdFrom(std::span<const std::byte> bytes) {
@@ -49,16 +47,17 @@ bool IsPlausibleId(IdClass ids, const std::array<char, 4>& id) {
         case IdClass::Any:
             return true;
         case IdClass::TopLevel:
-            return SameId(id, "RIFF");
+            return SameId(id, kIdRiff);
         case IdClass::ListBody:
             return IsAlnum(id[0]) && std::all_of(id.begin() + 1, id.end(),
                                                  [](char c) { return IsAlnum(c) || c == ' '; });
         case IdClass::StreamData:
             if (IsDigit(id[0]) && IsDigit(id[1]) && IsLetter(id[2]) && IsLetter(id[3])) return true;
-            if (Upper(id[0]) == 'I' && Upper(id[1]) == 'X' && IsDigit(id[2]) && IsDigit(id[3])) {
+            if (AsciiUpper(id[0]) == 'I' && AsciiUpper(id[1]) == 'X' && IsDigit(id[2]) &&
+                IsDigit(id[3])) {
                 return true;
             }
-            return SameId(id, "LIST") || SameId(id, "JUNK");
+            return SameId(id, kIdList) || SameId(id, kIdJunk);
     }
     return false;
 }
@@ -67,7 +66,7 @@ std::string ListType(BlockReader& reader, const ChunkHeader& list) {
     std::array<std::byte, 4> bytes{};
     if (reader.ReadAt(list.DataOffset(), bytes) != bytes.size()) return {};
     std::string type(4, ' ');
-    for (std::size_t k = 0; k < 4; ++k) type[k] = Upper(static_cast<char>(bytes[k]));
+    for (std::size_t k = 0; k < 4; ++k) type[k] = AsciiUpper(static_cast<char>(bytes[k]));
     return type;
 }
 

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "avi/block_reader.h"
+#include "avi/chunk_ids.h"
 
 namespace brelvo::avi {
 
@@ -44,7 +45,7 @@ struct ChunkHeader {
     }
     // Case-insensitive comparison with a four-character code.
     bool IdIs(std::string_view fourcc) const;
-    bool IsList() const { return IdIs("RIFF") || IdIs("LIST"); }
+    bool IsList() const { return IdIs(kIdRiff) || IdIs(kIdList); }
 };
 
 // True when the four bytes are a plausible id of the class.

@@ -27,7 +27,6 @@ class Decoder {
     Decoder(platform::RandomAccessFile& file, const ChunkMap& map) : file_(file), map_(map) {}
 
     HeaderRecord Run() {
-        record_.decodedChunkCount = map_.size();
         for (std::size_t i = 0; i < map_.size(); ++i) {
             const auto& row = map_[i];
             if (row.id == kIdAvih) {
@@ -38,9 +37,6 @@ class Decoder {
                 TextRow(i);
             } else if (row.id == kIdIdx1) {
                 record_.idx1Row = i;
-            } else if (row.id == kIdMovi) {
-                record_.moviPos = row.position + 4;
-                record_.moviSize = row.size;
             } else if (row.id == kIdList) {
                 ListRow(i);
             }
@@ -189,9 +185,7 @@ class Decoder {
         record_.audioHeader = s.header;
         record_.audioStartOffset = s.startField.offset;
         record_.audioDelayStart = s.header.start;
-        record_.audioStrfPos = 0;
         if (!s.strfRow) return;
-        record_.audioStrfPos = map_[*s.strfRow].position - 4;
         FieldBlock block(file_, s.formatDataOffset, kWaveFormatBytes,
                          "strf[" + std::to_string(s.index) + "]", record_.fields,
                          "an audio format");
@@ -210,7 +204,7 @@ class Decoder {
         TextItem item;
         item.id = row.id;
         item.row = i;
-        item.position = row.position;
+        item.dataOffset = row.DataOffset();
         item.size = row.size;
         const auto want = static_cast<std::size_t>(
             std::min<std::int64_t>(std::clamp(row.size, 0, kMaxTextItemBytes), textBudget_));

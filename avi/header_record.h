@@ -84,13 +84,13 @@ struct StreamRecord {
 
 // An INFO item or the display name, as the ChunkMap lists it.
 struct TextItem {
-    std::string id;             // "IART" ... or "DISP"
-    std::size_t row = 0;        // ChunkMap row
-    std::int64_t position = 0;  // 1-based position of the size field
-    std::int32_t size = 0;      // data size
-    std::string bytes;          // the data as stored (ANSI bytes, NULs included; cut at EOF)
-    FieldRef field;             // the data bytes read (unrecorded when none were)
-    std::int64_t DataOffset() const { return position + 3; }
+    std::string id;               // "IART" ... or "DISP"
+    std::size_t row = 0;          // ChunkMap row
+    std::int64_t dataOffset = 0;  // 0-based offset of the first data byte
+    std::int32_t size = 0;        // data size
+    std::string bytes;            // the data as stored (ANSI bytes, NULs included; cut at EOF)
+    FieldRef field;               // the data bytes read (unrecorded when none were)
+    std::int64_t DataOffset() const { return dataOffset; }
 };
 
 // Where the whole movie's frame count comes from.
@@ -129,11 +129,7 @@ struct HeaderRecord {
     std::optional<StreamHeader> audioHeader;
     std::int64_t audioStartOffset = 0;
     std::int32_t audioDelayStart = 0;
-    std::int64_t audioStrfPos = 0;  // 1-based position of the audio format chunk's id
     std::optional<std::size_t> idx1Row;
-    std::int64_t moviPos = 0;
-    std::int32_t moviSize = 0;
-    std::size_t decodedChunkCount = 0;
 
     // The last decoded main header / video / audio stream, if any.
     const MainHeader* LastMainHeader() const;

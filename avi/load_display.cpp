@@ -6,6 +6,7 @@
 #include <string_view>
 #include <utility>
 
+#include "avi/author_item_table.h"
 #include "avi/chunk_ids.h"
 #include "avi/name_tables.h"
 #include "platform/ansi_codec.h"
@@ -45,8 +46,8 @@ class Replay {
     }
 
   private:
-    void Set(const std::string& control, std::string text) {
-        shown_.texts[control] = std::move(text);
+    void Set(InfoLine key, std::string_view value) {
+        shown_.lines[key] = std::string(InformationLine(key).prefix) + std::string(value);
     }
 
     void MainHeaderRow(const MainHeader& h) {
@@ -54,32 +55,32 @@ class Replay {
         // elsewhere (the dmlh of a large movie).
         totalFrames_ = rangeTo_ =
             &h == record_.LastMainHeader() ? record_.totalFrames : h.totalFrames;
-        Set("Label6", "MicroSeconds Per Frame: " + FormatPlain(h.microSecPerFrame));
-        Set("Label7", "Peak Bitrate: " + FormatPlain(h.maxBytesPerSec));
-        Set("Label2", "Frames: " + FormatPlain(totalFrames_));
-        Set("Label9", "Streams (i.e. Video,Audio): " + FormatPlain(h.streams));
-        Set("Label10", "Resolution " + FormatPlain(h.width) + " x " + FormatPlain(h.height));
+        Set(InfoLine::MicroSecPerFrame, FormatPlain(h.microSecPerFrame));
+        Set(InfoLine::PeakBitrate, FormatPlain(h.maxBytesPerSec));
+        Set(InfoLine::Frames, FormatPlain(totalFrames_));
+        Set(InfoLine::Streams, FormatPlain(h.streams));
+        Set(InfoLine::Resolution, FormatPlain(h.width) + " x " + FormatPlain(h.height));
     }
 
     void VideoRow(const StreamRecord& s) {
         const auto& h = s.header;
         const int handlerItem = MatchingCodecItem(CodecList::HeaderHandler, h.fccHandler);
         if (handlerItem >= 0) shown_.combo1Index = handlerItem;
-        Set("Label15", "Compression: " + platform::AnsiToUtf8(h.fccHandler) +
-                           std::string(VideoCodecDescription(h.fccHandler)));
+        Set(InfoLine::Compression,
+            platform::AnsiToUtf8(h.fccHandler) + std::string(VideoCodecDescription(h.fccHandler)));
         // A dwScale of 0 or less (no time base) or a dwRate of 0 leaves the values that
         // divide by it unshown.
         if (h.scale > 0) {
             const double fps = static_cast<double>(h.rate) / h.scale;
-            Set("Label3", "Frames Per Sec: " + Fixed4(fps));
-            Set("Text1", Fixed4(fps));
-            Set("Label21", "FPS: " + Fixed4(fps));
-            if (fps != 0.0) Set("Label8", "Running Time: " + Fixed4(totalFrames_ / fps) + " Secs.");
+            Set(InfoLine::FramesPerSec, Fixed4(fps));
+            Set(InfoLine::FrameRateBox, Fixed4(fps));
+            Set(InfoLine::FrameRateCaption, Fixed4(fps));
+            if (fps != 0.0) Set(InfoLine::RunningTime, Fixed4(totalFrames_ / fps) + " Secs.");
         }
-        Set("Label11", "From: 1 To: " + FormatPlain(rangeTo_));
-        Set("Label13", "Quality Level: " + FormatPlain(h.quality) + " (1 - 10000)");
+        Set(InfoLine::Range, "1 To: " + FormatPlain(rangeTo_));
+        Set(InfoLine::Quality, FormatPlain(h.quality) + " (1 - 10000)");
         if (s.video) {
-            Set("Label14", "Colour Depth: " + FormatPlain(s.video->bitCount) + "Bits.");
+            Set(InfoLine::ColourDepth, FormatPlain(s.video->bitCount) + "Bits.");
             const int item = MatchingCodecItem(CodecList::StreamCompression, s.video->compression);
             if (item >= 0) shown_.combo2Index = item;
         }
@@ -87,37 +88,29 @@ class Replay {
 
     void AudioRow(const StreamRecord& s) {
         const auto& h = s.header;
-        shown_.enabled.insert({"Frame2", "Command12", "Command13"});
-        shown_.shown.insert("Frame4");
+        shown_.hasAudio = true;
         if (h.scale != 0 && h.rate != 0) {
             const double perSec = static_cast<double>(h.rate) / h.scale;
-            Set("Label18", "Audio Delay: " + platform::FormatGeneral(h.start / perSec) + " Secs.");
-            Set("Text11", Fixed4(h.length / perSec));
+            Set(InfoLine::AudioDelay, platform::FormatGeneral(h.start / perSec) + " Secs.");
+            Set(InfoLine::AudioLengthBox, Fixed4(h.length / perSec));
         }
-        if (!s.audio) return;  // no format row: the wave labels stay as they were
+        if (!s.audio) return;  // no format row: the wave lines stay as they were
         const auto& a = *s.audio;
-        Set("Label5", "Wave Type: " + FormatPlain(a.formatTag) +
-                          std::string(WaveFormatDescription(a.formatTag)));
-        Set("Label17", "Channels: " + FormatPlain(a.channels) +
-                           (a.channels == 1 ? " (i.e. Mono)" : " (i.e. Stereo)"));
-        Set("Label12", "Samples Rate: " + FormatPlain(a.samplesPerSec));
-        Set("Label16", "Bit Depth: " + FormatPlain(a.bitsPerSample));
+        Set(InfoLine::WaveType,
+            FormatPlain(a.formatTag) + std::string(WaveFormatDescription(a.formatTag)));
+        Set(InfoLine::Channels,
+            FormatPlain(a.channels) + (a.channels == 1 ? " (i.e. Mono)" : " (i.e. Stereo)"));
+        Set(InfoLine::SampleRate, FormatPlain(a.samplesPerSec));
+        Set(InfoLine::BitDepth, FormatPlain(a.bitsPerSample));
     }
 
     void TextRow(const TextItem& t) {
         if (t.id == kDisplayNameId) {
             DisplayNameRow(t);
-            return;
-        }
-        for (const auto& item : kAuthorItems) {
-            if (t.id != item.id) continue;
-            const std::string control(item.box);
-            Set(control, platform::AnsiToUtf8(t.bytes));
-            shown_.maxLengths[control] = static_cast<int>(t.bytes.size());
+        } else if (IsInfoTextItem(t.id)) {
             // An empty item has no room for a single character, and a box of maximum length 0
             // would take text without limit that could never be written: it stays disabled.
-            if (!t.bytes.empty()) shown_.enabled.insert(control);
-            shown_.enabled.insert("Command2");
+            Author(t.id, platform::AnsiToUtf8(t.bytes), t.bytes.size());
         }
     }
 
@@ -125,11 +118,17 @@ class Replay {
         if (t.bytes.size() >= kDisplayNameLimit) return;
         // The box takes no more than the room behind the type field, which Apply keeps; with
         // no room at all it stays disabled, as an empty INFO item does.
-        const auto room = DisplayNameRoom(t.bytes);
-        shown_.maxLengths["disp"] = static_cast<int>(room);
-        Set("disp", platform::AnsiToUtf8(DisplayNameText(t.bytes)));
-        if (room > 0) shown_.enabled.insert("disp");
-        shown_.enabled.insert("Command2");
+        Author(t.id, platform::AnsiToUtf8(DisplayNameText(t.bytes)), DisplayNameRoom(t.bytes));
+    }
+
+    void Author(const std::string& id, std::string text, std::size_t room) {
+        shown_.author[id] = std::move(text);
+        shown_.authorRoom[id] = static_cast<int>(room);
+        if (room > 0) {
+            shown_.authorEditable.insert(id);
+        } else {
+            shown_.authorEditable.erase(id);
+        }
     }
 
     const HeaderRecord& record_;

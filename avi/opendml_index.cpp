@@ -124,12 +124,12 @@ std::optional<SuperIndexChunk> FindSuperIndex(platform::RandomAccessFile& file,
     if (list.id != kIdList) return std::nullopt;
     BlockReader reader(file, kStrlBlock);
     ChunkHeader strl{list.DataOffset() - 8, {}, static_cast<std::uint32_t>(list.size)};
-    if (ListType(reader, strl) != "STRL") return std::nullopt;
+    if (ListType(reader, strl) != kListTypeStrl) return std::nullopt;
     auto children = ChunkCursor::Body(reader, strl, IdClass::Any);
     for (int n = 0; n < kMaxStrlChildren; ++n) {
         const auto child = children.Next();
         if (!child) break;
-        if (child->IdIs("indx")) return SuperIndexChunk{child->DataOffset(), child->size};
+        if (child->IdIs(kIdIndx)) return SuperIndexChunk{child->DataOffset(), child->size};
     }
     return std::nullopt;
 }

@@ -23,9 +23,8 @@ bool IsDigit(char c) {
 
 std::int64_t CountStreamChunks(platform::RandomAccessFile& file, const ChunkMap& chunkMap,
                                int streamIndex) {
-    if (streamIndex < 0 || streamIndex > 99) return 0;
-    const char digits[2] = {static_cast<char>('0' + streamIndex / 10),
-                            static_cast<char>('0' + streamIndex % 10)};
+    const auto digits = StreamChunkId(streamIndex, "");
+    if (!digits) return 0;
     BlockReader reader(file, kHeaderBlock);
     const std::int64_t length = reader.Length();
     std::int64_t count = 0;
@@ -53,7 +52,8 @@ std::int64_t CountStreamChunks(platform::RandomAccessFile& file, const ChunkMap&
             if (!streamData && upper != kIdJunk && !upper.starts_with("IX")) {
                 break;  // no chunk here: the list ends or is damaged
             }
-            if (id[0] == digits[0] && id[1] == digits[1] && upper.substr(2) != "PC") {
+            if (id.starts_with(*digits) &&
+                !platform::SameIgnoringCase(id.substr(2), kSuffixPaletteChange)) {
                 ++count;
             }
             at += 8 + static_cast<std::int64_t>(size) + (size % 2);

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "avi/chunk_ids.h"
 #include "avi/decode_headers.h"
 #include "avi/scan_chunks.h"
 #include "platform/file_system.h"
@@ -19,8 +20,8 @@ namespace {
 bool StartsAsAvi(platform::RandomAccessFile& file) {
     std::array<std::byte, 12> head{};
     if (file.ReadAt(0, head) < head.size()) return false;
-    return platform::AsciiUpper(platform::ReadFourCC(head, 0)) == "RIFF" &&
-           platform::AsciiUpper(platform::ReadFourCC(head, 8)) == "AVI ";
+    return platform::SameIgnoringCase(platform::ReadFourCC(head, 0), avi::kIdRiff) &&
+           platform::SameIgnoringCase(platform::ReadFourCC(head, 8), avi::kListTypeAvi);
 }
 
 std::string IoReason(const platform::IoError& e) {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "avi/information_lines.h"
 #include "editing/frame_rate.h"
 #include "platform/number_text.h"
 
@@ -38,10 +39,11 @@ StretchReadout StretchCalculation(double framesPerSec, std::int32_t videoRate, i
     // The bar counts in ten-thousandths whatever the scale: the file's scale is 10000 here.
     const double candidate =
         (static_cast<double>(videoRate) + barValue) / static_cast<double>(kRateScale);
-    readout.label21 = "FPS: " + platform::FormatPattern(candidate, platform::Pattern::Fixed4);
+    readout.fpsCaption = std::string(avi::InformationLine(avi::InfoLine::FrameRateCaption).prefix) +
+                         platform::FormatPattern(candidate, platform::Pattern::Fixed4);
     const auto percent = StretchPercent(totalFrames, platform::ReadLeadingNumber(text1), candidate,
                                         platform::ReadLeadingNumber(text11));
-    if (percent) readout.text12 = StretchText(*percent);
+    if (percent) readout.stretch = StretchText(*percent);
     return readout;
 }
 

@@ -26,10 +26,11 @@ std::string StretchText(double percent);
 // dwScale)); nothing with a zero divisor.
 std::optional<double> AudioLengthSeconds(const avi::StreamHeader& audio);
 
-// What HScroll1_Change shows: Label21 and Text12, each left as it is when empty.
+// What HScroll1_Change shows: the frame-rate caption and the stretch, each left as it is when
+// empty.
 struct StretchReadout {
-    std::optional<std::string> label21;  // "FPS: 24.0000"
-    std::optional<std::string> text12;   // "Stretch to 104.1667 %"
+    std::optional<std::string> fpsCaption;  // "FPS: 24.0000"
+    std::optional<std::string> stretch;     // "Stretch to 104.1667 %"
 };
 
 // The stretch calculation of the "Stretch Audio" frame. framesPerSec 0 (nothing decoded)

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "avi/field_patch.h"
+#include "avi/information_lines.h"
 #include "platform/number_text.h"
 #include "platform/rounding.h"
 
@@ -106,9 +107,13 @@ FrameRateTexts AppliedFrameRateTexts(std::int32_t rate, std::int32_t scale) {
     if (rate == 0 || scale == 0) return {};
     const double fps = static_cast<double>(rate) / scale;
     const auto fpsText = platform::FormatPattern(fps, platform::Pattern::Fixed4);
-    return {"MicroSeconds Per Frame: " +
-                platform::FormatPattern(kMicroSecondsPerSecond / fps, platform::Pattern::Fixed2),
-            "Frames Per Sec: " + fpsText, "FPS: " + fpsText};
+    const auto line = [](avi::InfoLine key, const std::string& value) {
+        return std::string(avi::InformationLine(key).prefix) + value;
+    };
+    return {line(avi::InfoLine::MicroSecPerFrame,
+                 platform::FormatPattern(kMicroSecondsPerSecond / fps, platform::Pattern::Fixed2)),
+            line(avi::InfoLine::FramesPerSec, fpsText),
+            line(avi::InfoLine::FrameRateCaption, fpsText)};
 }
 
 double FrameRateChange::FramesPerSecBefore() const {

@@ -42,11 +42,11 @@ struct FrameRateFields {
 // rate whose frame time would be 0 microseconds, or a scale of 0 or less.
 FrameRateFields FrameRateFieldsFor(std::int64_t rate, std::int64_t scale);
 
-// The lines an Apply puts on the window for the rate now written: Label6 "MicroSeconds Per
-// Frame: " (1000000 / fps in "0.00"), Label3 "Frames Per Sec: " and Label21 "FPS: " (fps in
-// "0.0000"). Empty texts with a zero divisor.
+// The lines an Apply shows for the rate now written: the frame time (1000000 / fps in "0.00"),
+// the frames per second and the frame-rate tab's caption (fps in "0.0000"). Empty texts with a
+// zero divisor.
 struct FrameRateTexts {
-    std::string label6, label3, label21;
+    std::string microSecPerFrame, framesPerSec, fpsCaption;
 };
 FrameRateTexts AppliedFrameRateTexts(std::int32_t rate, std::int32_t scale);
 

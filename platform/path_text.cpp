@@ -29,9 +29,7 @@ std::string JoinFolderAndName(std::string_view folder, std::string_view name) {
 
 std::string AsciiUpper(std::string_view text) {
     std::string out(text);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
+    for (char& c : out) c = AsciiUpper(c);
     return out;
 }
 

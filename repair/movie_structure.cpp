@@ -16,6 +16,8 @@
 namespace brelvo::repair {
 namespace {
 
+using namespace avi::spelled;
+
 // Chunk headers lie anywhere in a movie; a small block serves a run of small chunks in one
 // read without reading much of a large frame's data.
 constexpr std::size_t kHeaderBlock = 4096;
@@ -33,7 +35,7 @@ struct Header {
     std::string id;
     std::uint32_t size = 0;
     std::string type;  // the four bytes after the size (a list's type), when in the file
-    bool IsList() const { return id == "RIFF" || id == "LIST"; }
+    bool IsList() const { return id == kRiff || id == kList; }
 };
 
 struct Context {
@@ -103,7 +105,7 @@ class Walker {
     static bool Plausible(const Header& h, Level level) {
         if (level == Level::Movi) {
             const auto id = std::as_bytes(std::span(h.id));
-            return IsStreamChunkId(id) || h.id == "JUNK" || h.id == "LIST" ||
+            return IsStreamChunkId(id) || h.id == kJunk || h.id == kList ||
                    (h.id[0] == 'i' && h.id[1] == 'x' && IsDigit(h.id[2]) && IsDigit(h.id[3]));
         }
         return std::all_of(h.id.begin(), h.id.end(),
@@ -112,9 +114,9 @@ class Walker {
 
     // An id that cannot stand at this level: the enclosing list must have ended before it.
     static bool Foreign(const Header& h, Level level) {
-        if (h.id == "RIFF") return true;
+        if (h.id == kRiff) return true;
         if (level == Level::RiffBody) return false;
-        return h.id == "idx1" || (h.id == "LIST" && h.type == "movi");
+        return h.id == kIdx1 || (h.id == kList && h.type == kMovi);
     }
 
     void WalkTop() {
@@ -123,7 +125,7 @@ class Walker {
         int part = 0;
         while (pos < length_) {
             const auto h = HeaderAt(pos);
-            if (!h || h->id != "RIFF") break;
+            if (!h || h->id != kRiff) break;
             lastRiff = pos;
             lastMovi_ = -1;
             pos = List(pos, *h, length_, Context{Level::RiffBody, part, "", 0});
@@ -163,7 +165,7 @@ class Walker {
         const std::int64_t declaredEnd = pos + 8 + h.size;
         const std::int64_t end = std::min(declaredEnd, parentEnd);
         Context inner{ChildLevel(h, ctx.level), ctx.part, {}, ctx.depth + 1, ctx.streamList};
-        if (ctx.level == Level::HeaderList && ctx.part == 0 && h.type == "strl") {
+        if (ctx.level == Level::HeaderList && ctx.part == 0 && h.type == kStrl) {
             inner.streamList = streamListsSeen_++;
             inner.streamListBody = true;
         }
@@ -181,13 +183,13 @@ class Walker {
         // its declared end: nothing inside may read otherwise once it is longer.
         const bool whole = problems_ == problemsBefore && stop == end && declaredEnd <= parentEnd;
         if (movi < s_.moviLists.size()) lastMoviWhole_ = whole;
-        if (h.id == "RIFF") lastRiffWhole_ = whole;
+        if (h.id == kRiff) lastRiffWhole_ = whole;
         if (inner.level == Level::HeaderList && ctx.part == 0) {
             s_.headerListWhole = garbage_.places + missingPads_.places == lostPlacesBefore;
         }
         if (declaredEnd <= parentEnd && stop == end) return declaredEnd + (h.size & 1);
 
-        const Code code = h.id == "RIFF" ? Code::RiffSizePastEnd : Code::ListSizePastEnd;
+        const Code code = h.id == kRiff ? Code::RiffSizePastEnd : Code::ListSizePastEnd;
         if (!Room(code)) return stop;
         auto field = SizeValue(pos + 4, inner.path);
         // Before the end of the file a list must end where its pad byte leads to the next
@@ -212,7 +214,7 @@ class Walker {
         } else {
             detail = std::string(parentEnd == length_ ? "the file" : "its parent list") + " ends " +
                      std::to_string(declaredEnd - parentEnd) + " bytes before the " +
-                     (h.id == "RIFF" ? "RIFF" : "list") + " does";
+                     (h.id == kRiff ? "RIFF" : "list") + " does";
         }
         s_.findings.push_back(
             {code, pos + 4, {field}, std::move(detail), field.should.has_value()});
@@ -220,15 +222,15 @@ class Walker {
     }
 
     static Level ChildLevel(const Header& h, Level level) {
-        if (h.id == "RIFF") return Level::RiffBody;
-        if (h.type == "movi" || (level == Level::Movi && h.type == "rec ")) return Level::Movi;
-        if (level == Level::RiffBody && h.type == "hdrl") return Level::HeaderList;
-        if (level == Level::HeaderList && h.type == "odml") return Level::Odml;
+        if (h.id == kRiff) return Level::RiffBody;
+        if (h.type == kMovi || (level == Level::Movi && h.type == kRec)) return Level::Movi;
+        if (level == Level::RiffBody && h.type == kHdrl) return Level::HeaderList;
+        if (level == Level::HeaderList && h.type == kOdml) return Level::Odml;
         return Level::Other;
     }
 
     static std::string ChildPath(const Header& h, const Context& ctx, int streamList) {
-        if (h.id == "RIFF") return "riff[" + std::to_string(ctx.part) + "]";
+        if (h.id == kRiff) return "riff[" + std::to_string(ctx.part) + "]";
         std::string name = ListName(h.type);
         if (streamList != ctx.streamList) name += "[" + std::to_string(streamList) + "]";
         return ctx.path + "." + name;
@@ -316,7 +318,7 @@ class Walker {
         const auto id = std::as_bytes(std::span(h.id));
         if (ctx.level == Level::Movi && IsStreamChunkId(id)) {
             if (whole && h.id.substr(2) != "pc") AddChunk(ctx, h);
-        } else if (ctx.level == Level::RiffBody && h.id == "idx1" && ctx.part == 0) {
+        } else if (ctx.level == Level::RiffBody && h.id == kIdx1 && ctx.part == 0) {
             const std::int64_t held = std::min(dataEnd, end) - pos - 8;
             s_.idx1 = IndexChunk{pos + 8, held / 16};
             if (!whole) {
@@ -332,19 +334,19 @@ class Walker {
                                        true});
                 return;
             }
-        } else if (ctx.level == Level::Odml && h.id == "dmlh" && h.size >= 4 &&
+        } else if (ctx.level == Level::Odml && h.id == kDmlh && h.size >= 4 &&
                    pos + 12 <= length_) {
             avi::FieldBlock block(file_, pos + 8, 4, "dmlh", s_.fields, "the OpenDML header");
             FieldValue v;
             v.holds = static_cast<std::uint32_t>(block.Int32("dwTotalFrames", 0, &v.field));
             s_.odmlTotalFrames = v;
-        } else if (h.id == "indx") {
+        } else if (h.id == kIndx) {
             s_.superIndex = true;
         }
         // The main header is the first avih of the header list, a stream's headers the first
         // strh and strf of its stream list; others met further in are not taken for them.
-        const bool mainHeader = ctx.part == 0 && ctx.level == Level::HeaderList && h.id == "avih";
-        const bool streamHeader = ctx.streamListBody && (h.id == "strh" || h.id == "strf");
+        const bool mainHeader = ctx.part == 0 && ctx.level == Level::HeaderList && h.id == kAvih;
+        const bool streamHeader = ctx.streamListBody && (h.id == kStrh || h.id == kStrf);
         const int stream = mainHeader ? -1 : ctx.streamList;
         if ((mainHeader || streamHeader) && s_.headerChunks.size() < kMaxHeaderChunks &&
             std::none_of(s_.headerChunks.begin(), s_.headerChunks.end(), [&](const HeaderChunk& c) {
@@ -386,7 +388,8 @@ class Walker {
         const std::string upper = platform::AsciiUpper(h.id);
         return std::find(avi::kRecognisedIds.begin(), avi::kRecognisedIds.end(), upper) !=
                    avi::kRecognisedIds.end() ||
-               upper == "DMLH" || upper == "INDX" || upper == "STRN" || upper == "VPRP";
+               upper == avi::kIdDmlh || upper == avi::kIdIndx || upper == avi::kIdStrn ||
+               upper == avi::kIdVprp;
     }
 
     // The next offset in (from, end) where a known chunk that fits could begin, or end.

@@ -27,8 +27,6 @@ TEST(DecodeHeaders, SimpleMovieValuesAndOffsets) {
     EXPECT_DOUBLE_EQ(r.framesPerSec, 25.0);
     EXPECT_EQ(r.videoCompressionOffset, strf + 16);
     EXPECT_EQ(r.audioStartOffset, OffsetOf(bytes, "strh", strh) + 8 + 28);
-    EXPECT_EQ(r.audioStrfPos, OffsetOf(bytes, "strf", strf) + 1);
-    EXPECT_EQ(r.moviPos, OffsetOf(bytes, "movi") + 9);
     EXPECT_EQ(r.textItems.at(0).bytes, std::string("Test\0", 5));
     EXPECT_EQ(r.streams[0].rateField, (FieldRef{"strh[0].dwRate", strh + 24, 4}));
     EXPECT_NE(r.FieldAt(strh + 24, 4), nullptr);
@@ -55,7 +53,6 @@ TEST(DecodeHeaders, MissingOrTooSmallFormatsAreUnknown) {
     EXPECT_FALSE(r.VideoStream()->video.has_value());
     EXPECT_EQ(r.videoCompressionOffset, 0);
     EXPECT_FALSE(r.AudioStream()->audio.has_value());
-    EXPECT_EQ(r.audioStrfPos, 0);
 }
 
 TEST(DecodeHeaders, HeadersCutShortFailTheLoad) {

@@ -13,6 +13,7 @@ namespace brelvo::avi {
 namespace {
 
 using namespace brelvo::testing;
+using L = InfoLine;
 
 const StrhFields kAudio{
     .fccType = "auds", .scale = 4, .rate = 176400, .start = 8820, .length = 352800};
@@ -34,29 +35,28 @@ LoadDisplay Describe(const Bytes& bytes) {
 TEST(DescribeLoad, CaptionsOfAWholeMovie) {
     const auto d = Describe(Movie({.fccHandler = "div3", .scale = 1001, .rate = 30000}, kAudio,
                                   WaveFormatData(1, 6, 48000, 24)));
-    EXPECT_EQ(d.texts, (std::map<std::string, std::string>{
-                           {"Label6", "MicroSeconds Per Frame: 40000"},
-                           {"Label7", "Peak Bitrate: 0"},
-                           {"Label2", "Frames: 1500"},
-                           {"Label9", "Streams (i.e. Video,Audio): 2"},
-                           {"Label10", "Resolution 64 x 48"},
-                           {"Label15", "Compression: div3 - MPEG4 V3 Cracked ;)"},
-                           {"Label3", "Frames Per Sec: 29.9700"},
-                           {"Text1", "29.9700"},
-                           {"Label21", "FPS: 29.9700"},
-                           {"Label8", "Running Time: 50.0500 Secs."},
-                           {"Label11", "From: 1 To: 1500"},
-                           {"Label13", "Quality Level: 10000 (1 - 10000)"},
-                           {"Label14", "Colour Depth: 16Bits."},
-                           {"Label18", "Audio Delay: 0.2 Secs."},
-                           {"Text11", "8.0000"},
-                           {"Label5", "Wave Type: 1 - Microsoft PCM"},
-                           {"Label17", "Channels: 6 (i.e. Stereo)"},
-                           {"Label12", "Samples Rate: 48000"},
-                           {"Label16", "Bit Depth: 24"},
+    EXPECT_EQ(d.lines, (std::map<InfoLine, std::string>{
+                           {L::MicroSecPerFrame, "MicroSeconds Per Frame: 40000"},
+                           {L::PeakBitrate, "Peak Bitrate: 0"},
+                           {L::Frames, "Frames: 1500"},
+                           {L::Streams, "Streams (i.e. Video,Audio): 2"},
+                           {L::Resolution, "Resolution 64 x 48"},
+                           {L::Compression, "Compression: div3 - MPEG4 V3 Cracked ;)"},
+                           {L::FramesPerSec, "Frames Per Sec: 29.9700"},
+                           {L::FrameRateBox, "29.9700"},
+                           {L::FrameRateCaption, "FPS: 29.9700"},
+                           {L::RunningTime, "Running Time: 50.0500 Secs."},
+                           {L::Range, "From: 1 To: 1500"},
+                           {L::Quality, "Quality Level: 10000 (1 - 10000)"},
+                           {L::ColourDepth, "Colour Depth: 16Bits."},
+                           {L::AudioDelay, "Audio Delay: 0.2 Secs."},
+                           {L::AudioLengthBox, "8.0000"},
+                           {L::WaveType, "Wave Type: 1 - Microsoft PCM"},
+                           {L::Channels, "Channels: 6 (i.e. Stereo)"},
+                           {L::SampleRate, "Samples Rate: 48000"},
+                           {L::BitDepth, "Bit Depth: 24"},
                        }));
-    EXPECT_EQ(d.enabled, (std::set<std::string>{"Frame2", "Command12", "Command13"}));
-    EXPECT_EQ(d.shown, (std::set<std::string>{"Frame4"}));
+    EXPECT_TRUE(d.hasAudio);
     EXPECT_EQ(d.combo1Index, 6);  // "DIV3 - MPEG4 V3 Cracked ;)"
     EXPECT_EQ(d.combo2Index, 6);
 }
@@ -69,19 +69,20 @@ TEST(DescribeLoad, ZeroDivisorsLeaveTheirValuesUnshown) {
         const DecodedMovie l(
             Movie({.fccHandler = "XVID", .scale = scale}, silent, WaveFormatData()));
         const auto d = DescribeLoad(l.record, l.chunkMap);
-        for (const auto* control : {"Label3", "Text1", "Label21", "Label8", "Label18", "Text11"}) {
-            EXPECT_FALSE(d.texts.contains(control)) << control << scale;
+        for (const auto line : {L::FramesPerSec, L::FrameRateBox, L::FrameRateCaption,
+                                L::RunningTime, L::AudioDelay, L::AudioLengthBox}) {
+            EXPECT_FALSE(d.lines.contains(line)) << static_cast<int>(line) << " " << scale;
         }
         EXPECT_EQ(l.record.framesPerSec, 0.0);
         EXPECT_EQ(d.combo1Index, -1);
     }
     const auto mono = Describe(Movie({.rate = 0}, kAudio, WaveFormatData(85, 1)));
-    EXPECT_EQ(mono.texts.at("Label3"), "Frames Per Sec: 0.0000");
-    EXPECT_FALSE(mono.texts.contains("Label8"));
-    EXPECT_EQ(mono.texts.at("Label17"), "Channels: 1 (i.e. Mono)");
+    EXPECT_EQ(mono.lines.at(L::FramesPerSec), "Frames Per Sec: 0.0000");
+    EXPECT_FALSE(mono.lines.contains(L::RunningTime));
+    EXPECT_EQ(mono.lines.at(L::Channels), "Channels: 1 (i.e. Mono)");
     // WAVE_FORMAT_EXTENSIBLE, as 5.1 sound and 24-bit PCM carry it: an unsigned word.
     const auto extensible = Describe(Movie({}, kAudio, WaveFormatData(0xFFFE, 6)));
-    EXPECT_EQ(extensible.texts.at("Label5"), "Wave Type: 65534 - Unknown Wave format");
+    EXPECT_EQ(extensible.lines.at(L::WaveType), "Wave Type: 65534 - Unknown Wave format");
 }
 
 TEST(DescribeLoad, AuthorItemsAndDisplayName) {
@@ -92,18 +93,17 @@ TEST(DescribeLoad, AuthorItemsAndDisplayName) {
         Movie({}, kAudio, WaveFormatData(),
               {Chunk("INAM", ToBytes(std::string("Eleven char\0", 12))),
                Chunk("IART", ToBytes("Caf\xe9")), Chunk("ICOP", {}), Chunk("DISP", disp)}));
-    EXPECT_EQ(d.texts.at("Text7"), std::string("Eleven char\0", 12));
-    EXPECT_EQ(d.maxLengths.at("Text7"), 12);
-    EXPECT_EQ(d.texts.at("Text4"), "Caf\xc3\xa9");  // Windows-1252 é as UTF-8
-    EXPECT_EQ(d.texts.at("disp"), "Holidays ");
-    EXPECT_EQ(d.maxLengths.at("disp"), 9);  // the room behind the type field
-    EXPECT_TRUE(d.enabled.contains("Command2") && d.enabled.contains("disp"));
-    EXPECT_TRUE(d.enabled.contains("Text4"));
-    EXPECT_FALSE(d.enabled.contains("Text6"));  // an empty item cannot take a character
+    EXPECT_EQ(d.author.at("INAM"), std::string("Eleven char\0", 12));
+    EXPECT_EQ(d.authorRoom.at("INAM"), 12);
+    EXPECT_EQ(d.author.at("IART"), "Caf\xc3\xa9");  // Windows-1252 é as UTF-8
+    EXPECT_EQ(d.author.at("DISP"), "Holidays ");
+    EXPECT_EQ(d.authorRoom.at("DISP"), 9);  // the room behind the type field
+    // An empty item cannot take a character.
+    EXPECT_EQ(d.authorEditable, (std::set<std::string>{"INAM", "IART", "DISP"}));
     // Display names without room for a character stay disabled too.
     for (const Bytes& tooSmall : {Bytes{}, Bytes{std::byte{1}, {}, {}, {}}}) {
         const auto none = Describe(Movie({}, kAudio, WaveFormatData(), {Chunk("DISP", tooSmall)}));
-        EXPECT_FALSE(none.enabled.contains("disp")) << tooSmall.size();
+        EXPECT_TRUE(none.authorEditable.empty()) << tooSmall.size();
     }
 }
 

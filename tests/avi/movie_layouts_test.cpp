@@ -93,9 +93,9 @@ TEST(MovieLayouts, TypeOneDvIsTheVideoStreamWithoutACompressionCodeOrSound) {
     EXPECT_EQ(record.videoCompressionOffset, 0);  // Apply Stream has nothing to write
     EXPECT_EQ(record.AudioStream(), nullptr);
     const auto display = DescribeLoad(record, map);
-    EXPECT_EQ(display.texts.at("Label15"), "Compression: dvsd - Unknown");
-    EXPECT_EQ(display.texts.at("Label3"), "Frames Per Sec: 25.0000");
-    EXPECT_FALSE(display.enabled.contains("Command12"));
+    EXPECT_EQ(display.lines.at(InfoLine::Compression), "Compression: dvsd - Unknown");
+    EXPECT_EQ(display.lines.at(InfoLine::FramesPerSec), "Frames Per Sec: 25.0000");
+    EXPECT_FALSE(display.hasAudio);
 }
 
 TEST(MovieLayouts, CountsAndOffsetsOfAStreamedMovie) {

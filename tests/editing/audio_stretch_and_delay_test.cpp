@@ -22,20 +22,20 @@ avi::StreamHeader PcmHeader(std::int32_t rate = 176400, std::int32_t scale = 4,
 
 TEST(StretchCalculation, ShowsTheRateAndTheStretchOfTheSoundTrack) {
     const auto r = StretchCalculation(25.0, 250000, -10000, 1000, "25.0000", "40");
-    EXPECT_EQ(r.label21, "FPS: 24.0000");
-    EXPECT_EQ(r.text12, "Stretch to 104.1667 %");
+    EXPECT_EQ(r.fpsCaption, "FPS: 24.0000");
+    EXPECT_EQ(r.stretch, "Stretch to 104.1667 %");
     // The sound is stretched as the picture is, however long it is: 3 s at 12 fps with 1.26 s
     // of sound, set to 24 fps, halves both.
     for (const char* length : {"1.26", "3", "7.5"}) {
-        EXPECT_EQ(StretchCalculation(12.0, 120000, 120000, 36, "12.0000", length).text12,
+        EXPECT_EQ(StretchCalculation(12.0, 120000, 120000, 36, "12.0000", length).stretch,
                   "Stretch to 50.0000 %")
             << length;
     }
     // Zero divisors leave the text as it is.
-    EXPECT_EQ(StretchCalculation(25.0, 250000, -10000, 1000, "25.0000", "0").text12, std::nullopt);
-    EXPECT_EQ(StretchCalculation(25.0, 250000, 0, 1000, "", "40").text12, std::nullopt);
-    EXPECT_EQ(StretchCalculation(25.0, 0, 0, 1000, "25", "40").text12, std::nullopt);
-    EXPECT_EQ(StretchCalculation(0.0, 250000, 10, 1000, "25", "40").label21, std::nullopt);
+    EXPECT_EQ(StretchCalculation(25.0, 250000, -10000, 1000, "25.0000", "0").stretch, std::nullopt);
+    EXPECT_EQ(StretchCalculation(25.0, 250000, 0, 1000, "", "40").stretch, std::nullopt);
+    EXPECT_EQ(StretchCalculation(25.0, 0, 0, 1000, "25", "40").stretch, std::nullopt);
+    EXPECT_EQ(StretchCalculation(0.0, 250000, 10, 1000, "25", "40").fpsCaption, std::nullopt);
 }
 
 TEST(AudioDelayReadouts, TheBarShowsTheDelayTheApplyWrites) {

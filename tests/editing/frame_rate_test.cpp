@@ -50,9 +50,9 @@ TEST(AddFrameRate, PlansTheRateAndItsFrameTimeAndTheScaleOnlyWhenItChanges) {
         EXPECT_DOUBLE_EQ(edit.record.framesPerSec, change.FramesPerSecAfter());
     }
     const auto texts = AppliedFrameRateTexts(240000, 10000);
-    EXPECT_EQ(texts.label6, "MicroSeconds Per Frame: 41666.67");
-    EXPECT_EQ(texts.label3, "Frames Per Sec: 24.0000");
-    EXPECT_EQ(texts.label21, "FPS: 24.0000");
+    EXPECT_EQ(texts.microSecPerFrame, "MicroSeconds Per Frame: 41666.67");
+    EXPECT_EQ(texts.framesPerSec, "Frames Per Sec: 24.0000");
+    EXPECT_EQ(texts.fpsCaption, "FPS: 24.0000");
 }
 
 TEST(AddFrameRate, RefusesWhatCannotBeWritten) {
