@@ -3,12 +3,9 @@
 // the running time and the key-frame statistic, each from the index that covers the movie.
 #include <gtest/gtest.h>
 
-#include "avi/decode_headers.h"
 #include "avi/key_frames.h"
 #include "avi/load_display.h"
-#include "avi/normalise_on_load.h"
-#include "avi/scan_chunks.h"
-#include "tests/support/memory_file.h"
+#include "tests/support/decoded_movie.h"
 #include "tests/support/test_movies.h"
 
 namespace brelvo::avi {
@@ -20,8 +17,8 @@ using Damage = OdmlMovie::Damage;
 struct Layout {
     const char* name;
     Bytes movie;
-    std::string frames;  // the information tab's lines
-    std::string runningTime;
+    int frames;             // the information tab's lines: frames
+    std::string seconds;    // and running time
     std::string keyFrames;  // the caption, empty: no index
     std::string damage;     // what the note names, empty: the index was read whole
 };
@@ -35,46 +32,39 @@ std::string Line(const std::vector<std::string>& lines, std::string_view start) 
 
 TEST(MovieLayouts, WholeMovieCountsAndKeyFramesFromTheIndexThatCoversIt) {
     const std::string kOdmlKeys = "Frames 10 ( 4 * Key / 6 Delta.) Every 2";
+    const std::string kDamagedKeys = "Frames 10 ( 3 * Key / 7 Delta.) Every 3";
     const Layout layouts[] = {
-        {"three OpenDML parts", MakeOdmlMovie({}), "Frames: 10", "Running Time: 0.4000 Secs.",
-         kOdmlKeys, ""},
-        {"OpenDML without idx1", MakeOdmlMovie({.withIdx1 = false}), "Frames: 10",
-         "Running Time: 0.4000 Secs.", kOdmlKeys, ""},
-        {"idx1 alone counts its part", MakeOdmlMovie({.withSuperIndex = false}), "Frames: 10",
-         "Running Time: 0.4000 Secs.", "Frames 10 ( 2 * Key / 8 Delta.) Every 5", ""},
+        {"three OpenDML parts", MakeOdmlMovie({}), 10, "0.4000", kOdmlKeys, ""},
+        {"OpenDML without idx1", MakeOdmlMovie({.withIdx1 = false}), 10, "0.4000", kOdmlKeys, ""},
+        {"idx1 alone counts its part", MakeOdmlMovie({.withSuperIndex = false}), 10, "0.4000",
+         "Frames 10 ( 2 * Key / 8 Delta.) Every 5", ""},
         {"super index entry past the end", MakeOdmlMovie({.damage = Damage::LastEntryBeyondFile}),
-         "Frames: 10", "Running Time: 0.4000 Secs.", "Frames 10 ( 3 * Key / 7 Delta.) Every 3",
-         "super index entry 3 points beyond the end of the file"},
-        {"super index entry at a frame", MakeOdmlMovie({.damage = Damage::LastEntryAtAFrame}),
-         "Frames: 10", "Running Time: 0.4000 Secs.", "Frames 10 ( 3 * Key / 7 Delta.) Every 3",
-         "super index entry 3 points at no standard index"},
+         10, "0.4000", kDamagedKeys, "super index entry 3 points beyond the end of the file"},
+        {"super index entry at a frame", MakeOdmlMovie({.damage = Damage::LastEntryAtAFrame}), 10,
+         "0.4000", kDamagedKeys, "super index entry 3 points at no standard index"},
         {"super index of no use beside idx1",
-         MakeOdmlMovie({.framesPerPart = {4}, .damage = Damage::LastEntryBeyondFile}), "Frames: 4",
-         "Running Time: 0.1600 Secs.", "Frames 4 ( 2 * Key / 2 Delta.) Every 2",
+         MakeOdmlMovie({.framesPerPart = {4}, .damage = Damage::LastEntryBeyondFile}), 4, "0.1600",
+         "Frames 4 ( 2 * Key / 2 Delta.) Every 2",
          "super index entry 1 points beyond the end of the file; idx1 was counted instead"},
         {"standard index claiming too much", MakeOdmlMovie({.damage = Damage::LastIndexOverclaims}),
-         "Frames: 10", "Running Time: 0.4000 Secs.", kOdmlKeys,
-         "a standard index lists more entries than its chunk holds"},
-        {"streamed to a pipe", MakeStreamedMovie(5), "Frames: 5", "Running Time: 0.2000 Secs.", "",
+         10, "0.4000", kOdmlKeys, "a standard index lists more entries than its chunk holds"},
+        {"streamed to a pipe", MakeStreamedMovie(5), 5, "0.2000", "", ""},
+        {"type-1 DV", MakeTypeOneDvMovie(4), 4, "0.1600", "Frames 4 ( 4 * Key / 0 Delta.) Every 1",
          ""},
-        {"type-1 DV", MakeTypeOneDvMovie(4), "Frames: 4", "Running Time: 0.1600 Secs.",
-         "Frames 4 ( 4 * Key / 0 Delta.) Every 1", ""},
-        {"three video streams", MakeThreeVideoStreamMovie(), "Frames: 50",
-         "Running Time: 2.0000 Secs.",
+        {"three video streams", MakeThreeVideoStreamMovie(), 50, "2.0000",
          "Frames 20 ( 2 * Key / 18 Delta.) Every 10 (last of 3 video streams)", ""},
-        {"ordinary movie", MakeSimpleMovie({}), "Frames: 5", "Running Time: 0.2000 Secs.",
+        {"ordinary movie", MakeSimpleMovie({}), 5, "0.2000",
          "Frames 5 ( 1 * Key / 4 Delta.) Every 5", ""},
     };
     for (const auto& layout : layouts) {
         SCOPED_TRACE(layout.name);
-        platform::MemoryFile file(layout.movie);
-        const auto map = ScanChunks(file).chunkMap;
-        const auto record = NormaliseOnLoad(file, map, DecodeHeaders(file, map));
-        const auto lines = InformationTabLines(record, map, "/clips/x.avi", file.Length());
-        EXPECT_EQ(Line(lines, "Frames:"), layout.frames);
-        EXPECT_EQ(Line(lines, "Running Time:"), layout.runningTime);
+        DecodedMovie m(layout.movie, true);
+        const auto& record = m.record;
+        const auto lines = InformationTabLines(record, m.chunkMap, "/clips/x.avi", m.file.Length());
+        EXPECT_EQ(Line(lines, "Frames:"), "Frames: " + std::to_string(layout.frames));
+        EXPECT_EQ(Line(lines, "Running Time:"), "Running Time: " + layout.seconds + " Secs.");
         EXPECT_EQ(record.rangeTo, record.totalFrames);
-        const auto count = CountMovieKeyFrames(file, map, record);
+        const auto count = CountMovieKeyFrames(m.file, m.chunkMap, record);
         EXPECT_EQ(count.index == KeyFrameIndex::None ? "" : MovieKeyFrameCaption(count),
                   layout.keyFrames);
         EXPECT_EQ(count.damage, layout.damage);
@@ -83,29 +73,25 @@ TEST(MovieLayouts, WholeMovieCountsAndKeyFramesFromTheIndexThatCoversIt) {
 }
 
 TEST(MovieLayouts, TypeOneDvIsTheVideoStreamWithoutACompressionCodeOrSound) {
-    platform::MemoryFile file(MakeTypeOneDvMovie(4));
-    const auto map = ScanChunks(file).chunkMap;
-    const auto record = NormaliseOnLoad(file, map, DecodeHeaders(file, map));
+    const DecodedMovie m(MakeTypeOneDvMovie(4), true);
+    const auto& record = m.record;
     ASSERT_NE(record.VideoStream(), nullptr);
     EXPECT_EQ(record.videoHandler, "DVSD");
     EXPECT_EQ(record.videoRate, 250000);  // normalised like any video stream
     EXPECT_NE(record.FieldAt(record.videoHandlerOffset, 4), nullptr);
     EXPECT_EQ(record.videoCompressionOffset, 0);  // Apply Stream has nothing to write
     EXPECT_EQ(record.AudioStream(), nullptr);
-    const auto display = DescribeLoad(record, map);
+    const auto display = DescribeLoad(record, m.chunkMap);
     EXPECT_EQ(display.lines.at(InfoLine::Compression), "Compression: dvsd - Unknown");
     EXPECT_EQ(display.lines.at(InfoLine::FramesPerSec), "Frames Per Sec: 25.0000");
     EXPECT_FALSE(display.hasAudio);
 }
 
 TEST(MovieLayouts, CountsAndOffsetsOfAStreamedMovie) {
-    platform::MemoryFile file(MakeStreamedMovie(5));
-    const auto map = ScanChunks(file).chunkMap;
-    const auto record = DecodeHeaders(file, map);
-    EXPECT_EQ(record.totalFramesSource, FrameCountSource::StreamChunks);
+    const DecodedMovie m(MakeStreamedMovie(5));
+    EXPECT_EQ(m.record.totalFramesSource, FrameCountSource::StreamChunks);
     // The walk steps over the stream data of unknown size: it records no id inside it.
-    EXPECT_EQ(map.back().id, "MOVI");
-    EXPECT_EQ(map.back().size, -1);
+    EXPECT_EQ(m.chunkMap.back(), (ChunkRow{"MOVI", m.chunkMap.back().position, -1}));
 }
 
 }  // namespace

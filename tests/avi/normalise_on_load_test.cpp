@@ -19,20 +19,16 @@ Bytes VideoMovie(const std::vector<StrhFields>& videos, const std::vector<Bytes>
     return Riff("AVI ", parts);
 }
 
-// The movie after loading, with the record loading made.
-struct Loaded : DecodedMovie {
-    explicit Loaded(Bytes bytes) : DecodedMovie(std::move(bytes)) {
-        record = NormaliseOnLoad(file, chunkMap, record);
-    }
-    const Bytes& after() const { return file.Bytes(); }
-};
+Bytes AfterLoading(const Bytes& bytes) {
+    return DecodedMovie(bytes, true).file.Bytes();
+}
 
 TEST(NormaliseOnLoad, RescalesEachVideoStreamByItsOwnFactorRoundingDown) {
     const auto bytes = VideoMovie({{.scale = 1, .rate = 25},
                                    {.scale = 1001, .rate = 30000},
                                    {.scale = 10000, .rate = 300000},
                                    {.scale = 15, .rate = 195}});  // exactly 130000, not 129999
-    const Loaded l(bytes);
+    const DecodedMovie l(bytes, true);
     Bytes expected = bytes;
     const std::int32_t rates[] = {250000, 299700, 300000, 130000};
     for (std::size_t k = 0; k < 4; ++k) {
@@ -41,7 +37,7 @@ TEST(NormaliseOnLoad, RescalesEachVideoStreamByItsOwnFactorRoundingDown) {
         platform::WriteI32(expected, static_cast<std::size_t>(s.rateField.offset), rates[k]);
         EXPECT_EQ(s.header.rate, rates[k]);
     }
-    EXPECT_EQ(l.after(), expected);
+    EXPECT_EQ(l.file.Bytes(), expected);
     EXPECT_EQ(l.record.videoScale, 10000);
     EXPECT_EQ(l.record.videoRate, 130000);
     EXPECT_DOUBLE_EQ(l.record.framesPerSec, 13.0);
@@ -51,7 +47,7 @@ TEST(NormaliseOnLoad, RescalesEachVideoStreamByItsOwnFactorRoundingDown) {
 TEST(NormaliseOnLoad, UnusableScalesAndRatesLeaveTheFileAsItWas) {
     for (const std::uint32_t scale : {0u, 0xFFFFFFFCu}) {
         const auto bytes = VideoMovie({{.scale = scale}});
-        EXPECT_EQ(Loaded(bytes).after(), bytes);
+        EXPECT_EQ(AfterLoading(bytes), bytes);
     }
     // A rescaled rate beyond 32 bits fails the load before anything is written.
     const auto bytes = VideoMovie({{.scale = 1, .rate = 300000}, {.scale = 1, .rate = 25}},
@@ -76,7 +72,7 @@ TEST(NormaliseOnLoad, BlanksOnlyJunkChunksAtChunkBoundaries) {
                                        {std::string(9, 'x'), big.size()}}) {
         std::fill_n(expected.begin() + OffsetOf(bytes, text), length, std::byte{' '});
     }
-    EXPECT_EQ(Loaded(bytes).after(), expected);
+    EXPECT_EQ(AfterLoading(bytes), expected);
 }
 
 }  // namespace

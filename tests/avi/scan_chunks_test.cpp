@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The byte-wise chunk walk: rows of well-formed movies, and damaged files that must end.
+// The byte-wise chunk walk: rows of well-formed movies, and damaged files (the fuzzers try many
+// more) that must end.
 #include "avi/scan_chunks.h"
 
 #include <gtest/gtest.h>
-
-#include <random>
 
 #include "tests/support/memory_file.h"
 #include "tests/support/test_movies.h"
@@ -93,22 +92,6 @@ TEST(ScanChunks, MoviInsideATextIsNoListAndDoesNotSkipTheStreamData) {
                            Chunk("idx1", Bytes(16))}));
     EXPECT_EQ(IdsOf(map), (Ids{"RIFF", "LIST", "INAM", "MOVI", "LIST", "MOVI", "IDX1"}));
     EXPECT_EQ(map[5].size, map[4].size);
-}
-
-TEST(ScanChunks, DamagedFilesEndCleanly) {
-    const auto movie = WellFormedMovie();
-    for (std::size_t length = 0; length <= movie.size(); ++length) {
-        EXPECT_NO_THROW(Scan(Bytes(movie.begin(), movie.begin() + length))) << length;
-    }
-    std::mt19937 random(42);
-    for (int round = 0; round < 50; ++round) {
-        Bytes garbage = movie;
-        for (int k = 0; k < 40; ++k) garbage[random() % garbage.size()] = std::byte(random());
-        for (const auto& row : Scan(garbage)) {
-            EXPECT_GT(row.position, 0);
-            EXPECT_LE(row.position, static_cast<std::int64_t>(garbage.size()) + 1);
-        }
-    }
 }
 
 TEST(ScanChunks, TooManyRowsFailTheLoad) {

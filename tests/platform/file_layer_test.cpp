@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The file layer: positioned reads and writes alike on POSIX and Windows (these tests also run
-// under Wine), errors that name the file, the test hook.
+// under Wine), errors that name the file.
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 
-#include "platform/file_open_hook.h"
 #include "platform/file_system.h"
 #include "platform/io_error.h"
 #include "platform/random_access_file.h"
@@ -87,21 +86,6 @@ TEST(NativeFile, ErrorsNameTheOperationThePathAndTheReason) {
         }
     }
     EXPECT_TRUE(std::filesystem::is_directory(folder));
-}
-
-TEST(FileOpenHook, SeesEveryOpenWhileInstalled) {
-    const std::string path = testing::WriteTempFile(ToBytes("data"));
-    int opens = 0;
-    {
-        ScopedFileOpenHook hook(
-            [&](const std::string&, OpenMode, std::unique_ptr<RandomAccessFile> f) {
-                ++opens;
-                return f;
-            });
-        OpenFile(path, OpenMode::Read);
-    }
-    OpenFile(path, OpenMode::Read);
-    EXPECT_EQ(opens, 1);
 }
 
 #ifndef _WIN32

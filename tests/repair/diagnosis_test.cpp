@@ -22,23 +22,11 @@ using namespace std::literals;
 // Two video frames, the first of odd size without its pad byte, and their index.
 Bytes UnpaddedMovie() {
     using namespace brelvo::testing;
-    AvihFields avih;
-    avih.totalFrames = 2;
-    avih.streams = 1;
-    StrhFields video;
-    video.length = 2;
-    Bytes index;
-    for (const auto& [offset, size] : {std::pair{4u, 3u}, std::pair{15u, 4u}}) {
-        AppendText(index, "00dc");
-        AppendU32(index, 0x10);
-        AppendU32(index, offset);
-        AppendU32(index, size);
-    }
-    return Riff("AVI ", {List("hdrl", {Chunk("avih", AvihData(avih)),
-                                       List("strl", {Chunk("strh", StrhData(video)),
-                                                     Chunk("strf", BitmapInfoData())})}),
-                         List("movi", {Chunk("00dc", Bytes(3), false), Chunk("00dc", Bytes(4))}),
-                         Chunk("idx1", index)});
+    const std::vector<Bytes> movi = {Chunk("00dc", Bytes(3), false), Chunk("00dc", Bytes(4))};
+    return MakeMovie({.avih = {.totalFrames = 2},
+                      .streams = {VideoStream(2)},
+                      .movis = {movi},
+                      .idx1 = Idx1For(movi)});
 }
 
 // A copy of a real movie damaged one way: cut short, a field the diagnosis records (by name)

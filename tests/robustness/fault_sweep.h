@@ -24,35 +24,26 @@ struct WriterUnderTest {
     // Runs the writer through the file layer; returns the failure it reported (an exception's
     // text, a command's error output), nothing when it reported success.
     using Run = std::function<std::optional<std::string>()>;
-    WriterUnderTest(std::string writerName, std::string path, Run operation,
-                    std::vector<Region> regions = {})
-        : name(std::move(writerName)),
-          moviePath(std::move(path)),
-          run(std::move(operation)),
-          allowed(std::move(regions)) {}
-
     std::string name;
     std::string moviePath;  // put back to its first bytes before every run
     Run run;
-    std::vector<Region> allowed;  // where the movie may differ from its first bytes
-    bool tearWrites = false;      // failing writes store half their bytes (a full disk)
+    std::vector<Region> allowed = {};  // where the movie may differ from its first bytes
     // Called after every run with the plan of that run (extra checks, e.g. on a WAV file).
-    std::function<void(const platform::FaultPlan& plan, bool failed)> afterRun;
+    std::function<void(const platform::FaultPlan& plan, bool failed)> afterRun = {};
+    bool tearWrites = false;  // failing writes store half their bytes (a full disk)
 };
 
 // Checks, for every failing step: the failure is reported; the movie keeps its length and
-// holds its first bytes with exactly the writes that reached it applied; those writes are the
-// leading writes of the clean run; nothing changed outside the allowed regions. Returns the
-// number of writes of the clean run.
+// holds its first bytes with exactly the writes that reached it applied, each inside the
+// allowed regions; those writes are the leading writes of the clean run. Returns the number
+// of writes of the clean run.
 std::int64_t SweepFaults(const WriterUnderTest& writer);
 
 // The failure a core operation reported, by exception.
 std::optional<std::string> Reported(const std::function<void()>& operation);
 
-// True when every offset lies in one of the regions.
-bool WithinRegions(const std::vector<std::int64_t>& offsets, const std::vector<Region>& regions);
-
-// Overwrites a file with bytes, outside the file layer (no hook sees it).
-void RestoreFile(const std::string& path, const Bytes& bytes);
+// True when every write of the journal to the path lies in one of the regions.
+bool WritesWithin(const platform::FaultPlan& plan, const std::string& path,
+                  const std::vector<Region>& regions);
 
 }  // namespace brelvo::testing

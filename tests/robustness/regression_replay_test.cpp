@@ -4,23 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "fuzz/fuzz_targets.h"
+#include "tests/support/riff_builder.h"
 
 namespace brelvo::fuzz {
 namespace {
-
-std::vector<std::byte> ReadInput(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<char> chars((std::istreambuf_iterator<char>(in)),
-                                  std::istreambuf_iterator<char>());
-    std::vector<std::byte> bytes(chars.size());
-    std::transform(chars.begin(), chars.end(), bytes.begin(),
-                   [](char c) { return static_cast<std::byte>(c); });
-    return bytes;
-}
 
 TEST(RegressionReplay, EverySavedInputPassesItsHarness) {
     const std::filesystem::path root = BRELVO_REGRESSION_DIR;
@@ -33,7 +22,7 @@ TEST(RegressionReplay, EverySavedInputPassesItsHarness) {
                 continue;
             }
             SCOPED_TRACE(entry.path().string());
-            const auto input = ReadInput(entry.path());
+            const auto input = testing::ReadWholeFile(entry.path().string());
             EXPECT_NO_THROW(target.run(input));
             ++replayed;
         }
@@ -47,7 +36,7 @@ TEST(RegressionReplay, HarnessesAcceptTheFixtures) {
     for (const auto& entry : std::filesystem::directory_iterator(BRELVO_FIXTURE_DIR)) {
         if (entry.path().extension() != ".avi") continue;
         SCOPED_TRACE(entry.path().string());
-        const auto input = ReadInput(entry.path());
+        const auto input = testing::ReadWholeFile(entry.path().string());
         for (const auto& target : FuzzTargets()) EXPECT_NO_THROW(target.run(input)) << target.name;
     }
 }

@@ -3,7 +3,6 @@
 #include "tests/robustness/robust_movies.h"
 
 #include "audio/audio_chunk_walk.h"
-#include "audio/audio_track.h"
 #include "avi/chunk_ids.h"
 #include "avi/decode_headers.h"
 #include "avi/normalise_on_load.h"
@@ -12,16 +11,19 @@
 #include "platform/random_access_file.h"
 
 namespace brelvo::testing {
+namespace {
+
+LoadedFile Walk(const std::string& path, platform::OpenMode mode) {
+    const auto file = platform::OpenFile(path, mode);
+    auto scan = avi::ScanChunks(*file);
+    return {std::move(scan.chunkMap), {}, std::move(scan.headerBackup)};
+}
+
+}  // namespace
 
 LoadedFile LoadAsTheWindowDoes(const std::string& path) {
     platform::MakeWritable(path);
-    LoadedFile loaded;
-    {
-        const auto file = platform::OpenFile(path, platform::OpenMode::ReadWrite);
-        auto scan = avi::ScanChunks(*file);
-        loaded.chunkMap = std::move(scan.chunkMap);
-        loaded.headerBackup = std::move(scan.headerBackup);
-    }
+    LoadedFile loaded = Walk(path, platform::OpenMode::ReadWrite);
     const auto file = platform::OpenFile(path, platform::OpenMode::ReadWrite);
     loaded.record =
         avi::NormaliseOnLoad(*file, loaded.chunkMap, avi::DecodeHeaders(*file, loaded.chunkMap));
@@ -29,17 +31,15 @@ LoadedFile LoadAsTheWindowDoes(const std::string& path) {
 }
 
 LoadedFile DecodeOnly(const std::string& path) {
+    LoadedFile loaded = Walk(path, platform::OpenMode::Read);
     const auto file = platform::OpenFile(path, platform::OpenMode::Read);
-    LoadedFile loaded;
-    auto scan = avi::ScanChunks(*file);
-    loaded.chunkMap = std::move(scan.chunkMap);
-    loaded.headerBackup = std::move(scan.headerBackup);
     loaded.record = avi::DecodeHeaders(*file, loaded.chunkMap);
     return loaded;
 }
 
-Region RegionOf(const avi::FieldRef& field) {
-    return Region{field.offset, field.width};
+audio::AudioTrack TrackOf(const std::string& path) {
+    const auto file = platform::OpenFile(path, platform::OpenMode::Read);
+    return audio::FindAudioTrack(*file);
 }
 
 std::vector<Region> NormaliseRegions(const LoadedFile& decoded) {
@@ -57,8 +57,7 @@ std::vector<Region> NormaliseRegions(const LoadedFile& decoded) {
 
 std::vector<Region> AudioPayloadRegions(const std::string& moviePath) {
     const auto file = platform::OpenFile(moviePath, platform::OpenMode::Read);
-    const auto track = audio::FindAudioTrack(*file);
-    audio::AudioChunkWalk walk(*file, track.streamNumber);
+    audio::AudioChunkWalk walk(*file, audio::FindAudioTrack(*file).streamNumber);
     std::vector<Region> regions;
     while (const auto chunk = walk.Next())
         regions.push_back({chunk->payloadOffset, chunk->available});

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/audio_track.h"
 #include "avi/chunk_map.h"
 #include "avi/field_ref.h"
 #include "avi/header_record.h"
@@ -27,13 +28,16 @@ struct LoadedFile {
 LoadedFile LoadAsTheWindowDoes(const std::string& path);
 // Walk and decode only: nothing is written.
 LoadedFile DecodeOnly(const std::string& path);
+audio::AudioTrack TrackOf(const std::string& path);
 
 // A file of that name in the folder of `path`.
 inline std::string Beside(const std::string& path, const char* name) {
     return std::filesystem::path(path).replace_filename(name).string();
 }
 
-Region RegionOf(const avi::FieldRef& field);
+inline Region RegionOf(const avi::FieldRef& field) {
+    return Region{field.offset, field.width};
+}
 // What loading may write: the video streams' dwScale and dwRate, the JUNK payloads.
 std::vector<Region> NormaliseRegions(const LoadedFile& decoded);
 // The payloads of the sound stream's chunks, as the audio walk finds them.

@@ -2,194 +2,123 @@
 // Sparse movies beyond 4 GiB.
 #include "tests/robustness/sparse_movie.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 #include "platform/little_endian.h"
-#include "tests/robustness/robust_movies.h"
+#include "tests/support/test_movies.h"
 
 namespace brelvo::testing {
 namespace {
 
-// Chunks laid out by offset: only their headers and small payloads are written, and JUNK
-// chunks span the holes.
-class SparseLayout {
+// RIFF parts laid end to end in a file; only their bytes are written, and each part's empty
+// JUNK chunk in its movi list stands for a hole up to the offset given.
+class SparseParts {
   public:
-    std::int64_t Here() const { return here_; }
-    void Raw(Bytes bytes) {
-        here_ += static_cast<std::int64_t>(bytes.size());
-        pieces_.push_back({here_ - static_cast<std::int64_t>(bytes.size()), std::move(bytes)});
+    void Add(Bytes part, std::int64_t holeEndsAt = 0) {
+        std::int64_t split = static_cast<std::int64_t>(part.size());
+        std::int64_t hole = 0;
+        if (holeEndsAt > 0) {
+            const auto movi = OffsetOf(part, "movi");
+            split = OffsetOf(part, "JUNK", movi) + 8;
+            hole = holeEndsAt - (end_ + split);
+            for (const auto sizeAt : {std::int64_t{4}, split - 4, movi - 4})
+                Grow(part, sizeAt, hole);
+        }
+        pieces_.push_back({end_, Bytes(part.begin(), part.begin() + split)});
+        pieces_.push_back({end_ + split + hole, Bytes(part.begin() + split, part.end())});
+        end_ += static_cast<std::int64_t>(part.size()) + hole;
     }
-    // A chunk with its data (and pad byte); returns the offset of its data.
-    std::int64_t Chunk(std::string_view id, const Bytes& data);
-    // A JUNK chunk whose data is a hole, ending so that the next chunk starts at `nextAt`.
-    void FillTo(std::int64_t nextAt);
-    void Open(std::string_view form, std::string_view type);  // "RIFF" or "LIST"
-    void Close();
-    // Writes the pieces into a new file of the layout's length, holes left unwritten.
-    void WriteTo(const std::string& path) const;
+    // The file offsets of the data of every chunk with the id.
+    std::vector<std::int64_t> DataOf(std::string_view id) const {
+        std::vector<std::int64_t> found;
+        for (const auto& [at, bytes] : pieces_) {
+            for (auto k = OffsetOf(bytes, id); k >= 0; k = OffsetOf(bytes, id, k + 1))
+                found.push_back(at + k + 8);
+        }
+        return found;
+    }
+    std::int64_t Length() const { return end_; }
+    void WriteTo(const std::string& path) const {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        for (const auto& [at, bytes] : pieces_) {
+            out.seekp(at);
+            out.write(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<std::streamsize>(bytes.size()));
+        }
+        if (!out) throw std::runtime_error("cannot write " + path);
+    }
 
   private:
-    struct Piece {
-        std::int64_t offset;
-        Bytes bytes;
-    };
-    std::vector<Piece> pieces_;
-    std::vector<std::size_t> open_;  // pieces holding the headers of the open lists
-    std::int64_t here_ = 0;
+    static void Grow(Bytes& bytes, std::int64_t sizeAt, std::int64_t by) {
+        const auto at = static_cast<std::size_t>(sizeAt);
+        platform::WriteU32(bytes, at,
+                           platform::ReadU32(bytes, at) + static_cast<std::uint32_t>(by));
+    }
+    std::vector<std::pair<std::int64_t, Bytes>> pieces_;
+    std::int64_t end_ = 0;
 };
-
-Bytes Header(std::string_view id, std::uint32_t size) {
-    Bytes header;
-    AppendText(header, id);
-    AppendU32(header, size);
-    return header;
-}
-
-Bytes IndexEntry(std::string_view id, std::uint32_t flags) {
-    Bytes entry;
-    AppendText(entry, id);
-    AppendU32(entry, flags);
-    AppendU32(entry, 0);
-    AppendU32(entry, 0);
-    return entry;
-}
-
-// 64 sample bytes that differ from chunk to chunk.
-Bytes SoundBytes(int seed) {
-    Bytes bytes(64);
-    for (std::size_t k = 0; k < bytes.size(); ++k) {
-        bytes[k] = static_cast<std::byte>((k * 7 + static_cast<std::size_t>(seed) * 61 + 1) & 0xFF);
-    }
-    return bytes;
-}
-
-std::int64_t SparseLayout::Chunk(std::string_view id, const Bytes& data) {
-    Bytes bytes = Header(id, static_cast<std::uint32_t>(data.size()));
-    Append(bytes, data);
-    if (data.size() % 2 != 0) bytes.push_back(std::byte{0});
-    const std::int64_t dataAt = here_ + 8;
-    here_ += static_cast<std::int64_t>(bytes.size());
-    pieces_.push_back({dataAt - 8, std::move(bytes)});
-    return dataAt;
-}
-
-void SparseLayout::FillTo(std::int64_t nextAt) {
-    const std::int64_t size = nextAt - here_ - 8;
-    if (size < 0 || size >= k4GiB || size % 2 != 0) throw std::logic_error("bad filler");
-    pieces_.push_back({here_, Header("JUNK", static_cast<std::uint32_t>(size))});
-    here_ = nextAt;
-}
-
-void SparseLayout::Open(std::string_view form, std::string_view type) {
-    Bytes header = Header(form, 0);
-    AppendText(header, type);
-    open_.push_back(pieces_.size());
-    pieces_.push_back({here_, std::move(header)});
-    here_ += 12;
-}
-
-void SparseLayout::Close() {
-    auto& piece = pieces_.at(open_.back());
-    open_.pop_back();
-    const std::int64_t size = here_ - piece.offset - 8;
-    if (size >= k4GiB) throw std::logic_error("a list of 4 GiB or more");
-    platform::WriteU32(piece.bytes, 4, static_cast<std::uint32_t>(size));
-}
-
-void SparseLayout::WriteTo(const std::string& path) const {
-    const int fd = ::open(path.c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0644);
-    if (fd < 0) throw std::runtime_error("cannot create " + path);
-    bool ok = ::ftruncate(fd, here_) == 0;
-    for (const auto& p : pieces_) {
-        ok = ok && ::pwrite(fd, p.bytes.data(), p.bytes.size(), p.offset) ==
-                       static_cast<ssize_t>(p.bytes.size());
-    }
-    ::close(fd);
-    if (!ok) throw std::runtime_error("cannot write " + path + ": " + std::strerror(errno));
-}
 
 }  // namespace
 
 SparseMovie MakeSparseMovie() {
-    SparseLayout layout;
-    SparseMovie movie;
     int seed = 0;
-    const auto sound = [&] {
-        movie.audioPayloads.push_back(layout.Chunk("01wb", SoundBytes(seed++)));
-    };
-    layout.Open("RIFF", "AVI ");
-    const Bytes head = EditableMovie();  // its headers, JUNK, INFO and display name
-    const std::string_view text(reinterpret_cast<const char*>(head.data()), head.size());
-    layout.Raw(Bytes(head.begin() + 12,
-                     head.begin() + static_cast<std::ptrdiff_t>(text.find("movi")) - 8));
-    layout.Open("LIST", "movi");
-    layout.Chunk("00dc", Bytes(40, std::byte{0x40}));
-    sound();
-    layout.FillTo(k2GiB + 8);
-    sound();
-    layout.Chunk("00dc", Bytes(40, std::byte{0x41}));
-    layout.Close();
-    Bytes entries;
-    for (int k = 0; k < 4; ++k) Append(entries, IndexEntry("00dc", k % 2 == 0 ? 0x10 : 0));
-    movie.idx1Data = layout.Chunk("idx1", entries);
-    layout.Close();
+    const auto sound = [&] { return Chunk("01wb", Pattern(64, ++seed)); };
+    const Bytes hole = Chunk("JUNK", {});
+    const Bytes editable = EditableMovie();  // its headers, JUNK, INFO and display name
+    const Bytes headers(editable.begin() + 12, editable.begin() + OffsetOf(editable, "movi") - 8);
+    Bytes index;
+    for (int k = 0; k < 4; ++k) {
+        AppendText(index, "00dc");
+        for (const std::uint32_t v : {k % 2 == 0 ? 0x10u : 0u, 0u, 0u}) AppendU32(index, v);
+    }
+    Bytes first = Riff("AVI ", {List("movi", {Chunk("00dc", Bytes(40, std::byte{0x40})), sound(),
+                                              hole, sound(), Chunk("00dc", Bytes(40))}),
+                                Chunk("idx1", index)});
+    first.insert(first.begin() + 12, headers.begin(), headers.end());
+    platform::WriteU32(first, 4, static_cast<std::uint32_t>(first.size() - 8));
 
-    layout.Open("RIFF", "AVIX");
-    layout.Open("LIST", "movi");
-    layout.FillTo(k4GiB + 8);
-    sound();
-    layout.Close();
-    layout.Close();
-    layout.Open("RIFF", "AVIX");
-    layout.Open("LIST", "movi");
-    sound();
-    layout.Chunk("00dc", Bytes(40, std::byte{0x42}));
-    layout.Close();
-    layout.Open("LIST", "INFO");
-    movie.lateItemData = layout.Chunk("IART", ToBytes(std::string("Someone\0", 8)));
-    layout.Close();
-    movie.lateJunkData = layout.Chunk("JUNK", Bytes(20, std::byte{'y'}));
-    layout.Close();
-    movie.path = WriteTempFile({}, "big.avi");
-    layout.WriteTo(movie.path);
-    movie.length = layout.Here();
+    SparseParts parts;
+    parts.Add(first, k2GiB + 8);
+    parts.Add(Riff("AVIX", {List("movi", {hole, sound()})}), k4GiB + 8);
+    parts.Add(Riff("AVIX", {List("movi", {sound(), Chunk("00dc", Bytes(40))}),
+                            List("INFO", {Chunk("IART", ToBytes(std::string("Someone\0", 8)))}),
+                            Chunk("JUNK", Bytes(20, std::byte{'y'}))}));
+    SparseMovie movie{WriteTempFile({}, "big.avi"), parts.Length(), parts.DataOf("01wb")};
+    movie.lateJunkData = parts.DataOf("JUNK").back();
+    movie.lateItemData = parts.DataOf("IART").back();
+    movie.idx1Data = parts.DataOf("idx1").back();
+    parts.WriteTo(movie.path);
     return movie;
 }
 
 std::optional<std::string> SparseFilesUnsupported() {
+    namespace fs = std::filesystem;
     const std::string probe = WriteTempFile({}, "sparse-probe");
-    const int fd = ::open(probe.c_str(), O_RDWR);
-    std::optional<std::string> why;
+    std::error_code error;
+    fs::resize_file(probe, 5 * (std::int64_t{1} << 30), error);
     struct stat st {};
-    struct statvfs vfs {};
-    if (fd < 0 || ::ftruncate(fd, 5 * (std::int64_t{1} << 30)) != 0) {
-        why = std::string("the temporary folder cannot hold a 5 GiB file: ") + std::strerror(errno);
-    } else if (::fstat(fd, &st) != 0 || st.st_blocks * 512 > (1 << 20)) {
+    std::optional<std::string> why;
+    if (error) {
+        why = "the temporary folder cannot hold a 5 GiB file: " + error.message();
+    } else if (::stat(probe.c_str(), &st) != 0 || st.st_blocks * 512 > (1 << 20)) {
         why = "the temporary folder's file system does not keep files sparse";
-    } else if (::fstatvfs(fd, &vfs) != 0 ||
-               static_cast<std::int64_t>(vfs.f_bavail) * static_cast<std::int64_t>(vfs.f_frsize) <
-                   (std::int64_t{64} << 20)) {
+    } else if (fs::space(probe).available < (std::uintmax_t{64} << 20)) {
         why = "less than 64 MiB free in the temporary folder";
     }
-    if (fd >= 0) ::close(fd);
-    std::filesystem::remove(probe);
+    fs::remove(probe);
     return why;
 }
 
 Bytes ReadAt(const std::string& path, std::int64_t offset, std::size_t count) {
+    std::ifstream in(path, std::ios::binary);
     Bytes bytes(count);
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    const ssize_t n = fd < 0 ? -1 : ::pread(fd, bytes.data(), count, offset);
-    if (fd >= 0) ::close(fd);
-    if (n != static_cast<ssize_t>(count)) throw std::runtime_error("cannot read " + path);
+    in.seekg(offset);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(count));
+    if (!in) throw std::runtime_error("cannot read " + path);
     return bytes;
 }
 

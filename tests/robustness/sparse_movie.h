@@ -32,7 +32,7 @@ SparseMovie MakeSparseMovie();
 // Nothing when the temporary folder can hold sparse files of 5 GiB; else why not.
 std::optional<std::string> SparseFilesUnsupported();
 
-// Bytes of a file at an offset, read with the system's positioned read.
+// Bytes of a file at an offset, read outside the file layer.
 Bytes ReadAt(const std::string& path, std::int64_t offset, std::size_t count);
 
 }  // namespace brelvo::testing

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <sstream>
 
-#include "audio/audio_track.h"
 #include "audio/extract_audio.h"
 #include "audio/reintegrate_audio.h"
 #include "avi/field_patch.h"
@@ -24,11 +23,6 @@ namespace brelvo::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-audio::AudioTrack TrackOf(const std::string& path) {
-    const auto file = platform::OpenFile(path, platform::OpenMode::Read);
-    return audio::FindAudioTrack(*file);
-}
 
 // The command's exit status; 99 unless its error names `named`.
 int Command(const std::vector<std::string>& args, const std::string& named) {
@@ -76,24 +70,32 @@ TEST(UnwritableFiles, ReadOnlyMovieInAReadOnlyFolder) {
     EXPECT_FALSE(fs::exists(wavPath));
 }
 
-// A movie removed since loading is never created anew; one replaced by another (a new encode
-// under the same name) is refused by every writer, since the loaded offsets mean nothing in it.
+// A movie whose name goes away while a tool holds it open is read to the end. A movie removed
+// since loading is never created anew; one replaced by another (a new encode under the same
+// name) is refused by every writer, since the loaded offsets mean nothing in it.
 TEST(UnwritableFiles, MovieRemovedOrReplacedSinceLoading) {
     const std::string path = WriteTempFile(EditableMovie());
     const auto loaded = LoadAsTheWindowDoes(path);
     const auto track = TrackOf(path);
     const std::string wavPath = Beside(path, "sound.wav");
-    audio::ExtractAudio(path, track, wavPath);
-    fs::remove(path);
+    {
+        platform::ScopedFileOpenHook removeOnOpen(
+            [&](const std::string& opened, platform::OpenMode,
+                std::unique_ptr<platform::RandomAccessFile> file) {
+                if (opened == path) fs::remove(path);
+                return file;
+            });
+        EXPECT_EQ(audio::ExtractAudio(path, track, wavPath).dataBytes, 4 * 64);
+        EXPECT_EQ(fs::file_size(wavPath), 44u + 4 * 64);
+    }
     EXPECT_THROW(avi::ApplyEdit(path, avi::HeaderEdit(loaded.record)), platform::IoError);
     EXPECT_THROW(audio::ReintegrateAudio(path, track, wavPath), platform::IoError);
     EXPECT_THROW(audio::ExtractAudio(path, track, wavPath), platform::IoError);
     EXPECT_FALSE(fs::exists(path)) << "an edit created the removed movie anew";
 
-    SimpleMovie other;
-    other.frames = 12;  // a different length, as nearly every other encode has
-    const Bytes replacement = MakeSimpleMovie(other);
-    RestoreFile(path, replacement);
+    // A different length, as nearly every other encode has.
+    const Bytes replacement = MakeSimpleMovie({.frames = 12});
+    WriteFile(path, replacement);
     EXPECT_THROW(audio::RunReintegration(path, loaded.record, std::nullopt, wavPath, {},
                                          [](const std::string&) { return true; }),
                  avi::PatchRefused);
@@ -101,21 +103,6 @@ TEST(UnwritableFiles, MovieRemovedOrReplacedSinceLoading) {
     info::AddAuthorItems(edit, {{"INAM", "another title"}});
     EXPECT_THROW(avi::ApplyPlan(path, edit.plan), avi::PatchRefused);
     EXPECT_TRUE(ReadWholeFile(path) == replacement) << "the edit wrote into another movie";
-}
-
-TEST(UnwritableFiles, MovieRemovedWhileAToolHoldsItOpen) {
-    const std::string path = WriteTempFile(EditableMovie());
-    const auto track = TrackOf(path);
-    const std::string wavPath = Beside(path, "sound.wav");
-    // The movie's name goes away the moment it is opened; the open file stays readable.
-    platform::ScopedFileOpenHook removeOnOpen(
-        [&](const std::string& opened, platform::OpenMode,
-            std::unique_ptr<platform::RandomAccessFile> file) {
-            if (opened == path) fs::remove(path);
-            return file;
-        });
-    EXPECT_EQ(audio::ExtractAudio(path, track, wavPath).dataBytes, 4 * 64);
-    EXPECT_EQ(fs::file_size(wavPath), 44u + 4 * 64);
 }
 
 TEST(UnwritableFiles, PathsThatAreNoFiles) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "avi/decode_headers.h"
+#include "avi/normalise_on_load.h"
 #include "avi/scan_chunks.h"
 #include "avi/write_plan.h"
 #include "platform/little_endian.h"
@@ -52,16 +53,18 @@ inline std::string Int32Bytes(std::int32_t value) {
     return {reinterpret_cast<const char*>(bytes.data()), 4};
 }
 
-// A movie in memory, decoded as loading decodes it (without the load-time writes).
+// A movie in memory, decoded as loading decodes it, with the load-time writes when normalised.
 struct DecodedMovie {
     platform::MemoryFile file;
     avi::ChunkMap chunkMap;
     avi::HeaderRecord record;
     Bytes original;
 
-    explicit DecodedMovie(Bytes bytes) : file(bytes), original(std::move(bytes)) {
+    explicit DecodedMovie(Bytes bytes, bool normalised = false)
+        : file(bytes), original(std::move(bytes)) {
         chunkMap = avi::ScanChunks(file).chunkMap;
         record = avi::DecodeHeaders(file, chunkMap);
+        if (normalised) record = avi::NormaliseOnLoad(file, chunkMap, record);
     }
     std::vector<std::int64_t> Changed() const { return ChangedOffsets(original, file.Bytes()); }
     std::int32_t Int32At(std::int64_t offset) const {

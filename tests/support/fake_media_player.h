@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // A media player for tests: records every call in order as a string ("Stop",
-// "SetFileName(/tmp/a.avi)", "SetSavedValue(50)", "ReadyState", ...), answers the ready state
-// from a script, and reports an error when told to.
+// "SetFileName(/tmp/a.avi)", "SetSavedValue(50)", "ReadyState", ...), stays loading when told
+// to, and reports an error when told to.
 #pragma once
 
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -17,20 +16,13 @@ class FakeMediaPlayer final : public MediaPlayer {
     void SetFileName(const QString& path) override {
         Record("SetFileName(" + path.toStdString() + ")");
         fileName_ = path;
-        if (path.isEmpty()) playing_ = false;
     }
     QString FileName() const override {
         Record("FileName");
         return fileName_;
     }
-    void Play() override {
-        Record("Play");
-        playing_ = !fileName_.isEmpty();
-    }
-    void Stop() override {
-        Record("Stop");
-        playing_ = false;
-    }
+    void Play() override { Record("Play"); }
+    void Stop() override { Record("Stop"); }
     void SetSelectionStart(double frame) override {
         Record("SetSelectionStart(" + Number(frame) + ")");
         selectionStart_ = frame;
@@ -49,31 +41,34 @@ class FakeMediaPlayer final : public MediaPlayer {
     }
     void SetAutoStart(bool autoStart) override {
         Record(autoStart ? "SetAutoStart(true)" : "SetAutoStart(false)");
-        autoStart_ = autoStart;
     }
-    int ReadyState() const override;
+    int ReadyState() const override {
+        Record("ReadyState");
+        if (loadingForever_) return 1;
+        return fileName_.isEmpty() ? kReadyUninitialised : kReadyComplete;
+    }
     bool HasError() const override {
         Record("HasError");
         return error_;
     }
     QSize SizeInTwips() const override { return {4140, 2700}; }
 
-    // Ready states to answer, one per ReadyState call; once they are used up the player is
-    // settled: complete with a file, uninitialised without one, or still loading (1) for ever
-    // after ScriptLoadingForever.
-    void ScriptReadyStates(std::vector<int> states) {
-        readyStates_.assign(states.begin(), states.end());
-    }
+    // The player is settled at once: complete with a file, uninitialised without one, or still
+    // loading (1) for ever after ScriptLoadingForever.
     void ScriptLoadingForever() { loadingForever_ = true; }
     void ScriptError(bool error) { error_ = error; }
     void ScriptSavedValue(int value) { value_ = value; }  // not recorded
 
     const std::vector<std::string>& Calls() const { return calls_; }
     // The calls without the ReadyState and SetAutoStart polls of the waits.
-    std::vector<std::string> Actions() const;
+    std::vector<std::string> Actions() const {
+        std::vector<std::string> actions;
+        for (const auto& call : calls_) {
+            if (call != "ReadyState" && !call.starts_with("SetAutoStart")) actions.push_back(call);
+        }
+        return actions;
+    }
     void ClearCalls() { calls_.clear(); }
-    bool AutoStart() const { return autoStart_; }
-    bool Playing() const { return playing_; }
     double SelectionStart() const { return selectionStart_; }
     double SelectionEnd() const { return selectionEnd_; }
 
@@ -85,12 +80,9 @@ class FakeMediaPlayer final : public MediaPlayer {
     }
 
     mutable std::vector<std::string> calls_;
-    mutable std::deque<int> readyStates_;
     QString fileName_;
     bool loadingForever_ = false;
     bool error_ = false;
-    bool autoStart_ = false;
-    bool playing_ = false;
     int value_ = 50;
     double selectionStart_ = 0;
     double selectionEnd_ = 0;

@@ -2,14 +2,13 @@
 // The fault-injecting file layer.
 #include "tests/support/fault_injection.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "platform/io_error.h"
 
 namespace brelvo::platform {
 namespace {
-
-std::size_t IndexOf(FaultKind kind) {
-    return static_cast<std::size_t>(kind);
-}
 
 class FaultInjectingFile final : public RandomAccessFile {
   public:
@@ -57,26 +56,22 @@ class FaultInjectingFile final : public RandomAccessFile {
 }  // namespace
 
 const char* FaultKindName(FaultKind kind) {
-    return std::array{"open", "read", "write", "seek"}[IndexOf(kind)];
+    return std::array{"open", "read", "write", "seek"}[static_cast<std::size_t>(kind)];
 }
 
 FaultPlan::FaultPlan(FaultKind kind, std::int64_t n) : failKind_(kind), failAt_(n) {}
 
 std::vector<JournalEntry> FaultPlan::JournalOf(const std::string& path) const {
     std::vector<JournalEntry> entries;
-    for (const auto& e : journal_) {
-        if (e.path == path) entries.push_back(e);
-    }
+    std::copy_if(journal_.begin(), journal_.end(), std::back_inserter(entries),
+                 [&](const JournalEntry& e) { return e.path == path; });
     return entries;
 }
 
 bool FaultPlan::Step(FaultKind kind) {
-    const std::int64_t n = ++counts_[IndexOf(kind)];
-    if (failKind_ == kind && n == failAt_) {
-        fired_ = true;
-        return true;
-    }
-    return false;
+    const bool fails = ++counts_[static_cast<std::size_t>(kind)] == failAt_ && failKind_ == kind;
+    fired_ = fired_ || fails;
+    return fails;
 }
 
 std::unique_ptr<RandomAccessFile> WithFaults(std::unique_ptr<RandomAccessFile> file,

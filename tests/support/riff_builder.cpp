@@ -8,13 +8,8 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <random>
 #include <stdexcept>
-
-#ifdef _WIN32
-#include <process.h>
-#else
-#include <unistd.h>
-#endif
 
 #ifndef BRELVO_FIXTURE_DIR
 #error "BRELVO_FIXTURE_DIR must name tests/fixtures"
@@ -146,24 +141,19 @@ Bytes WavFile(const Bytes& format, const Bytes& samples, const Bytes& before) {
 }
 
 namespace {
+// A folder of its own for every file, all in one folder per test program that goes at exit.
 std::filesystem::path FreshTempFolder() {
-    static std::atomic<int> counter{0};
-    const auto base = std::filesystem::temp_directory_path() / ("brelvo-test-" + std::to_string(
-#ifdef _WIN32
-                                                                                     ::_getpid()
-#else
-                                                                                     ::getpid()
-#endif
-                                                                                         ));
-    auto folder = base / std::to_string(counter++);
-    std::filesystem::create_directories(folder);
-    static const struct Cleaner {
-        std::filesystem::path path;
-        ~Cleaner() {
+    static const struct Base {
+        std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                     ("brelvo-test-" + std::to_string(std::random_device{}()));
+        ~Base() {
             std::error_code ec;
             std::filesystem::remove_all(path, ec);
         }
-    } cleaner{base};
+    } base;
+    static std::atomic<int> counter{0};
+    auto folder = base.path / std::to_string(counter++);
+    std::filesystem::create_directories(folder);
     return folder;
 }
 }  // namespace

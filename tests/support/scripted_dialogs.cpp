@@ -15,10 +15,7 @@ void ScriptedDialogs::MessageBox(const QString& text, const QString& title) {
 
 bool ScriptedDialogs::AskYesNo(const QString& text, const QString& title) {
     Record(Kind::YesNo, title, text);
-    if (yesNo_.empty()) {
-        ++unanswered_;
-        return true;
-    }
+    if (yesNo_.empty()) return true;
     const bool answer = yesNo_.front();
     yesNo_.pop_front();
     return answer;
@@ -28,10 +25,7 @@ std::optional<QString> ScriptedDialogs::InputBox(const QString& prompt, const QS
                                                  const QString& proposed) {
     Record(Kind::Input, title, prompt);
     proposed_.push_back(proposed);
-    if (inputs_.empty()) {
-        ++unanswered_;
-        return std::nullopt;
-    }
+    if (inputs_.empty()) return std::nullopt;
     auto answer = inputs_.front();
     inputs_.pop_front();
     return answer;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Dialogs for tests: answers come from queues, and every box shown is recorded with its kind,
-// title and text. A question asked with no answer queued is answered Yes (input box: Cancel)
-// and counted, so a test can tell an unexpected prompt.
+// title and text. A question asked with no answer queued is answered Yes (input box: Cancel).
 #pragma once
 
 #include <QStringList>
@@ -33,8 +32,7 @@ class ScriptedDialogs final : public Dialogs {
                                     const QString& proposed) override;
 
     const std::vector<Shown>& shown() const { return shown_; }
-    QStringList Texts() const;  // the texts of every box, in order
-    int Unanswered() const { return unanswered_; }
+    QStringList Texts() const;                                 // the texts of every box, in order
     const QStringList& Proposed() const { return proposed_; }  // input boxes' proposals
 
   private:
@@ -45,7 +43,6 @@ class ScriptedDialogs final : public Dialogs {
     std::function<void(const Shown&)> onShow_;
     std::vector<Shown> shown_;
     QStringList proposed_;
-    int unanswered_ = 0;
 };
 
 }  // namespace brelvo::platform::qt

@@ -3,6 +3,7 @@
 #include "tests/support/test_movies.h"
 
 #include <map>
+#include <numeric>
 
 #include "platform/little_endian.h"
 
@@ -15,15 +16,17 @@ void PutU32(Bytes& bytes, std::int64_t at, std::uint32_t v) {
     platform::WriteU32(bytes, static_cast<std::size_t>(at), v);
 }
 
-// wLongsPerEntry, bIndexSubType 0, bIndexType, nEntriesInUse, dwChunkId "00dc", 12 more bytes.
-Bytes IndexHeader(std::uint16_t longs, std::uint8_t type, std::uint32_t inUse) {
+// wLongsPerEntry, bIndexSubType 0, bIndexType, nEntriesInUse, dwChunkId "00dc", 12 more bytes,
+// and room for the entries.
+Bytes IndexHeader(std::uint16_t longs, std::uint8_t type, std::uint32_t inUse,
+                  std::size_t room = 0) {
     Bytes b;
     AppendU16(b, longs);
     b.push_back(std::byte{0});
     b.push_back(static_cast<std::byte>(type));
     AppendU32(b, inUse);
     AppendText(b, "00dc");
-    for (int k = 0; k < 3; ++k) AppendU32(b, 0);
+    b.resize(b.size() + 12 + room);
     return b;
 }
 
@@ -110,9 +113,7 @@ Bytes MakeSimpleMovie(const SimpleMovie& spec) {
 }
 
 Bytes EditableMovie() {
-    Bytes display;
-    AppendU32(display, 1);
-    AppendText(display, std::string("Clip one\0", 9));
+    const Bytes display = ToBytes(std::string("\1\0\0\0Clip one\0", 13));  // type 1: text
     return MakeSimpleMovie(
         {.frames = 4,
          .videoChunkSize = 40,
@@ -126,35 +127,29 @@ Bytes EditableMovie() {
 }
 
 Bytes MakeOdmlMovie(const OdmlMovie& spec) {
-    const auto parts = spec.framesPerPart.size();
-    int total = 0;
-    for (const int n : spec.framesPerPart) total += n;
-
-    MovieSpec m;
-    m.avih.totalFrames = static_cast<std::uint32_t>(spec.framesPerPart[0]);
-    m.streams = {VideoStream(static_cast<std::uint32_t>(total)),
-                 SoundStream(static_cast<std::uint32_t>(2 * total))};
-    if (spec.withSuperIndex) {
-        Bytes super = IndexHeader(4, 0x00, static_cast<std::uint32_t>(parts));
-        super.resize(super.size() + 16 * parts);  // the entries are filled in below
-        m.streams[0].extra = Chunk("indx", super);
+    const auto parts = static_cast<std::uint32_t>(spec.framesPerPart.size());
+    const auto total = static_cast<std::uint32_t>(
+        std::accumulate(spec.framesPerPart.begin(), spec.framesPerPart.end(), 0));
+    MovieSpec m{.avih = {.totalFrames = static_cast<std::uint32_t>(spec.framesPerPart[0])},
+                .streams = {VideoStream(total), SoundStream(2 * total)},
+                .movis = {}};
+    if (spec.withSuperIndex) {  // its entries are filled in below
+        m.streams[0].extra = Chunk("indx", IndexHeader(4, 0x00, parts, 16 * parts));
     }
-    Bytes dmlh;
-    AppendU32(dmlh, static_cast<std::uint32_t>(total));
-    dmlh.resize(248);
+    Bytes dmlh(248);
+    PutU32(dmlh, 0, total);
     m.hdrlExtra = {List("odml", {Chunk("dmlh", dmlh)})};
-    m.movis.clear();
     int frame = 0;
-    for (std::size_t p = 0; p < parts; ++p) {
+    for (const int frames : spec.framesPerPart) {
         std::vector<Bytes> movi;
-        Bytes ix = IndexHeader(2, 0x01, static_cast<std::uint32_t>(spec.framesPerPart[p]));
-        for (int k = 0; k < spec.framesPerPart[p]; ++k, ++frame) {
+        Bytes ix = IndexHeader(2, 0x01, static_cast<std::uint32_t>(frames));
+        for (int k = 0; k < frames; ++k, ++frame) {
             movi.push_back(Chunk("00dc", Bytes(16, static_cast<std::byte>(0x40 + frame))));
             movi.push_back(Chunk("01wb", Bytes(8, static_cast<std::byte>(0x80 + frame))));
             AppendU32(ix, 0);
             AppendU32(ix, 16 | (frame % spec.keyEvery == 0 ? 0 : kDeltaFrame));
         }
-        if (p == 0 && spec.withIdx1) m.idx1 = Idx1For(movi, spec.keyEvery);
+        if (m.movis.empty()) m.idx1 = Idx1For(movi, spec.keyEvery);
         movi.push_back(Chunk("ix00", ix));
         m.movis.push_back(movi);
     }
@@ -173,18 +168,13 @@ Bytes MakeOdmlMovie(const OdmlMovie& spec) {
         PutU32(movie, e + 12, static_cast<std::uint32_t>(spec.framesPerPart[p]));
     }
     const auto last = entries + 16 * static_cast<std::int64_t>(parts - 1);
-    switch (spec.damage) {
-        case OdmlMovie::Damage::None:
-            break;
-        case OdmlMovie::Damage::LastEntryBeyondFile:
-            PutU32(movie, last, static_cast<std::uint32_t>(movie.size() + 4096));
-            break;
-        case OdmlMovie::Damage::LastEntryAtAFrame:
-            PutU32(movie, last, static_cast<std::uint32_t>(OffsetOf(movie, "00dc", ix - 64)));
-            break;
-        case OdmlMovie::Damage::LastIndexOverclaims:
-            PutU32(movie, ix + 12, static_cast<std::uint32_t>(spec.framesPerPart.back() + 50));
-            break;
+    using enum OdmlMovie::Damage;
+    if (spec.damage == LastEntryBeyondFile) {
+        PutU32(movie, last, static_cast<std::uint32_t>(movie.size() + 4096));
+    } else if (spec.damage == LastEntryAtAFrame) {
+        PutU32(movie, last, static_cast<std::uint32_t>(OffsetOf(movie, "00dc", ix - 64)));
+    } else if (spec.damage == LastIndexOverclaims) {
+        PutU32(movie, ix + 12, static_cast<std::uint32_t>(spec.framesPerPart.back() + 50));
     }
     return movie;
 }
