@@ -61,7 +61,6 @@ TEST(AudioTrack, StreamNumberFollowsTheStrlLists) {
     } catch (const audio::AudioError& e) {
         EXPECT_STREQ(e.what(), "The movie has 2 sound streams, no sound stream 3.");
     }
-    EXPECT_EQ(audio::FindAudioTrack(two, 1).sampleSize, 4);  // the header lists say it too
     platform::MemoryFile silent(MakeSimpleMovie({.withAudio = false}));
     EXPECT_THROW(FromDecoding(silent), audio::AudioError);
     EXPECT_THROW(audio::FindAudioTrack(silent), audio::AudioError);

@@ -38,6 +38,12 @@ Bytes HeldSound() {
     return sound;
 }
 
+// The bytes, then zero bytes up to the 20000 the sound holds.
+Bytes ZeroFilled(Bytes bytes) {
+    bytes.resize(20000, std::byte{0});
+    return bytes;
+}
+
 // A movie with those 20000 sound bytes in units of one byte at 16000 a second, and a frame
 // that holds "01wb".
 struct SoundMovie {
@@ -106,9 +112,7 @@ TEST(Reintegration, JinkDropsTheStreamsUnitsAndZeroFillsTheEnd) {
         EXPECT_EQ(result.jink ? result.jink->units : 0, c.units);
         EXPECT_EQ(result.skippedBytes, c.bytes);
         const auto skip = static_cast<std::size_t>(std::min<std::int64_t>(c.bytes, 20000));
-        Bytes expected = Slice(samples, skip, 20000 - skip);
-        expected.resize(20000, std::byte{0});
-        EXPECT_EQ(s.Sound(), expected);
+        EXPECT_EQ(s.Sound(), ZeroFilled(Slice(samples, skip, 20000 - skip)));
         EXPECT_EQ(result.zeroFilled, static_cast<std::int64_t>(skip));
     }
 }
@@ -120,9 +124,7 @@ TEST(Reintegration, ShortAndLongWavFilesAndDataFoundByStructure) {
     auto result = audio::ReintegrateAudio(
         s.moviePath, s.track,
         s.WavPath(samples, List("INFO", {Chunk("ICMT", ToBytes("the data here is not it"))})));
-    Bytes expected = samples;
-    expected.resize(20000, std::byte{0});
-    EXPECT_EQ(s.Sound(), expected);
+    EXPECT_EQ(s.Sound(), ZeroFilled(samples));
     EXPECT_EQ(result.samplesUsed, 7000);
     EXPECT_EQ(result.zeroFilled, 13000);
 
@@ -135,7 +137,7 @@ TEST(Reintegration, ShortAndLongWavFilesAndDataFoundByStructure) {
     Bytes raw = ToBytes("headerDaTa\x01\x02\x03\x04");
     Append(raw, samples);
     audio::ReintegrateAudio(s.moviePath, s.track, WriteTempFile(raw, "raw.wav"));
-    EXPECT_EQ(s.Sound(), expected);
+    EXPECT_EQ(s.Sound(), ZeroFilled(samples));
 }
 
 TEST(Reintegration, RefusesAMissingWavOrOneWithoutSamplesAndWritesNothing) {
@@ -226,9 +228,7 @@ TEST(Reintegration, WritesOnlyTheBytesThatDifferAndGoesOnFromTheCheckWalk) {
     const std::string wav = s.WavPath(HeldSound());
     const auto check = audio::CompareWavWithMovie(s.moviePath, s.track, wav);
     audio::ReintegrateAudio(s.moviePath, s.track, wav, {0.25, {}, &check.movieChunks});
-    Bytes expected = Slice(HeldSound(), 4000, 16000);
-    expected.resize(20000, std::byte{0});
-    EXPECT_EQ(s.Sound(), expected);
+    EXPECT_EQ(s.Sound(), ZeroFilled(Slice(HeldSound(), 4000, 16000)));
 }
 
 // The job both faces run: the question only on a mismatch, in a dry run too; nothing written
@@ -277,13 +277,10 @@ TEST(RunReintegration, AsksOnlyOnAMismatchAndWritesOnlyAfterYes) {
 }
 
 TEST(WavCheck, SaysWhatDiffersAndWhatTheCutDoes) {
+    // (A matching WAV file asks nothing: the job's test.)
     SoundMovie s;
-    auto c = audio::CompareWavWithMovie(s.moviePath, s.track, s.WavPath(Pattern(20000, 1)));
+    auto c = audio::CompareWavWithMovie(s.moviePath, s.track, s.WavPath(Pattern(12000, 1)));
     EXPECT_TRUE(c.wavHasFormat && c.formatDifferences.empty());
-    EXPECT_EQ(c.movieBytes, 20000);
-    EXPECT_EQ(audio::MismatchQuestion(c), std::nullopt);
-
-    c = audio::CompareWavWithMovie(s.moviePath, s.track, s.WavPath(Pattern(12000, 1)));
     EXPECT_EQ(audio::MismatchQuestion(c),
               "The WAV file does not match the movie's sound track: it holds 8000 sample bytes "
               "fewer than the movie's audio chunks, whose rest would be filled with zero bytes. "

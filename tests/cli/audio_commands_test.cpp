@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// brelvo-cli extract-audio and reintegrate-audio: round trips, the refusals, and the
-// mismatch that needs --force.
+// brelvo-cli extract-audio and reintegrate-audio: what each says, the mismatch that needs
+// --force, what a failed write-back says of the sound track, and movies into a folder.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,13 +16,10 @@ namespace brelvo::cli {
 namespace {
 
 using namespace brelvo::testing;
+using testing::Beside;
 using testing::Cli;
 
-std::string Beside(const std::string& path, const std::string& name) {
-    return (std::filesystem::path(path).parent_path() / name).string();
-}
-
-TEST(AudioCommands, ExtractAndWriteBackLeavesTheMovieAsItWas) {
+TEST(AudioCommands, ExtractAndWriteBackSayWhatTheyDidAndAMismatchNeedsForce) {
     const auto movie = CopyFixture("ffmpeg_audio_first.avi");
     const Bytes original = ReadWholeFile(movie);
     const auto wav = Beside(movie, "Sound.WAV");
@@ -30,85 +27,20 @@ TEST(AudioCommands, ExtractAndWriteBackLeavesTheMovieAsItWas) {
     EXPECT_EQ(r.status, kExitOk);
     EXPECT_EQ(r.out, wav + ": 32000 sample bytes from 16 audio chunks of stream 0\n");
     EXPECT_EQ(r.err, "");  // no progress line off a terminal
-    EXPECT_EQ(ReadWholeFile(wav).size(), 28u + 16u + 32000u);
+    const auto json = nlohmann::json::parse(Cli({"extract-audio", "--json", movie, wav}).out);
+    EXPECT_TRUE(json[0]["chunks"] == 16 && json[0]["bytesCopied"] == 32000) << json;
 
     r = Cli({"reintegrate-audio", movie, wav});
     EXPECT_EQ(r.status, kExitOk);
     EXPECT_EQ(r.out, movie +
-                         ": 32000 sample bytes written into 16 audio chunks of stream 0 (0 bytes "
-                         "changed)\n");
+                         ": 32000 sample bytes written into 16 audio chunks of stream 0 (0 "
+                         "bytes changed)\n");
     EXPECT_EQ(ReadWholeFile(movie), original);
 
-    // The same figures in the JSON.
-    auto json = nlohmann::json::parse(Cli({"extract-audio", "--json", movie, wav}).out).at(0);
-    EXPECT_EQ(json["chunks"], 16);
-    EXPECT_EQ(json["bytesCopied"], 32000);
-    json = nlohmann::json::parse(Cli({"reintegrate-audio", "--json", movie, wav}).out).at(0);
-    EXPECT_EQ(json["chunks"], 16);
-    EXPECT_EQ(json["bytesWritten"], 32000);
-    EXPECT_EQ(json["bytesChanged"], 0);
-
-    // 8000 units of 2 bytes a second; the dry run counts what the real run then changes.
-    const std::string said = movie +
-                             ": 32000 sample bytes written into 16 audio chunks of stream 0, "
-                             "8000 bytes dropped by --jink (4000 units), 8000 bytes filled with "
-                             "zeros (";
-    const auto dry = Cli({"reintegrate-audio", "--dry-run", "--jink", "0.5", movie, wav});
-    EXPECT_EQ(dry.status, kExitOk);
-    EXPECT_EQ(ReadWholeFile(movie), original);
-    r = Cli({"reintegrate-audio", "--jink", "0.5", movie, wav});
-    EXPECT_EQ(r.status, kExitOk);
-    EXPECT_EQ(r.out.substr(0, said.size()), said);
-    EXPECT_EQ(r.out.find("(0 bytes changed)"), std::string::npos) << r.out;
-    EXPECT_EQ(dry.out, r.out.substr(0, r.out.size() - 1) + " (dry run, nothing written)\n");
-}
-
-TEST(AudioCommands, RefusalsWriteNothing) {
-    const auto movie = CopyFixture("ffmpeg_mpeg4_pcm.avi");
-    const Bytes original = ReadWholeFile(movie);
-    for (const std::string name : {"sound.mp3", "sound", ".wav.txt"}) {
-        for (const std::string command : {"extract-audio", "reintegrate-audio"}) {
-            const auto r = Cli({command, "--json", movie, Beside(movie, name)});
-            EXPECT_EQ(r.status, kExitUsage);
-            const std::string wav = command == "extract-audio" ? "OUT.wav" : "IN.wav";
-            EXPECT_TRUE(r.err.starts_with("brelvo-cli " + command + ": " + wav +
-                                          " must end in .wav: " + Beside(movie, name) +
-                                          "\nUsage: "))
-                << r.err;
-            EXPECT_EQ(r.out, "");
-            EXPECT_FALSE(std::filesystem::exists(Beside(movie, name)));
-        }
-    }
-    const auto missing = Beside(movie, "missing.wav");
-    auto r = Cli({"reintegrate-audio", "--force", movie, missing});
-    EXPECT_EQ(r.status, kExitFailure);
-    EXPECT_EQ(r.err,
-              "brelvo-cli: " + missing + ": The WAV file does not exist. Nothing was written.\n");
-    EXPECT_FALSE(std::filesystem::exists(missing));
-    EXPECT_EQ(nlohmann::json::parse(Cli({"reintegrate-audio", "--json", movie, missing}).out),
-              (nlohmann::json{{{"path", movie},
-                               {"wav", missing},
-                               {"errorPath", missing},
-                               {"error", "The WAV file does not exist. Nothing was written."}}}));
-
-    const auto silent = WriteTempFile(MakeSimpleMovie({.withAudio = false}));
-    r = Cli({"extract-audio", silent, Beside(silent, "s.wav")});
-    EXPECT_EQ(r.err, "brelvo-cli: " + silent +
-                         ": The movie has no sound stream. No WAV file was written.\n");
-    EXPECT_EQ(Cli({"extract-audio", movie}).status, kExitUsage);
-    EXPECT_EQ(ReadWholeFile(movie), original);
-}
-
-TEST(AudioCommands, AMismatchingWavNeedsForce) {
-    const auto movie = CopyFixture("ffmpeg_mpeg4_pcm.avi");
-    const Bytes original = ReadWholeFile(movie);
-    const auto wav = Beside(movie, "sound.wav");
-    ASSERT_EQ(Cli({"extract-audio", movie, wav}).status, kExitOk);
     Bytes shorter = ReadWholeFile(wav);
     shorter.resize(shorter.size() - 200);  // the data size now overstates what the file holds
-
     const auto shortWav = WriteTempFile(shorter, "short.wav");
-    auto r = Cli({"reintegrate-audio", movie, shortWav});
+    r = Cli({"reintegrate-audio", "--dry-run", movie, shortWav});
     EXPECT_EQ(r.status, kExitFailure);
     EXPECT_EQ(r.err,
               "brelvo-cli: " + movie +
@@ -116,24 +48,25 @@ TEST(AudioCommands, AMismatchingWavNeedsForce) {
                   "bytes fewer than the movie's audio chunks, whose rest would be filled with "
                   "zero bytes. Writing it back cannot be undone. Nothing was written; give "
                   "--force to write it anyway.\n");
-    // The dry run refuses as the real run does, and so does a cut that takes every sample.
-    EXPECT_EQ(Cli({"reintegrate-audio", "--dry-run", movie, shortWav}).err, r.err);
-    EXPECT_EQ(Cli({"reintegrate-audio", "-n", movie, shortWav}).status, kExitFailure);
-    r = Cli({"reintegrate-audio", "--dry-run", "--jink", "60", movie, wav});
-    EXPECT_EQ(r.status, kExitFailure);
-    EXPECT_NE(r.err.find(": Jink Audio's cut of 60 seconds (661500 units, 2646000 bytes) takes "
-                         "all 88200 sample bytes of the WAV file"),
-              std::string::npos)
-        << r.err;
     EXPECT_EQ(ReadWholeFile(movie), original);
-
     r = Cli({"reintegrate-audio", "--force", movie, shortWav});
     EXPECT_EQ(r.status, kExitOk);
     EXPECT_EQ(r.out, movie +
-                         ": 88200 sample bytes written into 22 audio chunks of stream 1, "
-                         "200 bytes filled with zeros (200 bytes changed)\n");
-    EXPECT_NE(ReadWholeFile(movie), original);
-    EXPECT_EQ(ReadWholeFile(movie).size(), original.size());
+                         ": 32000 sample bytes written into 16 audio chunks of stream 0, 200 "
+                         "bytes filled with zeros (200 bytes changed)\n");
+    EXPECT_NE(r.err.find(" Written anyway (--force).\n"), std::string::npos) << r.err;
+
+    // 8000 units of 2 bytes a second; the dry run says what the real run then does.
+    const auto dry = Cli({"reintegrate-audio", "--dry-run", "--jink", "0.5", movie, wav});
+    r = Cli({"reintegrate-audio", "--jink", "0.5", movie, wav});
+    EXPECT_EQ(r.status, kExitOk);
+    EXPECT_TRUE(r.out.starts_with(movie +
+                                  ": 32000 sample bytes written into 16 audio chunks of stream "
+                                  "0, 8000 bytes dropped by --jink (4000 units), 8000 bytes "
+                                  "filled with zeros ("))
+        << r.out;
+    EXPECT_EQ(dry.out, r.out.substr(0, r.out.size() - 1) + " (dry run, nothing written)\n");
+    EXPECT_EQ(r.out.find("(0 bytes changed)"), std::string::npos) << r.out;
 }
 
 TEST(AudioCommands, AFailedWriteBackSaysWhatBecameOfTheSoundTrack) {
@@ -182,13 +115,7 @@ TEST(AudioCommands, TheNthSoundStreamAndMoviesIntoAFolder) {
     auto r = Cli({"extract-audio", "--stream", "1", two, wav});
     EXPECT_EQ(r.out, wav + ": 64000 sample bytes from 16 audio chunks of stream 1\n");
     r = Cli({"reintegrate-audio", "--stream=1", two, wav});
-    EXPECT_EQ(r.status, kExitOk) << r.err;
-    EXPECT_NE(r.out.find("of stream 1 (0 bytes changed)"), std::string::npos) << r.out;
-    r = Cli({"extract-audio", "--stream", "3", two, wav});
-    EXPECT_EQ(r.err, "brelvo-cli: " + two +
-                         ": The movie has 2 sound streams, no sound stream 3. No WAV file was "
-                         "written.\n");
-    EXPECT_EQ(Cli({"extract-audio", "--stream", "0", two, wav}).status, kExitUsage);
+    EXPECT_TRUE(r.out.ends_with("of stream 1 (0 bytes changed)\n")) << r.out;
 
     // One WAV file a movie, named after it; a movie that fails leaves the others done.
     const auto folder = Beside(two, "sounds");

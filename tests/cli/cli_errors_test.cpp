@@ -18,55 +18,45 @@ using namespace brelvo::testing;
 using testing::Cli;
 using testing::CliInterleaved;
 
-// One line on stderr that names the file and says why; nothing on stdout.
-void ExpectFileFailure(const std::vector<std::string>& args, const std::string& reason) {
-    const auto r = Cli(args);
-    EXPECT_EQ(r.status, kExitFailure);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "brelvo-cli: " + args.back() + ": " + reason + "\n");
-}
-
 TEST(CliErrors, BadFilesGiveOneLineNamingTheFileAndTheReason) {
     const std::string text = WriteTempFile(ToBytes("just some text, not a movie"), "notes.avi");
     const std::string wave = WriteTempFile(Riff("WAVE", {Chunk("fmt ", WaveFormatData())}));
-    const std::string empty = WriteTempFile({}, "empty.avi");
     const std::string folder = std::filesystem::path(text).parent_path().string();
     const std::string notAvi = "not an AVI file (it does not begin with RIFF ... AVI)";
-    for (const char* command : {"info", "keyframes"}) {
-        ExpectFileFailure({command, "/nonexistent/clip.avi"}, "no such file");
-        ExpectFileFailure({command, text}, notAvi);
-        ExpectFileFailure({command, wave}, notAvi);
-        ExpectFileFailure({command, empty}, notAvi);
-        ExpectFileFailure({command, folder}, "not a regular file (a folder or a device)");
-    }
-    ExpectFileFailure({"info", "--", "-x.avi"}, "no such file");
-
     SimpleMovie unindexed;
     unindexed.withIndex = false;
-    ExpectFileFailure({"keyframes", WriteTempFile(MakeSimpleMovie(unindexed))},
-                      "No index in this file.");
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"info", "/nonexistent/clip.avi"}, "no such file"},
+        {{"info", "--", "-x.avi"}, "no such file"},
+        {{"keyframes", text}, notAvi},
+        {{"info", wave}, notAvi},
+        {{"keyframes", WriteTempFile({}, "empty.avi")}, notAvi},
+        {{"info", folder}, "not a regular file (a folder or a device)"},
+        {{"keyframes", WriteTempFile(MakeSimpleMovie(unindexed))}, "No index in this file."},
+    };
+    const auto expectFailure = [](const std::vector<std::string>& args, const std::string& why) {
+        const auto r = Cli(args);
+        EXPECT_EQ(r.status, kExitFailure);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "brelvo-cli: " + args.back() + ": " + why + "\n");
+    };
+    for (const auto& [args, why] : cases) expectFailure(args, why);
 
     platform::ScopedFileOpenHook refuse([](const std::string& p, platform::OpenMode,
                                            auto) -> std::unique_ptr<platform::RandomAccessFile> {
         throw platform::IoError(platform::FileOp::Open, p, "Permission denied");
     });
-    ExpectFileFailure({"info", FixturePath("gst_mpeg4_video_only.avi")},
-                      "cannot open the file: Permission denied");
+    expectFailure({"info", FixturePath("gst_mpeg4_video_only.avi")},
+                  "cannot open the file: Permission denied");
 }
 
 TEST(CliErrors, OneBadFileAmongSeveralFailsTheRunButNotTheOthers) {
     const std::string good = FixturePath("ffmpeg_div3_video_only.avi");
-    auto r = Cli({"keyframes", good, "/nonexistent.avi", good});
-    EXPECT_EQ(r.status, kExitFailure);
     const std::string line = good + ": Frames 50 ( 5 * Key / 45 Delta.) Every 10\n";
     const std::string failure = "brelvo-cli: /nonexistent.avi: no such file\n";
-    EXPECT_EQ(r.out, line + line);
-    EXPECT_EQ(r.err, failure);
-
-    r = Cli({"keyframes", "-q", good, "/nonexistent.avi", "--quiet", good});
-    EXPECT_EQ(r.status, kExitFailure);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, failure);
+    EXPECT_EQ(CliInterleaved({"keyframes", good, "/nonexistent.avi", good}), line + failure + line);
+    EXPECT_EQ(CliInterleaved({"keyframes", "-q", good, "/nonexistent.avi", "--quiet", good}),
+              failure);
 
     // Several movies: each starts with its path, a failed one's line stands in its place.
     const std::string both = CliInterleaved({"info", good, "/nonexistent.avi", good});
@@ -78,28 +68,37 @@ TEST(CliErrors, OneBadFileAmongSeveralFailsTheRunButNotTheOthers) {
 }
 
 TEST(CliUsage, UsageErrorsExitTwoAndHelpShowsAnExample) {
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"info"},
-                                                 {"info", "--jsn", "a.avi"},
-                                                 {"keyframes"},
-                                                 {"keyframes", "--force", "a.avi"},
-                                                 {},
-                                                 {"frobnicate", "a.avi"}}) {
-        const auto r = Cli(args);
-        EXPECT_EQ(r.status, kExitUsage);
+    const auto path = CopyFixture("ffmpeg_mpeg4_pcm.avi");
+    const auto before = ReadWholeFile(path);
+    for (const char* line :
+         {"", "frobnicate FILE", "info", "info --jsn FILE", "keyframes --force FILE",
+          "set-fourcc FILE", "set-fourcc --handler TOOLONG FILE", "set-fourcc --handler",
+          "set-fps 0 FILE", "set-fps abc FILE", "set-fps 30000/0 FILE", "set-delay -0.5 FILE",
+          "set-delay --units x FILE", "set-info FILE", "extract-audio FILE",
+          "extract-audio --stream 0 FILE sound.wav", "reintegrate-audio FILE sound.mp3",
+          "repair --only no-such-code FILE", "check --dry-run FILE"}) {
+        const auto r = Cli(testing::Words(line, path));
+        EXPECT_EQ(r.status, kExitUsage) << line;
         EXPECT_NE(r.err.find("Usage: brelvo-cli"), std::string::npos) << r.err;
         EXPECT_EQ(r.out, "");
     }
-    const auto all = Cli({"--help"});
-    EXPECT_NE(all.out.find("  info [--json] [--quiet] FILE...\n"), std::string::npos);
-    EXPECT_NE(all.out.find("  keyframes [--json] [--quiet] FILE...\n"), std::string::npos);
+    EXPECT_EQ(ReadWholeFile(path), before);
+    // The .wav check names which path is wrong.
+    EXPECT_TRUE(Cli({"extract-audio", path, path + ".txt"})
+                    .err.starts_with("brelvo-cli extract-audio: OUT.wav must end in .wav: " + path +
+                                     ".txt\nUsage: "));
+
+    EXPECT_NE(Cli({"--help"}).out.find("  info [--json] [--quiet] FILE...\n"), std::string::npos);
     const auto version = Cli({"--version"});
     EXPECT_EQ(version.status, kExitOk);
     EXPECT_EQ(version.out, "brelvo-cli " BRELVO_VERSION "\n");
-    for (const std::string command : {"info", "keyframes"}) {
+    for (const std::string command :
+         {"info", "keyframes", "set-fourcc", "set-fps", "set-delay", "set-info", "extract-audio",
+          "reintegrate-audio", "check", "repair"}) {
         const auto r = Cli({command, "--help"});
         EXPECT_EQ(r.status, kExitOk);
         const auto examples = r.out.find("Example");
-        ASSERT_NE(examples, std::string::npos);
+        ASSERT_NE(examples, std::string::npos) << command;
         EXPECT_NE(r.out.find("\n  brelvo-cli " + command + ' ', examples), std::string::npos);
     }
 }

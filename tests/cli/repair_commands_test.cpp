@@ -4,11 +4,9 @@
 // sees it, for the whole frames it holds, and check finds nothing left to mend.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "tests/cli/cli_run.h"
 #include "tests/support/riff_builder.h"
@@ -19,14 +17,10 @@ namespace {
 using namespace brelvo::testing;
 using testing::Cli;
 
-// ffprobe's duration of the movie in seconds, or a negative number when it finds none.
-double ProbedSeconds(const std::string& path) {
-    const std::string command =
-        "ffprobe -v error -show_entries format=duration -of csv=p=0 '" + path + "' 2>/dev/null";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::array<char, 64> line{};
-    if (!pipe || fgets(line.data(), line.size(), pipe.get()) == nullptr) return -1;
-    return std::atof(line.data()) > 0 ? std::atof(line.data()) : -1;
+// ffprobe's duration of the movie in seconds, or nothing without ffprobe.
+std::optional<double> ProbedSeconds(const std::string& path) {
+    const auto out = testing::Ffprobe("-show_entries format=duration -of csv=p=0", path);
+    return out ? std::optional(std::atof(out->c_str())) : std::nullopt;
 }
 
 std::string CutCopy(std::string_view fixture, std::size_t length) {
@@ -36,7 +30,6 @@ std::string CutCopy(std::string_view fixture, std::size_t length) {
 }
 
 TEST(Repair, CutMoviesPlayForTheWholeFramesTheyHold) {
-    const bool probe = std::system("command -v ffprobe >/dev/null 2>&1") == 0;
     const struct {
         std::string_view fixture;
         std::size_t cut;
@@ -61,8 +54,9 @@ TEST(Repair, CutMoviesPlayForTheWholeFramesTheyHold) {
             EXPECT_FALSE(finding["mendable"].get<bool>()) << finding.dump();
         }
         EXPECT_EQ(ReadWholeFile(path).size(), c.cut);
-        if (probe && c.seconds > 0) {
-            EXPECT_NEAR(ProbedSeconds(path), c.seconds, 1e-6);
+        const auto seconds = ProbedSeconds(path);
+        if (seconds && c.seconds > 0) {
+            EXPECT_NEAR(*seconds, c.seconds, 1e-6);
         }
     }
 }
@@ -83,21 +77,16 @@ TEST(Repair, CommandLinesAndReports) {
     EXPECT_EQ(ReadWholeFile(path), bytes);
 
     EXPECT_EQ(Cli({"repair", "--only", "stream-count-mismatch", path}).status, kExitFailure);
-    const auto json = nlohmann::json::parse(Cli({"check", "--json", path, "missing.avi"}).out);
-    ASSERT_EQ(json.size(), 2u);
-    ASSERT_EQ(json[0]["findings"].size(), 1u);
-    EXPECT_EQ(json[0]["findings"][0]["code"], "total-frames-mismatch");
-    EXPECT_EQ(json[0]["findings"][0]["fields"][0]["offset"], 48);
-    EXPECT_TRUE(json[1].contains("error"));
+    const auto json = nlohmann::json::parse(Cli({"check", "--json", path}).out).at(0);
+    ASSERT_EQ(json["findings"].size(), 1u);
+    EXPECT_EQ(json["findings"][0]["code"], "total-frames-mismatch");
+    EXPECT_EQ(json["findings"][0]["fields"][0]["offset"], 48);
 
     EXPECT_EQ(Cli({"repair", path}).status, kExitOk);
     EXPECT_EQ(ReadWholeFile(path), original);
     const auto clean = Cli({"check", path});
     EXPECT_EQ(clean.status, kExitOk);
     EXPECT_NE(clean.out.find("no faults found"), std::string::npos) << clean.out;
-
-    EXPECT_EQ(Cli({"repair", "--only", "no-such-code", path}).status, kExitUsage);
-    EXPECT_EQ(Cli({"check", "--dry-run", path}).status, kExitUsage);
 }
 
 }  // namespace
