@@ -55,12 +55,7 @@ TEST(AudioTrack, StreamNumberFollowsTheStrlLists) {
     EXPECT_EQ(firstSound.rate, 8000);
     EXPECT_EQ(firstSound.sampleSize, 4);
     EXPECT_EQ(audio::AudioTrackFromRecord(two, record, 2).sampleSize, 1);
-    try {
-        audio::AudioTrackFromRecord(two, record, 3);
-        ADD_FAILURE() << "a third sound stream";
-    } catch (const audio::AudioError& e) {
-        EXPECT_STREQ(e.what(), "The movie has 2 sound streams, no sound stream 3.");
-    }
+    EXPECT_THROW(audio::AudioTrackFromRecord(two, record, 3), audio::AudioError);
     platform::MemoryFile silent(MakeSimpleMovie({.withAudio = false}));
     EXPECT_THROW(FromDecoding(silent), audio::AudioError);
     EXPECT_THROW(audio::FindAudioTrack(silent), audio::AudioError);

