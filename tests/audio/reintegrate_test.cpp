@@ -320,6 +320,16 @@ TEST(WavCheck, ComparesFormatsByWhatTheyMean) {
         {extensible(20, 1),
          pcm,
          {"20 valid bits per sample in the WAV file, 24 valid bits per sample in the movie"}},
+        {extensible(24, 2),
+         pcm,  // a sub-format that is no plain PCM
+         {"wave type 65534 - Unknown Wave format in the WAV file, 1 - Microsoft PCM in the "
+          "movie",
+          "22 extra format bytes in the WAV file, 0 extra format bytes in the movie"}},
+        {WaveFormatData(1, 1, 48000, 8),
+         WaveFormatData(1, 2, 24000, 8),
+         {"1 channel in the WAV file, 2 channels in the movie",
+          "48000 Hz in the WAV file, 24000 Hz in the movie",
+          "blocks of 1 byte in the WAV file, blocks of 2 bytes in the movie"}},
         {WaveFormatData(1, 1, 44100, 16),
          WaveFormatData(1, 1, 48000, 16),
          {"44100 Hz in the WAV file, 48000 Hz in the movie",
