@@ -207,7 +207,6 @@ TEST(WindowCaptions, EveryTabOfTheMainWindowOnAMovieWithSoundAndTheOtherWindows)
     preview::AboutWindow about;
     EXPECT_EQ(UnreadableCaptions(about, checked), "");
     EXPECT_EQ(checked, 3);  // version line, credits, "OK"
-    platform::qt::ScriptedDialogs dialogs;
     launcher::Form1 launcher("brelvo", dialogs);
     EXPECT_EQ(UnreadableCaptions(launcher, checked), "");
     EXPECT_EQ(checked, 1);
