@@ -102,7 +102,6 @@ TEST(InformationTabLines, FinalLinesInTabOrder) {
     EXPECT_EQ(full[4], "File Size: 1048576 bytes. (1.00MB.)");
     EXPECT_EQ(full[10], "From: 0 To: 1500");  // as the display range leaves it
     EXPECT_EQ(full[14], "Wave Type: 1 - Microsoft PCM");
-    EXPECT_EQ(full[17], "Channels: 2 (i.e. Stereo)");
     AvihFields avih;
     avih.totalFrames = 1234567;
     const DecodedMovie bare(Riff("AVI ", {Chunk("avih", AvihData(avih))}));
@@ -111,7 +110,6 @@ TEST(InformationTabLines, FinalLinesInTabOrder) {
     EXPECT_EQ(lines[1], "Compression:");
     EXPECT_EQ(lines[3], "Frames Per Second: ");
     EXPECT_EQ(lines[10], "From: 0 To: 1234567");  // seven digits read whole
-    EXPECT_EQ(lines[13], "Audio Delay:");
     // Upper case in UTF-8 beyond ASCII; a name that is no UTF-8 keeps its bytes.
     EXPECT_EQ(isolatename("/t/\xC3\xA9t\xC3\xA9 \xC5\xA1\xC3\xBF \xD0\xB6.avi"),
               "\xC3\x89T\xC3\x89 \xC5\xA0\xC5\xB8 \xD0\x96.AVI");  // été šÿ ж
