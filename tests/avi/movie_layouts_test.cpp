@@ -32,14 +32,16 @@ std::string Line(const std::vector<std::string>& lines, std::string_view start) 
 
 TEST(MovieLayouts, WholeMovieCountsAndKeyFramesFromTheIndexThatCoversIt) {
     const std::string kOdmlKeys = "Frames 10 ( 4 * Key / 6 Delta.) Every 2";
+    const std::string kDamagedKeys = "Frames 10 ( 3 * Key / 7 Delta.) Every 3";
     const Layout layouts[] = {
         {"three OpenDML parts", MakeOdmlMovie({}), 10, "0.4000", kOdmlKeys, ""},
         {"OpenDML without idx1", MakeOdmlMovie({.withIdx1 = false}), 10, "0.4000", kOdmlKeys, ""},
         {"idx1 alone counts its part", MakeOdmlMovie({.withSuperIndex = false}), 10, "0.4000",
          "Frames 10 ( 2 * Key / 8 Delta.) Every 5", ""},
         {"super index entry past the end", MakeOdmlMovie({.damage = Damage::LastEntryBeyondFile}),
-         10, "0.4000", "Frames 10 ( 3 * Key / 7 Delta.) Every 3",
-         "super index entry 3 points beyond the end of the file"},
+         10, "0.4000", kDamagedKeys, "super index entry 3 points beyond the end of the file"},
+        {"super index entry at a frame", MakeOdmlMovie({.damage = Damage::LastEntryAtAFrame}), 10,
+         "0.4000", kDamagedKeys, "super index entry 3 points at no standard index"},
         {"super index of no use beside idx1",
          MakeOdmlMovie({.framesPerPart = {4}, .damage = Damage::LastEntryBeyondFile}), 4, "0.1600",
          "Frames 4 ( 2 * Key / 2 Delta.) Every 2",

@@ -86,8 +86,8 @@ const std::vector<Case> kCases = {
     {{kPcm, 0, {}, 0, "idx1", 0, "JUNK"sv}, {"index-missing"}},
     {{kPcm, 0, {}, 0, "idx1", 12, "\0"sv}, {"first-frame-not-key"}, true},
     {{kPcm, 0, "strh[0].fccHandler", 0x44495658}, {"handler-compression-differ"}},
-    // The layouts of large and DV writers, as built in code (a DV idx1's entries name no
-    // chunk: offset 0).
+    // The layouts of large, live and DV writers, as built in code (their idx1 entries, where
+    // they have one, name no chunk: offset 0).
     {{.built =
           [] {
               return brelvo::testing::MakeOdmlMovie(
@@ -95,8 +95,12 @@ const std::vector<Case> kCases = {
                    .damage = brelvo::testing::OdmlMovie::Damage::LastIndexOverclaims});
           }},
      {"index-incomplete"}},
+    {{.built = [] { return brelvo::testing::MakeStreamedMovie(5); }},
+     {kCut, "list-size-past-end", "total-frames-mismatch", "video-length-mismatch",
+      "audio-length-mismatch", "index-missing"}},
     {{.built = [] { return brelvo::testing::MakeTypeOneDvMovie(5); }},
      {"index-entry-outside-movi"}},
+    {{.built = brelvo::testing::MakeThreeVideoStreamMovie}, {"index-entry-outside-movi"}},
 };
 
 Diagnosis DiagnosePath(const std::string& path) {

@@ -171,6 +171,8 @@ Bytes MakeOdmlMovie(const OdmlMovie& spec) {
     using enum OdmlMovie::Damage;
     if (spec.damage == LastEntryBeyondFile) {
         PutU32(movie, last, static_cast<std::uint32_t>(movie.size() + 4096));
+    } else if (spec.damage == LastEntryAtAFrame) {
+        PutU32(movie, last, static_cast<std::uint32_t>(OffsetOf(movie, "00dc", ix - 64)));
     } else if (spec.damage == LastIndexOverclaims) {
         PutU32(movie, ix + 12, static_cast<std::uint32_t>(spec.framesPerPart.back() + 50));
     }

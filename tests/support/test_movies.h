@@ -72,6 +72,7 @@ struct OdmlMovie {
     enum class Damage {
         None,
         LastEntryBeyondFile,  // the super index's last entry points past the end
+        LastEntryAtAFrame,    // ... at a video chunk, not an index
         LastIndexOverclaims,  // the last standard index claims more entries than it holds
     } damage = Damage::None;
 };
