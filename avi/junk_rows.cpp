@@ -15,7 +15,7 @@ namespace {
 constexpr std::int64_t kMaxJunkWidth = std::numeric_limits<int>::max();
 
 // The data of the JUNK chunks met at chunk boundaries whose data lies wholly inside their list
-// and the file, size > 0, by the position (1-based, of the size field, as in the ChunkMap).
+// and the file, size > 0, by the offset of their data.
 // Every list is walked but the movi lists, whose stream data holds no JUNK to blank.
 std::map<std::int64_t, FieldRef> JunkChunkData(platform::RandomAccessFile& file) {
     BlockReader reader(file);
@@ -31,7 +31,7 @@ std::map<std::int64_t, FieldRef> JunkChunkData(platform::RandomAccessFile& file)
         const std::int64_t end = levels.back().End();
         if (chunk->IsList() && chunk->size >= 4) {
             const std::string type = ListType(reader, *chunk);
-            if (!type.empty() && type != kIdMovi) {
+            if (!type.empty() && type != kListTypeMovi) {
                 levels.emplace_back(reader, chunk->DataOffset() + 4,
                                     std::min(chunk->DeclaredEnd(), end), IdClass::Any);
                 continue;
@@ -39,7 +39,7 @@ std::map<std::int64_t, FieldRef> JunkChunkData(platform::RandomAccessFile& file)
         }
         if (chunk->IdIs(kIdJunk) && chunk->size > 0 && chunk->size <= kMaxJunkWidth &&
             chunk->DeclaredEnd() <= end) {
-            found[chunk->offset + 5] =
+            found[chunk->DataOffset()] =
                 FieldRef{"JUNK.data", chunk->DataOffset(), static_cast<int>(chunk->size)};
         }
     }
@@ -56,7 +56,7 @@ std::vector<FieldRef> BlankableJunkData(platform::RandomAccessFile& file,
     if (!anyJunk) return fields;
     const auto found = JunkChunkData(file);
     for (const auto& row : chunkMap) {
-        const auto data = found.find(row.position);
+        const auto data = found.find(row.DataOffset());
         if (row.id == kIdJunk && data != found.end()) fields.push_back(data->second);
     }
     return fields;

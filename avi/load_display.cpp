@@ -124,11 +124,8 @@ class Replay {
     void Author(const std::string& id, std::string text, std::size_t room) {
         shown_.author[id] = std::move(text);
         shown_.authorRoom[id] = static_cast<int>(room);
-        if (room > 0) {
-            shown_.authorEditable.insert(id);
-        } else {
-            shown_.authorEditable.erase(id);
-        }
+        // Any item of the id with room makes its box editable: Apply writes every one of them.
+        if (room > 0) shown_.authorEditable.insert(id);
     }
 
     const HeaderRecord& record_;
