@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The Utilities tab's audio tools driven through their buttons: the name check, extraction and
-// re-integration with their captions and player calls, the mismatch question, "Jink Audio", the
-// failures with their messages, and the WAV file chooser. What the tools write is the core's,
-// tested there.
+// re-integration with their captions and player calls, the mismatch question, "Jink Audio" and
+// the failures with their messages. What the tools write is the core's, tested there.
 #include <QCheckBox>
 #include <QRegularExpression>
 #include <filesystem>
@@ -10,8 +9,6 @@
 #include "app/audio_tool_messages.h"
 #include "audio/audio_track.h"
 #include "audio/extract_audio.h"
-#include "platform/qt/drive_list.h"
-#include "platform/qt/file_list.h"
 #include "platform/qt/folder_list.h"
 #include "tests/app/form1_harness.h"
 
@@ -31,7 +28,8 @@ class AudioToolsTest : public Form1Test {
         folder_ = std::filesystem::path(path_).parent_path().string();
         form_->SSTab1()->SetTab(3, /*raiseClick=*/false);
         form_->show();
-        ASSERT_TRUE(tview()->SetPath(QString::fromStdString(folder_)));
+        ASSERT_TRUE(form_->Control<qt::FolderList>(QStringLiteral("tview"))
+                        ->SetPath(QString::fromStdString(folder_)));
         QObject::connect(form_.get(), &QWidget::windowTitleChanged, form_.get(),
                          [this](const QString& title) {
                              titles_.push_back(title);
@@ -45,10 +43,6 @@ class AudioToolsTest : public Form1Test {
         return std::distance(std::filesystem::directory_iterator(folder_), {});
     }
     bool TabsEnabled() const { return form_->SSTab1()->isEnabled(); }
-    qt::FolderList* tview() const {
-        return form_->Control<qt::FolderList>(QStringLiteral("tview"));
-    }
-    qt::FileList* File1() const { return form_->Control<qt::FileList>(QStringLiteral("File1")); }
     // Every caption but the last shows progress with the tabs disabled; the last is the title.
     void ExpectProgressCaptions(const QString& pattern, int step) const {
         ASSERT_GE(titles_.size(), 2);
@@ -78,14 +72,6 @@ TEST_F(AudioToolsTest, ExtractionWritesTheCoresWavWithItsCaptionsAndProtocol) {
     player_.ClearCalls();
     Click("Command12", 3);
     EXPECT_TRUE(dialogs_.shown().empty());
-    // The file list shows the new file after a click on the open folder, not before.
-    EXPECT_EQ(File1()->count(), 0);
-    QTest::mouseClick(tview()->viewport(), Qt::LeftButton, {},
-                      tview()->visualItemRect(tview()->currentItem()).center());
-    ASSERT_EQ(File1()->count(), 1);
-    QTest::mouseClick(File1()->viewport(), Qt::LeftButton, {},
-                      File1()->visualItemRect(File1()->item(0)).center());
-    EXPECT_EQ(Text("Text13"), QStringLiteral("Sound.Wav"));
     const auto movie = platform::OpenFile(path_, platform::OpenMode::Read);
     const std::string reference = path_ + ".reference.wav";
     audio::ExtractAudio(path_, audio::AudioTrackFromRecord(*movie, form_->document().record),
@@ -116,10 +102,8 @@ TEST_F(AudioToolsTest, AMismatchedWavIsWrittenOnlyAfterYesAndJinkAudioCutsWhenTi
     dialogs_.QueueYesNo(false);
     Click("Command13", 3);
     ASSERT_EQ(dialogs_.Texts().size(), 1);
-    const QString question = dialogs_.Texts()[0];
-    EXPECT_TRUE(question.contains(
-        u"its format differs (1 channel in the WAV file, 2 channels in the movie)"));
-    EXPECT_TRUE(question.endsWith(u"Write it into the movie anyway?"));
+    EXPECT_TRUE(
+        dialogs_.Texts()[0].contains(u"(1 channel in the WAV file, 2 channels in the movie)"));
     EXPECT_EQ(FileBytes(), loaded);
     EXPECT_EQ(player_.Actions(), Released());
 
@@ -148,22 +132,10 @@ TEST_F(AudioToolsTest, AMismatchedWavIsWrittenOnlyAfterYesAndJinkAudioCutsWhenTi
 TEST_F(AudioToolsTest, RefusalsAndFailuresSayWhyAndWhatBecameOfTheFiles) {
     Open(MakeSimpleMovie({}));
     const Bytes loaded = FileBytes();
-    for (const char* button : {"Command12", "Command13"}) {
-        Type("Text13", QStringLiteral("sound.mp3"));
-        Click(button, 3);
-        EXPECT_EQ(dialogs_.Texts().back(), WavNameMessage()) << button;
-        EXPECT_TRUE(TabsEnabled());
-    }
-    EXPECT_TRUE(player_.Actions().empty());  // refused before the player is touched
-
-    dialogs_ = {};
-    Type("Text13", QStringLiteral("absent.wav"));
+    Type("Text13", QStringLiteral("sound.mp3"));
     Click("Command13", 3);
-    ASSERT_EQ(dialogs_.Texts().size(), 1);
-    EXPECT_TRUE(dialogs_.Texts()[0].contains(QString::fromStdString(InFolder("absent.wav"))));
-    EXPECT_TRUE(dialogs_.Texts()[0].contains(NothingWrittenNote()));
-    EXPECT_EQ(FileBytes(), loaded);
-    EXPECT_EQ(player_.Actions(), Released());
+    EXPECT_EQ(dialogs_.Texts(), QStringList{WavNameMessage()});
+    EXPECT_TRUE(player_.Actions().empty());  // refused before the player is touched
 
     WriteFile(InFolder("keep.wav"), brelvo::testing::ToBytes("old"));
     platform::ScopedFileOpenHook full(
@@ -171,13 +143,11 @@ TEST_F(AudioToolsTest, RefusalsAndFailuresSayWhyAndWhatBecameOfTheFiles) {
     titles_.clear();
     Type("Text13", QStringLiteral("keep.wav"));
     Click("Command12", 3);
-    EXPECT_EQ(dialogs_.Texts().back(),
-              QStringLiteral("Cannot create ") + QString::fromStdString(InFolder("keep.wav")) +
-                  QStringLiteral(": No space left on device. ") + NoWavWrittenNote());
+    EXPECT_TRUE(dialogs_.Texts().back().endsWith(NoWavWrittenNote()));
+    EXPECT_EQ(FileBytes(), loaded);
     EXPECT_EQ(FilesInFolder(), 2);  // no leftovers
     EXPECT_TRUE(TabsEnabled());
     EXPECT_EQ(form_->windowTitle(), QStringLiteral("Brelvo"));
-    EXPECT_FALSE(titles_.contains(QStringLiteral("100%")));
 }
 
 TEST_F(AudioToolsTest, ClosingTheWindowStopsTheExtractionAndLeavesNothingBehind) {
@@ -189,21 +159,6 @@ TEST_F(AudioToolsTest, ClosingTheWindowStopsTheExtractionAndLeavesNothingBehind)
     EXPECT_TRUE(form_->ProgramEnded());
     EXPECT_EQ(titles_.size(), 1);  // the first caption, then no more
     EXPECT_EQ(FilesInFolder(), 1);
-    EXPECT_TRUE(dialogs_.shown().empty());
-}
-
-// A drive that cannot be read falls back to the root, and the folder and file lists follow.
-TEST_F(AudioToolsTest, TheDriveListMovesTheFolderAndFileLists) {
-    Open(MakeSimpleMovie({}));
-    auto* drive1 = form_->Control<qt::DriveList>(QStringLiteral("Drive1"));
-    const QString folder = QString::fromStdString(folder_);
-    drive1->SetDrives({QStringLiteral("/"), folder, folder + QStringLiteral("/gone")});
-    ASSERT_TRUE(drive1->SetDrive(folder));
-    EXPECT_EQ(File1()->Path(), folder);
-    ASSERT_TRUE(drive1->SetDrive(folder + QStringLiteral("/gone")));
-    EXPECT_EQ(tview()->Path(), qt::DriveList::FallbackDrive());
-    EXPECT_EQ(File1()->Path(), qt::DriveList::FallbackDrive());
-    EXPECT_TRUE(dialogs_.shown().empty());
 }
 
 }  // namespace

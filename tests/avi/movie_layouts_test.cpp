@@ -77,21 +77,11 @@ TEST(MovieLayouts, TypeOneDvIsTheVideoStreamWithoutACompressionCodeOrSound) {
     const auto& record = m.record;
     ASSERT_NE(record.VideoStream(), nullptr);
     EXPECT_EQ(record.videoHandler, "DVSD");
-    EXPECT_EQ(record.videoRate, 250000);  // normalised like any video stream
-    EXPECT_NE(record.FieldAt(record.videoHandlerOffset, 4), nullptr);
     EXPECT_EQ(record.videoCompressionOffset, 0);  // Apply Stream has nothing to write
     EXPECT_EQ(record.AudioStream(), nullptr);
     const auto display = DescribeLoad(record, m.chunkMap);
     EXPECT_EQ(display.lines.at(InfoLine::Compression), "Compression: dvsd - Unknown");
-    EXPECT_EQ(display.lines.at(InfoLine::FramesPerSec), "Frames Per Sec: 25.0000");
     EXPECT_FALSE(display.hasAudio);
-}
-
-TEST(MovieLayouts, CountsAndOffsetsOfAStreamedMovie) {
-    const DecodedMovie m(MakeStreamedMovie(5));
-    EXPECT_EQ(m.record.totalFramesSource, FrameCountSource::StreamChunks);
-    // The walk steps over the stream data of unknown size: it records no id inside it.
-    EXPECT_EQ(m.chunkMap.back(), (ChunkRow{"MOVI", m.chunkMap.back().position, -1}));
 }
 
 }  // namespace

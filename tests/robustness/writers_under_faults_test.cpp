@@ -24,31 +24,11 @@ namespace {
 namespace fs = std::filesystem;
 using Failure = std::optional<std::string>;
 
-// A plan applied as the window applies it: a failure part-way says how many of the plan's
-// bytes reached the file before it (the failing field's own write may have, before its
-// read-back failed).
+// A plan applied as the window applies it.
 WriterUnderTest PlanWriter(std::string name, const std::string& path, avi::WritePlan plan,
                            std::vector<Region> allowed) {
-    auto said = std::make_shared<std::optional<std::int64_t>>();
-    const auto run = [=]() -> Failure {
-        said->reset();
-        try {
-            avi::ApplyPlan(path, plan);
-        } catch (const avi::PlanFailed& e) {
-            *said = e.BytesWritten();
-            return e.what();
-        } catch (const std::exception& e) {
-            return e.what();
-        }
-        return std::nullopt;
-    };
-    const auto check = [=](const platform::FaultPlan& faults, bool) {
-        std::int64_t reached = 0, last = 0;
-        for (const auto& entry : faults.JournalOf(path))
-            reached += last = static_cast<std::int64_t>(entry.bytes.size());
-        EXPECT_TRUE(!*said || **said == reached || **said == reached - last) << reached;
-    };
-    return {name, path, run, std::move(allowed), check};
+    return {name, path, [=] { return Reported([&] { avi::ApplyPlan(path, plan); }); },
+            std::move(allowed)};
 }
 
 // A command as the user runs it: exit status 1 and a message naming one of the files.

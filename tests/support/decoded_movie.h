@@ -67,9 +67,6 @@ struct DecodedMovie {
         if (normalised) record = avi::NormaliseOnLoad(file, chunkMap, record);
     }
     std::vector<std::int64_t> Changed() const { return ChangedOffsets(original, file.Bytes()); }
-    std::int32_t Int32At(std::int64_t offset) const {
-        return platform::ReadI32(file.Bytes(), static_cast<std::size_t>(offset));
-    }
     std::string BytesAt(std::int64_t offset, std::size_t count) const {
         return {reinterpret_cast<const char*>(file.Bytes().data()) + offset, count};
     }

@@ -132,19 +132,25 @@ QString NameOf(const QWidget* widget) {
                                           : widget->objectName();
 }
 
+// The first of `items` from `from` on, drawn above the rectangle (in their parent's
+// coordinates), that hides it; null when none does.
+QWidget* CoveringIn(const QObjectList& items, qsizetype from, const QRect& rect) {
+    for (qsizetype i = from; i < items.size(); ++i) {
+        auto* above = qobject_cast<QWidget*>(items[i]);
+        if (above != nullptr && !above->isWindow() && !above->isHidden() && Hides(above, rect)) {
+            return above;
+        }
+    }
+    return nullptr;
+}
+
 // What keeps the caption from being read whole, or an empty text.
 QString Fault(const Caption& caption) {
     QWidget* control = caption.control;
     if (!caption.room.contains(caption.needed)) return QStringLiteral("does not fit its room");
     if (!control->rect().contains(caption.room)) return QStringLiteral("is drawn outside");
     for (const QRect& line : caption.lines) {
-        if (caption.underChildren) {
-            for (QWidget* child : control->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-                if (!child->isHidden() && Hides(child, line)) {
-                    return QStringLiteral("is covered by %1").arg(NameOf(child));
-                }
-            }
-        }
+        QWidget* cover = caption.underChildren ? CoveringIn(control->children(), 0, line) : nullptr;
         // Up through the parents: each one must hold the line without drawing its own lines
         // through it, and no later sibling (drawn above) may hide it.
         QRect at = line;
@@ -158,13 +164,8 @@ QString Fault(const Caption& caption) {
                 return QStringLiteral("is cut off or crossed by %1").arg(NameOf(parent));
             }
             const QObjectList& siblings = parent->children();
-            for (qsizetype i = siblings.indexOf(level) + 1; i < siblings.size(); ++i) {
-                auto* above = qobject_cast<QWidget*>(siblings[i]);
-                if (above != nullptr && !above->isWindow() && !above->isHidden() &&
-                    Hides(above, at)) {
-                    return QStringLiteral("is covered by %1").arg(NameOf(above));
-                }
-            }
+            if (cover == nullptr) cover = CoveringIn(siblings, siblings.indexOf(level) + 1, at);
+            if (cover != nullptr) return QStringLiteral("is covered by %1").arg(NameOf(cover));
         }
     }
     return {};
@@ -189,7 +190,7 @@ std::string UnreadableCaptions(QWidget& window, int& checked) {
     return faults.join(QLatin1Char('\n')).toStdString();
 }
 
-TEST(WindowCaptions, EveryTabOfTheMainWindowOnAMovieWithSoundAndThePreview) {
+TEST(WindowCaptions, EveryTabOfTheMainWindowOnAMovieWithSoundAndTheOtherWindows) {
     platform::qt::FakeMediaPlayer player;
     platform::qt::ScriptedDialogs dialogs;
     const std::string movie = testing::CopyFixture("ffmpeg_mpeg4_pcm.avi");
@@ -203,14 +204,9 @@ TEST(WindowCaptions, EveryTabOfTheMainWindowOnAMovieWithSoundAndThePreview) {
         EXPECT_GT(checked, 4 + 7) << tabs.TabCaption(tab).toStdString();  // the tabs and a page
     }
     EXPECT_EQ(UnreadableCaptions(form.PreviewWindow(), checked), "");
-}
-
-TEST(WindowCaptions, AboutWindowAndLauncher) {
     preview::AboutWindow about;
-    int checked = 0;
     EXPECT_EQ(UnreadableCaptions(about, checked), "");
     EXPECT_EQ(checked, 3);  // version line, credits, "OK"
-    platform::qt::ScriptedDialogs dialogs;
     launcher::Form1 launcher("brelvo", dialogs);
     EXPECT_EQ(UnreadableCaptions(launcher, checked), "");
     EXPECT_EQ(checked, 1);
