@@ -137,7 +137,8 @@ WriterUnderTest ExtractionToAFullDisk(const std::string& path) {
 // Every edit command goes through the same plan; two fields stand for them all. The second
 // write failing leaves the first field in the file, and the user learns so.
 WriterUnderTest SetFourccCommand(const std::string& path) {
-    const auto& video = *DecodeOnly(path).record.VideoStream();
+    const auto decoded = DecodeOnly(path);
+    const auto& video = *decoded.record.VideoStream();
     auto message = std::make_shared<std::string>();
     const auto check = [=](const platform::FaultPlan& plan, bool failed) {
         if (failed && plan.JournalOf(path).size() == 1 &&
