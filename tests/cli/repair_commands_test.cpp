@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // `brelvo-cli check` and `repair` on real movies cut short where users' movies are cut (inside
 // a frame, inside idx1, inside the header list): after a repair the movie plays, as ffprobe
-// sees it, for the whole frames it holds, and check finds nothing left to mend.
+// sees it, for the whole frames it holds. (That nothing mendable is left is the diagnosis's
+// own test.)
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <nlohmann/json.hpp>
 #include <optional>
 
 #include "tests/cli/cli_run.h"
@@ -48,10 +48,6 @@ TEST(Repair, CutMoviesPlayForTheWholeFramesTheyHold) {
         // Each cut leaves what overwriting cannot mend: a cut chunk, a missing or short index.
         EXPECT_EQ(repaired.status, kExitFailure) << repaired.err;
         EXPECT_NE(repaired.out.find("left alone:"), std::string::npos) << repaired.out;
-        const auto check = nlohmann::json::parse(Cli({"check", "--json", path}).out);
-        for (const auto& finding : check[0]["findings"]) {
-            EXPECT_FALSE(finding["mendable"].get<bool>()) << finding.dump();
-        }
         EXPECT_EQ(ReadWholeFile(path).size(), c.cut);
         const auto seconds = ProbedSeconds(path);
         if (seconds && c.seconds > 0) {

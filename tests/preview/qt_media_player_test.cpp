@@ -26,8 +26,6 @@
 namespace brelvo::preview {
 namespace {
 
-using Calls = std::vector<std::string>;
-
 TEST(PlayerProtocol, WaitOnAPlayerStuckLoadingEndsAtItsLimit) {
     platform::qt::FakeMediaPlayer player;
     PlayerProtocol protocol(

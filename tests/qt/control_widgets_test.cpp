@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The window machinery: twips, windows built from control tables, the combo box's click, the
-// tab control's pages and the Yes/No question. (The lists and the length-limited box are
-// tested in the windows that use them.)
+// The window machinery: windows built from control tables (placed through twips), the tab
+// control's pages and the Yes/No question. (The lists, the combo box's click and the
+// length-limited box are tested in the windows that use them.)
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -15,7 +15,6 @@
 #include <QTimer>
 #include <array>
 
-#include "platform/qt/combo_box.h"
 #include "platform/qt/control_table.h"
 #include "platform/qt/control_text.h"
 #include "platform/qt/qt_dialogs.h"
@@ -27,13 +26,6 @@ namespace brelvo::platform::qt {
 namespace {
 
 using namespace rows;
-
-TEST(Twips, ConvertThroughTheLogicalDpi) {
-    EXPECT_EQ(TwipsScale(96, 96).Y(8), 1);  // 0.53 pixels, rounded
-    const TwipsScale at120x144(120, 144);
-    EXPECT_EQ(at120x144.Rect({1440, 720, 2880, 10}), QRect(120, 72, 240, 1));
-    EXPECT_EQ(at120x144.TwipsX(120), 1440);
-}
 
 constexpr FontSpec kBold{"Arial", 9.75, true};
 const std::array kTable = {
@@ -63,18 +55,6 @@ TEST(ControlTable, BuildsNamedPlacedControlsInTheirFrames) {
     EXPECT_TRUE(frame->font().bold());
     EXPECT_FALSE(button->font().bold());
     EXPECT_THROW(controls.Get<QPushButton>(QStringLiteral("Label1")), ControlTableError);
-}
-
-TEST(ComboBox, EveryChangeOfTheSelectionRaisesOneClick) {
-    ComboBox combo;
-    QSignalSpy clicks(&combo, &ComboBox::Click);
-    combo.AddItem(QStringLiteral("A"));  // adding, even to an empty list, selects nothing
-    combo.AddItems({QStringLiteral("B")});
-    EXPECT_EQ(combo.SelectedIndex(), -1);
-    combo.SetSelectedIndex(1);
-    combo.SetSelectedIndex(1);  // the entry already selected: no change, no click
-    EXPECT_EQ(combo.Text(), QStringLiteral("B"));
-    EXPECT_EQ(clicks.count(), 1);
 }
 
 // Clicks on its tabs are tested in the main window, where they open the preview.

