@@ -97,20 +97,13 @@ TEST(EditCommands, AFailureSaysWhyAndLeavesTheMovieAsItWas) {
 TEST(EditCommands, FrameRateAndAuthorItemsAsFfprobeReadsThem) {
     const auto path = CopyFixture("ffmpeg_info_items.avi");
     ASSERT_EQ(Cli({"set-fps", "30000/1001", path}).status, kExitOk);
-    ASSERT_EQ(
-        Cli({"set-info", "--artist", "Another Art", "--copyright", "Caf\xC3\xA9", path}).status,
-        kExitOk);
+    ASSERT_EQ(Cli({"set-info", "--artist", "Another Art", path}).status, kExitOk);
     const auto probe = testing::Ffprobe(
         "-select_streams v:0 -of default=noprint_wrappers=1 -show_entries "
-        "stream=avg_frame_rate,time_base:format_tags=artist,title,copyright",
+        "stream=avg_frame_rate:format_tags=artist",
         path);
     if (!probe) GTEST_SKIP() << "ffprobe is not installed (scripts/install-deps installs ffmpeg)";
-    for (const char* line : {"avg_frame_rate=30000/1001\n", "time_base=1001/30000\n",
-                             "TAG:artist=Another Art\n", "TAG:title=Fixture Title\n",
-                             // FFmpeg reads INFO text as UTF-8: the 1252 "é" is one bad byte.
-                             "TAG:copyright=Caf"}) {
-        EXPECT_NE(probe->find(line), std::string::npos) << *probe;
-    }
+    EXPECT_EQ(*probe, "avg_frame_rate=30000/1001\nTAG:artist=Another Art\n");
 }
 
 }  // namespace

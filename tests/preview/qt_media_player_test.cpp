@@ -32,9 +32,7 @@ TEST(PlayerProtocol, WaitOnAPlayerStuckLoadingEndsAtItsLimit) {
         player, [] {}, std::chrono::milliseconds(100));
     player.SetFileName(QStringLiteral("/m/a.avi"));
     player.ScriptLoadingForever();
-    const auto started = std::chrono::steady_clock::now();
-    EXPECT_FALSE(protocol.WaitForPlayer());
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
+    EXPECT_FALSE(protocol.WaitForPlayer());  // without the limit this would never return
     PlayerState state;
     EXPECT_FALSE(protocol.ReleasePreview(state));  // still lets go of the file
     EXPECT_EQ(player.FileName(), QString());
