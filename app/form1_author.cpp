@@ -44,9 +44,7 @@ std::map<std::string, std::string> BoxTexts(const Form1& form) {
 }
 
 const avi::AuthorItemEntry& BoxOf(std::string_view id) {
-    for (const auto& item : avi::kAuthorItems) {
-        if (id == item.id) return item;
-    }
+    if (const auto* item = avi::FindAuthorItem(id)) return *item;
     throw std::logic_error("no author box for " + std::string(id));
 }
 

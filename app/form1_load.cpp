@@ -107,13 +107,6 @@ std::string_view LineControl(avi::InfoLine key) {
     return {};
 }
 
-std::string_view AuthorBox(std::string_view id) {
-    for (const auto& item : avi::kAuthorItems) {
-        if (item.id == id) return item.box;
-    }
-    return {};
-}
-
 }  // namespace
 
 void Form1::ApplyLoadDisplay(const avi::LoadDisplay& display) {
@@ -127,7 +120,8 @@ void Form1::ApplyLoadDisplay(const avi::LoadDisplay& display) {
         if (QWidget* widget = control(LineControl(key))) qt::SetControlText(widget, FromUtf8(text));
     }
     for (const auto& [id, text] : display.author) {
-        QWidget* widget = control(AuthorBox(id));
+        const auto* item = avi::FindAuthorItem(id);
+        QWidget* widget = item != nullptr ? control(item->box) : nullptr;
         if (widget == nullptr) continue;
         qt::SetControlText(widget, FromUtf8(text));
         qt::SetControlMaxLength(widget, display.authorRoom.at(id));

@@ -30,12 +30,17 @@ inline constexpr std::array<AuthorItemEntry, 8> kAuthorItems = {{
     {kDisplayNameId, "Display Name", "disp", "--display-name"},
 }};
 
+// The table's entry for an id; null for an id it does not list.
+constexpr const AuthorItemEntry* FindAuthorItem(std::string_view id) {
+    for (const auto& item : kAuthorItems) {
+        if (item.id == id) return &item;
+    }
+    return nullptr;
+}
+
 // True for the seven INFO text items (not the display name).
 constexpr bool IsInfoTextItem(std::string_view id) {
-    for (const auto& item : kAuthorItems) {
-        if (item.id == id) return id != kDisplayNameId;
-    }
-    return false;
+    return FindAuthorItem(id) != nullptr && id != kDisplayNameId;
 }
 
 }  // namespace brelvo::avi

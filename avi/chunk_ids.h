@@ -24,7 +24,6 @@ inline constexpr std::string_view kIdList = "LIST";
 inline constexpr std::string_view kIdAvih = "AVIH";
 inline constexpr std::string_view kIdStrh = "STRH";
 inline constexpr std::string_view kIdStrf = "STRF";
-inline constexpr std::string_view kIdMovi = "MOVI";
 inline constexpr std::string_view kIdIdx1 = "IDX1";
 inline constexpr std::string_view kIdJunk = "JUNK";
 inline constexpr std::string_view kIdDmlh = "DMLH";
@@ -36,8 +35,9 @@ inline constexpr std::string_view kIdVprp = "VPRP";
 inline constexpr std::string_view kListTypeAvi = "AVI ";
 inline constexpr std::string_view kListTypeAvix = "AVIX";  // the parts after the first
 inline constexpr std::string_view kListTypeHdrl = "HDRL";
-inline constexpr std::string_view kListTypeStrl = "STRL";
+// The chunk scan also probes for this type and names the movi list's row by it.
 inline constexpr std::string_view kListTypeMovi = "MOVI";
+inline constexpr std::string_view kListTypeStrl = "STRL";
 inline constexpr std::string_view kListTypeRec = "REC ";
 inline constexpr std::string_view kListTypeOdml = "ODML";
 

@@ -68,7 +68,7 @@ ScanResult ScanChunks(platform::RandomAccessFile& file) {
         const std::int64_t afterSize = at + 8;
         std::int64_t target = afterSize;
         std::int64_t forward = afterSize;  // the least a skip must reach to move forward
-        if (*id == kIdMovi) {
+        if (*id == kListTypeMovi) {
             // The list type of a LIST: its size stands in the four bytes before it. Only a
             // real "LIST" id in front counts; "movi" inside a text ("my movie") is no list
             // and must not send the walk into the stream data.

@@ -29,7 +29,7 @@ std::int64_t CountStreamChunks(platform::RandomAccessFile& file, const ChunkMap&
     const std::int64_t length = reader.Length();
     std::int64_t count = 0;
     for (const auto& row : chunkMap) {
-        if (row.id != kIdMovi) continue;
+        if (row.id != kListTypeMovi) continue;
         // The row stands just after the list type; the list's data began at the type.
         const std::int64_t begin = row.position - 1;
         const std::int64_t end =

@@ -35,12 +35,15 @@ std::set<repair::Code> ParseCodes(std::string_view list) {
     return codes;
 }
 
-// The findings a repair leaves: those it was not asked to mend or cannot.
-std::vector<repair::Finding> LeftAlone(const repair::Diagnosis& d,
+// The findings a repair leaves: after it wrote, all that the last reading still finds;
+// otherwise those it was not asked to mend or cannot.
+std::vector<repair::Finding> LeftAlone(const repair::RepairOutcome& outcome,
                                        const std::set<repair::Code>& only) {
     std::vector<repair::Finding> left;
-    for (const auto& f : d.findings) {
-        if (!f.mendable || (!only.empty() && !only.contains(f.code))) left.push_back(f);
+    for (const auto& f : outcome.last.findings) {
+        if (outcome.written || !f.mendable || (!only.empty() && !only.contains(f.code))) {
+            left.push_back(f);
+        }
     }
     return left;
 }
@@ -55,10 +58,8 @@ bool RepairFile(const std::string& path, const Options& options, FileReports& re
     const bool dryRun = options.mode == avi::WriteMode::DryRun;
     const auto file =
         OpenMovie(path, dryRun ? platform::OpenMode::Read : platform::OpenMode::ReadWrite);
-    const auto diagnosis = repair::Diagnose(*file);
-    const auto report = repair::ApplyMends(
-        *file, diagnosis, repair::PlanMends(diagnosis, options.only), options.mode);
-    const auto left = LeftAlone(diagnosis, options.only);
+    const auto report = repair::Repair(*file, options.only, options.mode);
+    const auto left = LeftAlone(report, options.only);
     const bool faultLeft = std::any_of(left.begin(), left.end(), [](const repair::Finding& f) {
         return repair::FindingSeverity(f.code) == repair::Severity::Fault;
     });

@@ -100,28 +100,19 @@ void EditHeaders(WatchedFile& watched, const avi::ChunkMap& chunkMap,
     });
 }
 
-// The diagnosis writes nothing; its mending writes only the fields it names, and leaves
-// nothing a second diagnosis would mend.
+// The diagnosis writes nothing; the repair writes only the fields it reports, and leaves
+// nothing a further diagnosis would mend.
 void DiagnoseAndMend(std::span<const std::byte> data) {
     WatchedFile watched({data.begin(), data.end()});
     auto& file = watched.File();
-    repair::Diagnosis diagnosis;
-    if (!Refusable([&] { diagnosis = repair::Diagnose(file); })) return;
+    if (!Refusable([&] { repair::Diagnose(file); })) return;
     Require(watched.Journal().empty(), "the diagnosis wrote into the file");
-    const auto mends = repair::PlanMends(diagnosis);
+    repair::RepairOutcome outcome;
+    const bool repaired = Refusable([&] { outcome = repair::Repair(file); });
     std::vector<ByteRegion> regions;
-    for (const auto& m : mends) regions.push_back(RegionOfField(m.field));
-    bool mended = false;
-    Refusable([&] {
-        RequireConfinedWrites(
-            watched, regions, "the repair",
-            [&] {
-                repair::ApplyMends(file, diagnosis, mends);
-                mended = true;
-            },
-            true);
-    });
-    if (!mended) return;
+    for (const auto& c : outcome.changes) regions.push_back(RegionOfField(c.field));
+    RequireWritesWithin(watched, regions, "the repair");
+    if (!repaired) return;
     Refusable([&] {
         for (const auto& f : repair::Diagnose(file).findings) {
             Require(!f.mendable, "the repair left " + std::string(repair::FindingName(f.code)) +

@@ -78,17 +78,23 @@ void RequireConfinedWrites(WatchedFile& file, const std::vector<ByteRegion>& reg
         failure = std::current_exception();
     }
     Require(file.Bytes().size() == length, what + " changed the length of the file");
-    const auto& journal = file.Journal();
     if (refusedEarly && refusalWritesNothing) {
-        Require(journal.size() == writesBefore, what + " was refused but wrote into the file");
+        Require(file.Journal().size() == writesBefore,
+                what + " was refused but wrote into the file");
     }
-    for (std::size_t k = writesBefore; k < journal.size(); ++k) {
+    RequireWritesWithin(file, regions, what, writesBefore);
+    if (failure) std::rethrow_exception(failure);
+}
+
+void RequireWritesWithin(const WatchedFile& file, const std::vector<ByteRegion>& regions,
+                         const std::string& what, std::size_t firstWrite) {
+    const auto& journal = file.Journal();
+    for (std::size_t k = firstWrite; k < journal.size(); ++k) {
         const auto& write = journal[k];
         Require(Covered(write.offset, static_cast<std::int64_t>(write.bytes.size()), regions),
                 what + " wrote " + std::to_string(write.bytes.size()) + " bytes at " +
                     std::to_string(write.offset) + ", outside the fields it edits");
     }
-    if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace brelvo::fuzz

@@ -51,4 +51,8 @@ void RequireConfinedWrites(WatchedFile& file, const std::vector<ByteRegion>& reg
                            const std::string& what, const std::function<void()>& writer,
                            bool refusalWritesNothing);
 
+// Requires that the journal's writes from `firstWrite` on lie inside the regions.
+void RequireWritesWithin(const WatchedFile& file, const std::vector<ByteRegion>& regions,
+                         const std::string& what, std::size_t firstWrite = 0);
+
 }  // namespace brelvo::fuzz

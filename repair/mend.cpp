@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "avi/field_patch.h"
+
 namespace brelvo::repair {
 namespace {
 
@@ -59,6 +61,29 @@ MendReport ApplyMends(platform::RandomAccessFile& file, const Diagnosis& diagnos
     }
     report.written = applied.written;
     return report;
+}
+
+RepairOutcome Repair(platform::RandomAccessFile& file, const std::set<Code>& only,
+                     avi::WriteMode mode) {
+    RepairOutcome outcome;
+    outcome.last = Diagnose(file);
+    for (int round = 0; round < kMaxRepairRounds; ++round) {
+        const auto mends = PlanMends(outcome.last, only);
+        if (round > 0 && mends.empty()) break;
+        MendReport report;
+        try {
+            report = ApplyMends(file, outcome.last, mends, mode);
+        } catch (const avi::PatchRefused&) {
+            // Refused before its first write; what earlier rounds mended stands and is reported.
+            if (round == 0) throw;
+            break;
+        }
+        outcome.written = outcome.written || report.written;
+        outcome.changes.insert(outcome.changes.end(), report.changes.begin(), report.changes.end());
+        if (!report.written) break;
+        outcome.last = Diagnose(file);
+    }
+    return outcome;
 }
 
 }  // namespace brelvo::repair

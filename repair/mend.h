@@ -43,4 +43,21 @@ MendReport ApplyMends(platform::RandomAccessFile& file, const Diagnosis& diagnos
                       const std::vector<FieldMend>& mends,
                       avi::WriteMode mode = avi::WriteMode::Write);
 
+// A mended field can change how the byte-wise chunk scan reads the headers (its old value
+// spelled an id, say), and the new reading can find faults the first one could not see; so a
+// repair reads the movie again after each round of mends, at most this many rounds.
+inline constexpr int kMaxRepairRounds = 4;
+
+struct RepairOutcome {
+    std::vector<MendChange> changes;  // every round's, in order
+    bool written = false;
+    Diagnosis last;  // the reading after the last round; in a dry run, the only one
+};
+
+// Diagnoses, mends (the codes in `only`, every code when it is empty) and reads again until
+// nothing is left to mend. A dry run plans the first round only. Throws as ApplyMends does;
+// a later round's refusal (nothing of it written) ends the repair with what was mended.
+RepairOutcome Repair(platform::RandomAccessFile& file, const std::set<Code>& only = {},
+                     avi::WriteMode mode = avi::WriteMode::Write);
+
 }  // namespace brelvo::repair

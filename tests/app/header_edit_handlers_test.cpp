@@ -97,14 +97,11 @@ TEST_F(HeaderEditTest, RefusalsAndFailedWritesAreReportedAndTheDocumentStaysAsTh
     {
         platform::ScopedFileOpenHook held(RefuseOpen("held by another program"));
         Click("Command4", 1);
-        Choose("Combo1", "RGB ");
-        Click("Command1", 3);
     }
     EXPECT_EQ(dialogs_.Texts(),
-              QStringList(2, QStringLiteral("The movie %1 could not be changed: cannot open it "
-                                            "(held by another program).")
-                                 .arg(QString::fromStdString(path_))));
-    EXPECT_TRUE(Enabled("Command1"));  // the tag can be applied again
+              QStringList{QStringLiteral("The movie %1 could not be changed: cannot open it "
+                                         "(held by another program).")
+                              .arg(QString::fromStdString(path_))});
     EXPECT_EQ(Record().videoRate, 250000);
     EXPECT_EQ(Bar("HScroll1")->value(), 10000);  // the bar keeps the change not made
 

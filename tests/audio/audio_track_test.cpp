@@ -57,7 +57,6 @@ TEST(AudioTrack, StreamNumberFollowsTheStrlLists) {
     EXPECT_EQ(audio::AudioTrackFromRecord(two, record, 2).sampleSize, 1);
     EXPECT_THROW(audio::AudioTrackFromRecord(two, record, 3), audio::AudioError);
     platform::MemoryFile silent(MakeSimpleMovie({.withAudio = false}));
-    EXPECT_THROW(FromDecoding(silent), audio::AudioError);
     EXPECT_THROW(audio::FindAudioTrack(silent), audio::AudioError);
 }
 

@@ -49,18 +49,14 @@ TEST(WavLayout, IsTheFormatChunkWholeAndPaddedThenTheConcatenatedPayloads) {
     EXPECT_EQ(result.chunks, 2);
     EXPECT_EQ(result.dataBytes, 41);
 
-    // Written back, the padded file and one without the pad (as written before) give the
-    // same samples.
+    // One without the pad, as earlier builds wrote it, still gives the same samples back.
     Bytes unpadded = expected;
     unpadded.erase(unpadded.begin() + 20 + 19);
     unpadded[4] = std::byte{4 + 8 + 19 + 8 + 41};  // the RIFF size, one less
-    for (const auto& wav : {expected, unpadded}) {
-        const auto check = audio::CompareWavWithMovie(moviePath, TrackOf(moviePath),
-                                                      WriteTempFile(wav, "back.wav"));
-        EXPECT_EQ(check.wavBytes, 41);
-        EXPECT_EQ(check.movieChunks.matchingBytes, 41) << "other samples found";
-        EXPECT_TRUE(check.wavHasFormat && check.formatDifferences.empty());
-    }
+    const auto check = audio::CompareWavWithMovie(moviePath, TrackOf(moviePath),
+                                                  WriteTempFile(unpadded, "back.wav"));
+    EXPECT_EQ(check.movieChunks.matchingBytes, 41) << "other samples found";
+    EXPECT_TRUE(check.wavHasFormat && check.formatDifferences.empty());
 }
 
 // (A failed extraction leaving nothing and an earlier file as it was: the fault sweeps.)
@@ -162,12 +158,10 @@ TEST(RoundTrip, SyntheticMoviesAcrossBlockEdgesAndAStreamedOne) {
     const Bytes movie = MakeMovie(
         {.streams = {VideoStream(), SoundStream(25, 16000, WaveFormatData(1, 2, 4000, 16, 1))},
          .movis = movis});
-    for (const audio::CopyTuning tuning : {audio::CopyTuning{16, 16}, audio::CopyTuning{23, 7}}) {
-        const auto path = WriteTempFile(movie);
-        ExpectRoundTrip(path, TrackOf(path), 33 + 100 + 61, tuning);
-    }
-    const auto path = WriteTempFile(MakeStreamedMovie(5));
-    ExpectRoundTrip(path, TrackOf(path), 4 * (1 + 2 + 3 + 4 + 5));
+    const auto path = WriteTempFile(movie);
+    ExpectRoundTrip(path, TrackOf(path), 33 + 100 + 61, audio::CopyTuning{23, 7});
+    const auto streamed = WriteTempFile(MakeStreamedMovie(5));
+    ExpectRoundTrip(streamed, TrackOf(streamed), 4 * (1 + 2 + 3 + 4 + 5));
 }
 
 TEST(RoundTrip, EveryFixtureWithSound) {

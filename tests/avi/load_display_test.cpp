@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// What loading shows: the captions, author boxes and list selections, the final lines of the
-// information tab and the range list.
+// What loading shows: the captions, author boxes and list selections, and the final lines of
+// the information tab. (The range list is tested in the window that keeps it.)
 #include "avi/load_display.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +39,6 @@ TEST(DescribeLoad, CaptionsOfAWholeMovie) {
     const std::map<InfoLine, std::string> computed = {
         {L::Compression, "Compression: div3 - MPEG4 V3 Cracked ;)"},
         {L::FramesPerSec, "Frames Per Sec: 29.9700"},
-        {L::FrameRateCaption, "FPS: 29.9700"},
         {L::RunningTime, "Running Time: 50.0500 Secs."},
         {L::Range, "From: 1 To: 1500"},
         {L::AudioDelay, "Audio Delay: 0.2 Secs."},
@@ -108,7 +107,6 @@ TEST(InformationTabLines, FinalLinesInTabOrder) {
     const auto lines = InformationTabLines(bare.record, bare.chunkMap, "clip.avi", 0);
     ASSERT_EQ(lines.size(), 14u);  // no audio frame; lines without values keep their captions
     EXPECT_EQ(lines[1], "Compression:");
-    EXPECT_EQ(lines[3], "Frames Per Second: ");
     EXPECT_EQ(lines[10], "From: 0 To: 1234567");  // seven digits read whole
     // Upper case in UTF-8 beyond ASCII; a name that is no UTF-8 keeps its bytes.
     EXPECT_EQ(isolatename("/t/\xC3\xA9t\xC3\xA9 \xC5\xA1\xC3\xBF \xD0\xB6.avi"),
@@ -116,18 +114,6 @@ TEST(InformationTabLines, FinalLinesInTabOrder) {
     EXPECT_EQ(isolatename("caf\xE9.avi"), "CAF\xE9.AVI");
     EXPECT_EQ(FileSizeText(131072), "File Size: 131072 bytes. (0.13MB.)");  // 0.125: half up
     EXPECT_EQ(FileSizeText(5'000'000'000), "File Size: 5000000000 bytes. (4768.37MB.)");
-}
-
-TEST(AddRangeEntry, AddsAnEntryOnceAndSelectsIt) {
-    std::vector<std::string> items = {"abc"};
-    int selected = 0;
-    EXPECT_TRUE(AddRangeEntry(items, selected, RangeEntryText(100, 2500)));
-    EXPECT_EQ(items, (std::vector<std::string>{"abc", "000100 - 002500"}));
-    EXPECT_EQ(selected, 1);
-    selected = 0;
-    EXPECT_FALSE(AddRangeEntry(items, selected, "000100 - 002500"));
-    EXPECT_FALSE(AddRangeEntry(items, selected, "ABC"));
-    EXPECT_EQ(selected, 0);
 }
 
 }  // namespace

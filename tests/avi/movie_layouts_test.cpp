@@ -53,8 +53,6 @@ TEST(MovieLayouts, WholeMovieCountsAndKeyFramesFromTheIndexThatCoversIt) {
          ""},
         {"three video streams", MakeThreeVideoStreamMovie(), 50, "2.0000",
          "Frames 20 ( 2 * Key / 18 Delta.) Every 10 (last of 3 video streams)", ""},
-        {"ordinary movie", MakeSimpleMovie({}), 5, "0.2000",
-         "Frames 5 ( 1 * Key / 4 Delta.) Every 5", ""},
     };
     for (const auto& layout : layouts) {
         SCOPED_TRACE(layout.name);

@@ -57,7 +57,6 @@ class FakeMediaPlayer final : public MediaPlayer {
     // loading (1) for ever after ScriptLoadingForever.
     void ScriptLoadingForever() { loadingForever_ = true; }
     void ScriptError(bool error) { error_ = error; }
-    void ScriptSavedValue(int value) { value_ = value; }  // not recorded
 
     const std::vector<std::string>& Calls() const { return calls_; }
     // The calls without the ReadyState and SetAutoStart polls of the waits.
