@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <charconv>
 
+#include "avi/chunk_ids.h"
 #include "avi/decode_headers.h"
 #include "avi/scan_chunks.h"
+#include "platform/path_text.h"
 #include "repair/checks.h"
 
 namespace brelvo::repair {
@@ -36,6 +38,21 @@ bool WhereTheStructurePutsIt(const avi::FieldRef& field, const MovieStructure& s
     });
 }
 
+// A header the byte-wise scan met inside another header's data (an "avih" within the avih)
+// would be decoded over the real one, and its fields lie inside the real chunk: only header
+// rows that begin where the structure puts a header of their kind are decoded.
+void DropHeaderRowsAstray(avi::ChunkMap& map, const MovieStructure& s) {
+    std::erase_if(map, [&](const avi::ChunkRow& row) {
+        if (row.id != avi::kIdAvih && row.id != avi::kIdStrh && row.id != avi::kIdStrf) {
+            return false;
+        }
+        return std::none_of(
+            s.headerChunks.begin(), s.headerChunks.end(), [&](const HeaderChunk& c) {
+                return c.dataOffset == row.DataOffset() && platform::SameIgnoringCase(c.id, row.id);
+            });
+    });
+}
+
 // Only the headers found where the lists put them take part in the checks: the decoding's
 // byte probe also meets ids inside other data (an "avih" in an index, say), and the last
 // header it met would otherwise stand for the movie, and be written.
@@ -62,6 +79,7 @@ Diagnosis Diagnose(platform::RandomAccessFile& file) {
     avi::ChunkMap map;
     try {
         map = avi::ScanChunks(file).chunkMap;
+        DropHeaderRowsAstray(map, structure);
         d.record = avi::DecodeHeaders(file, map);
     } catch (const avi::DecodeError& e) {
         unreadable = e.what();
