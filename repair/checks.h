@@ -42,9 +42,12 @@ std::optional<FieldValue> Recorded(const avi::HeaderRecord& record, std::string_
 Finding Mismatch(Code code, const FieldValue& value, std::int64_t should, std::string detail,
                  bool mendable = true);
 
-// A 32-bit field as stored: unsigned.
+// A 32-bit or 16-bit field as stored: unsigned.
 inline std::uint32_t Stored(std::int32_t value) {
     return static_cast<std::uint32_t>(value);
+}
+inline std::uint16_t Stored(std::int16_t value) {
+    return static_cast<std::uint16_t>(value);
 }
 
 // "strh[1].", "strf[1]." prefixes of a stream's fields.

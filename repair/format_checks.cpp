@@ -71,15 +71,16 @@ void AudioFormat(const CheckInput& in, const avi::StreamRecord& stream, std::vec
     };
     std::int64_t avg = -1;
     std::string why;
-    if (a.formatTag == kWavePcm && a.channels > 0 && a.bitsPerSample > 0) {
+    const std::int64_t channels = Stored(a.channels), bits = Stored(a.bitsPerSample);
+    if (a.formatTag == kWavePcm && channels > 0 && bits > 0) {
         // PCM blocks are one sample of every channel; the rate follows from them.
-        const std::int64_t align = a.channels * ((a.bitsPerSample + 7) / 8);
-        if (a.blockAlign != align) {
-            if (const auto v = field("nBlockAlign", a.blockAlign)) {
-                out.push_back(Mismatch(
-                    Code::AudioBlockAlignMismatch, *v, align,
-                    std::to_string(a.channels) + " channels of " + std::to_string(a.bitsPerSample) +
-                        " bits make blocks of " + std::to_string(align) + " bytes"));
+        const std::int64_t align = channels * ((bits + 7) / 8);
+        if (Stored(a.blockAlign) != align) {
+            if (const auto v = field("nBlockAlign", Stored(a.blockAlign))) {
+                out.push_back(Mismatch(Code::AudioBlockAlignMismatch, *v, align,
+                                       std::to_string(channels) + " channels of " +
+                                           std::to_string(bits) + " bits make blocks of " +
+                                           std::to_string(align) + " bytes"));
             }
         }
         avg = static_cast<std::int64_t>(Stored(a.samplesPerSec)) * align;

@@ -18,7 +18,7 @@ TEST(CodecTagBytes, WindowWritesTheListTagInLowerCaseCliWritesItAsGiven) {
         return WindowCodecBytes(CodecTagOfComboText(combo));
     };
     EXPECT_EQ(window("RGB  - Uncompressed"), "rgb ");  // the window's tests apply DIB too
-    EXPECT_EQ(window(""), "");  // nothing is written
+    EXPECT_EQ(window(""), "");                         // nothing is written
 
     EXPECT_EQ(TypedCodecBytes("XviD"), "XviD");
     EXPECT_EQ(TypedCodecBytes("DIB"), "DIB ");
