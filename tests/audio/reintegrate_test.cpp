@@ -264,6 +264,11 @@ TEST(WavCheck, SaysWhatDiffersAndWhatTheCutDoes) {
               "The WAV file does not match the movie's sound track: it holds 8000 sample bytes "
               "fewer than the movie's audio chunks, whose rest would be filled with zero bytes. "
               "Writing it back cannot be undone.");
+    c.formatDifferences = {"1 channel in the WAV file", "44100 Hz in the WAV file"};
+    c.wavBytes = 20001;
+    EXPECT_NE(audio::MismatchQuestion(c)->find("differs (1 channel in the WAV file; 44100 Hz in "
+                                               "the WAV file) and it holds 1 sample bytes more"),
+              std::string::npos);
 
     // A cut that drops nothing, or every sample, is said before anything is written.
     const struct {

@@ -60,6 +60,7 @@ const std::vector<Case> kCases = {
     {{kPcm, 125000}, {kCut, "index-size-past-end", "index-incomplete"}},
     {{kPcm, 130},
      {kCut, "list-size-past-end", "chunk-cut-short", "headers-unreadable", "no-movi-list"}},
+    {{kGst, 1000}, {kCut, "list-size-past-end", "chunk-cut-short", "no-movi-list"}},
     // Sizes that disagree with a whole movie.
     {{kPcm, 0, {}, 0, "RIFF", 4, "\x08\xec\x01\x00"sv}, {kCut}, true},
     {{kPcm, 0, {}, 0, "RIFF", 4, "\x40\xe7\x01\x00"sv}, {"riff-size-short"}, true},
