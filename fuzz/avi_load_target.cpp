@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 
+#include "avi/author_item_table.h"
 #include "avi/chunk_ids.h"
 #include "avi/decode_headers.h"
 #include "avi/key_frames.h"
@@ -88,7 +89,7 @@ void EditHeaders(WatchedFile& watched, const avi::ChunkMap& chunkMap,
     std::vector<ByteRegion> itemRegions;
     std::map<std::string, std::string> texts;
     for (const auto& row : chunkMap) {
-        if (!info::IsAuthorItemId(row.id) || row.size <= 0) continue;
+        if (avi::FindAuthorItem(row.id) == nullptr || row.size <= 0) continue;
         itemRegions.push_back({row.DataOffset(), row.size});
         texts[row.id] = "Fuzz \xC3\xA9 text";
     }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "avi/author_item_table.h"
 #include "avi/chunk_ids.h"
 #include "avi/decode_headers.h"
 #include "avi/field_patch.h"
@@ -52,20 +53,6 @@ void PlaceText(AuthorItemWrite& write, std::string_view utf8Text, std::size_t ro
 
 }  // namespace
 
-const std::vector<std::string>& AuthorItemIds() {
-    static const std::vector<std::string> ids = [] {
-        std::vector<std::string> all;
-        for (const auto& item : avi::kAuthorItems) all.emplace_back(item.id);
-        return all;
-    }();
-    return ids;
-}
-
-bool IsAuthorItemId(std::string_view id) {
-    const auto& ids = AuthorItemIds();
-    return std::find(ids.begin(), ids.end(), id) != ids.end();
-}
-
 std::string PadItemText(std::string_view ansiText, std::size_t room) {
     if (ansiText.size() >= room) return std::string(ansiText.substr(0, room));
     std::string padded(ansiText);
@@ -86,7 +73,7 @@ AuthorItemsChange AddAuthorItems(avi::HeaderEdit& edit,
     auto& record = edit.record;
     for (auto& item : record.textItems) {
         const auto text = textsById.find(item.id);
-        if (!IsAuthorItemId(item.id) || text == textsById.end()) continue;
+        if (avi::FindAuthorItem(item.id) == nullptr || text == textsById.end()) continue;
         if (auto reason = SkipReason(item)) {
             change.skipped.push_back({item.id, item.row, std::move(*reason)});
             continue;

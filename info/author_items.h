@@ -18,10 +18,6 @@ namespace brelvo::info {
 // A display name of this many bytes or more is neither shown nor written.
 inline constexpr std::int32_t kDisplayNameLimit = 500;
 
-// The eight ids, in the order of the tab's boxes: IART ICMT ICOP INAM IPRD ISRC ISBJ DISP.
-const std::vector<std::string>& AuthorItemIds();
-bool IsAuthorItemId(std::string_view id);
-
 // The padding rule, on bytes of the file's code page: a text shorter than the room gets
 // blanks and one NUL up to the room, a text of the room's length stays as it is, a longer one
 // is cut to the room.
